@@ -1,0 +1,2 @@
+// Placeholder until the emulated host lands.
+void EmulatedHostPlaceholder() {}

@@ -1,0 +1,10 @@
+#!/bin/bash
+# Configures and builds everything into BUILD_DIR (default: build).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BUILD_DIR:-$root/build}"
+type="${BUILD_TYPE:-RelWithDebInfo}"
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE="$type" >/dev/null
+cmake --build "$build" -j"$(nproc)" "$@"
+"$root/scripts/setup-wine-prefix.sh" "$build/wineprefix"

@@ -1,0 +1,18 @@
+#!/bin/bash
+# Makes the build's private Wine prefix: headless graphics, the classic
+# Windows fonts and a Traditional Chinese font. Does nothing when it exists.
+set -euo pipefail
+prefix="$1"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -f "$prefix/.qlv-ready" ]; then
+  exit 0
+fi
+mkdir -p "$prefix"
+wineboot -i >/dev/null 2>&1 || true
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+fonts="$prefix/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+for f in $(dpkg -L fonts-wine 2>/dev/null | grep -E '\.(fon|ttf)$'); do cp -f "$f" "$fonts/"; done
+for f in $(dpkg -L fonts-arphic-uming 2>/dev/null | grep -E '\.tt[fc]$'); do cp -f "$f" "$fonts/"; done
+wineserver -w || true
+touch "$prefix/.qlv-ready"

@@ -1,0 +1,11 @@
+#!/bin/bash
+# Runs a Windows program in the build's private Wine prefix, headless.
+# Usage: wine-run.sh PREFIX PROGRAM [ARGS...]
+prefix="$1"; shift
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Code page 950 by default, so Big5 titles and the dialogs' Traditional
+# Chinese captions come through; a caller may set its own locale.
+export LC_ALL="${QLV_LOCALE:-zh_TW.UTF-8}"
+exec wine "$@"

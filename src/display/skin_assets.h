@@ -1,0 +1,9 @@
+// The current skin's title background, text colours and playlist colours.
+#pragma once
+#include <windows.h>
+
+// --- State owned by the skin assets -------------------------------------------
+extern HBRUSH skinBackgroundBrush;   // text.bmp's background colour; null before the first text.bmp
+extern HBRUSH playlistBgBrush;       // pledit.txt's NormalBG; null before the first load
+
+void LoadSkinAssets();

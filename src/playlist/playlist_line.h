@@ -1,0 +1,10 @@
+// The playlist editor's windowshade line: entry number, title and length.
+#pragma once
+
+// --- State owned by the playlist line -------------------------------------------
+extern int shadeLineWidth;   // width of the line at its last draw (window width - 32)
+
+int PlaylistLineWidth();
+void DrawPlaylistLine();
+// The per-tick copy of the line onto the playlist editor.
+void PresentPlaylistLine();

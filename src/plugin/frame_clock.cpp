@@ -1,0 +1,39 @@
+// The heartbeat: compose at the scroll rate, present on every tick.
+#include "plugin/frame_clock.h"
+
+#include "display/compose.h"
+#include "display/title_text.h"
+#include "playlist/playlist_line.h"
+#include "plugin/host_contract.h"
+#include "plugin/message_hook.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/window_modes.h"
+#include "settings/settings.h"
+
+namespace {
+
+int PlaylistLineActive() {
+    return playlistShaded && effectiveSettings.PE_Scrivane && hostIs205;
+}
+
+}  // namespace
+
+void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
+    if (!pluginRunning || window != mainWindow || timerId != frameTimerId) return;
+
+    ++frameTickCount;
+    if (frameTickCount >= effectiveSettings.ScrollRate && mainVisible) {
+        ComposeFrame();
+        frameTickCount = 0;
+    }
+    if (effectiveSettings.Enabled && mouseIdle && mainVisible) PresentFrame();
+    if (PlaylistLineActive()) PresentPlaylistLine();
+
+    if (startupTitlePending) {
+        ++startupTicks;
+        if (startupTicks >= startupTitleTicks) {
+            startupTitlePending = 0;
+            ReadCaption();   // unlike a caption change, this leaves the playlist line alone
+        }
+    }
+}

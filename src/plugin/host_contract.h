@@ -1,0 +1,29 @@
+// What the plug-in relies on from the player: its requests and its windows.
+#pragma once
+#include <windows.h>
+
+// Requests are WM_USER sent to the main window with the code in lParam.
+enum HostRequestCode : LPARAM {
+    IPC_GETVERSION = 0,
+    IPC_GETOUTPUTTIME = 105,
+    IPC_GETLISTLENGTH = 124,
+    IPC_GETLISTPOS = 125,
+    IPC_GETSKIN = 201,
+    IPC_GETPLAYLISTTITLE = 212,
+};
+
+constexpr char eqWindowClass[] = "Winamp EQ";
+constexpr char playlistWindowClass[] = "Winamp PE";
+constexpr int skinPathSize = 260;       // IPC_GETSKIN fills a buffer of this size
+
+// --- State owned by the host contract ---------------------------------------
+extern HWND mainWindow;        // the header's hwndParent, kept at init
+extern HWND eqWindow;          // "Winamp EQ", or null when the host has none
+extern HWND playlistWindow;    // "Winamp PE", or null when the host has none
+
+LRESULT HostRequest(WPARAM wParam, LPARAM code);
+
+// Fills `path` (skinPathSize bytes) with the skin folder followed by `fileName`
+// (which starts with a backslash). Returns false, leaving `path` empty, when
+// the folder and the name do not fit; the folder text is always terminated.
+bool SkinFilePath(char* path, const char* fileName);

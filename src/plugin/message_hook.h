@@ -1,0 +1,12 @@
+// The WH_CALLWNDPROC hook on the host's user-interface thread.
+#pragma once
+#include <windows.h>
+
+// --- State owned by the message hook ----------------------------------------
+extern HHOOK messageHook;   // installed by PluginInit, removed by PluginQuit
+
+LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+
+// Reads the caption the main window holds now into titleText and rebuilds
+// the displayed title from it.
+void ReadCaption();

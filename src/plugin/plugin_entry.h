@@ -1,0 +1,35 @@
+// The plug-in header handed to the host, and the entries the host calls.
+#pragma once
+#include <windows.h>
+
+// The host's general-purpose plug-in record; the host keeps its address and
+// fills hwndParent and hDllInstance before calling init.
+struct PluginHeader {
+    int version;
+    const char* description;
+    int (*init)();
+    void (*config)();
+    void (*quit)();
+    HWND hwndParent;
+    HINSTANCE hDllInstance;
+};
+
+constexpr int pluginHeaderVersion = 0x10;
+constexpr char displayName[] = "Qelvar Scrivane II";
+constexpr char startupTitle[] = "Qelvar Scrivane II 1.0";
+
+// --- State owned by the plug-in's lifecycle ---------------------------------
+extern PluginHeader pluginHeader;       // the one header record the host sees
+extern char descriptionText[512];       // "Qelvar Scrivane II 1.0(gen_qlv.dll)"
+extern char helpFilePath[512];          // module folder + "Scrivane.HLP"
+extern int hostIs205;                   // the host is 2.05 or later
+extern int pluginRunning;               // init succeeded and quit has not run yet
+
+extern "C" PluginHeader* winampGetGeneralPurposePlugin();
+
+int PluginInit();
+void PluginConfig();
+void PluginQuit();
+
+// Sends IPC_GETVERSION afresh and compares the answer as a signed number.
+int HostVersionAtLeast(int minimum);

@@ -1,0 +1,34 @@
+// Dialog, control and menu command identifiers shared by the resource script
+// and the code.
+#pragma once
+
+#define IDD_CONFIG 102
+#define IDD_ABOUT 106
+
+#define IDC_ENABLED 1000
+#define IDC_NORMAL_FONT_TEXT 1011
+#define IDC_DOUBLE_FONT_TEXT 1012
+#define IDC_NORMAL_FONT_CHOOSE 1013
+#define IDC_DOUBLE_FONT_CHOOSE 1014
+#define IDC_APPLY 1018
+#define IDC_SCROLL 1021
+#define IDC_SPEED 1023
+#define IDC_SCROLL_PIXEL 1024
+#define IDC_TRANSPARENT 1025
+#define IDC_USE_SKIN_COLOR 1026
+#define IDC_AUTO_ADJUST 1030
+#define IDC_TEXT_SWATCH 1033
+#define IDC_BK_SWATCH 1034
+#define IDC_HELP_BUTTON 1036
+#define IDC_TEXT_LABEL 1037
+#define IDC_BK_LABEL 1038
+#define IDC_SCROLL_TYPE 1039
+#define IDC_SHADOW 1040
+#define IDC_SHADOW_SWATCH 1041
+#define IDC_PLAYLIST_FONT_TEXT 1042
+#define IDC_PE_SCRIVANE 1043
+#define IDC_PLAYLIST_FONT_CHOOSE 1044
+#define IDC_ABOUT_OK 1045
+
+#define IDM_CONFIGURE 1975
+#define IDM_ABOUT 2521

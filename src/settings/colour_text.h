@@ -1,0 +1,8 @@
+// The RRGGBB text form of colours used by every settings file.
+#pragma once
+#include <windows.h>
+
+// Upper-cases `text` in place and reads its last six characters as RRGGBB.
+COLORREF ParseColour(char* text);
+// Writes six lower-case hexadecimal digits RRGGBB and a NUL (7 bytes).
+void FormatColour(COLORREF colour, char* text);

@@ -1,0 +1,3 @@
+// STUB: to be completed.
+#include "settings/skin_overrides.h"
+void ApplySkinOverrides() {}
