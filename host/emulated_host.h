@@ -1,0 +1,158 @@
+// The emulated player: the host's side of the plug-in contract, so the real
+// gen_qlv.dll can be loaded, driven and watched without the player.
+//
+// One EmulatedHost per test. It owns three borderless pop-up windows (the
+// player's windows have no frame: the client area is the whole window):
+//   main window      class "Winamp v1.x", 275 x 116 (550 x 232 in double size,
+//                    14 or 28 high in windowshade mode), caption "<song> - Winamp"
+//   equalizer        class "Winamp EQ",  275 x 116 (550 x 232 in double size)
+//   playlist editor  class "Winamp PE",  275 x 232 (14 high when shaded)
+// and answers the six requests (WM_USER with the code in lParam) from the
+// fields below. The host paints its own title in `hostTitleColour` on its
+// timer 39 and on every paint, so a test can tell its drawing from the
+// plug-in's.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image.h"
+
+namespace host {
+
+constexpr char mainWindowClass[] = "Winamp v1.x";
+constexpr COLORREF hostFaceColour = RGB(0x40, 0x40, 0x48);   // the host's window face
+constexpr COLORREF hostTitleColour = RGB(0xFF, 0x00, 0xFF);  // the host's own title area
+constexpr COLORREF hostPlaylistColour = RGB(0x00, 0x00, 0xC0); // the host's own shade line
+
+enum class MainMode { Normal, DoubleSize, Shaded, DoubleShaded, Minimised };
+enum class PlayState { Playing, Paused, Stopped };
+
+struct PlaylistEntry {
+    std::string title;      // bytes in the ANSI code page
+    bool nullTitle = false; // IPC_GETPLAYLISTTITLE answers a null pointer
+};
+
+struct HostOptions {
+    int version = 0x2005;                   // IPC_GETVERSION answer
+    bool withEqualizer = true;              // create the "Winamp EQ" window
+    bool withPlaylist = true;               // create the "Winamp PE" window
+    bool wideCaptions = false;              // set captions with SetWindowTextW
+    std::string firstMenuItem = "&Winamp..."; // text of the main menu's first item
+    bool liveTimers = false;                // real timers (demo); tests drive ticks by hand
+};
+
+// The plug-in header as the host sees it (the host's own declaration).
+struct PluginHeaderView {
+    int version;
+    const char* description;
+    int (*init)();
+    void (*config)();
+    void (*quit)();
+    HWND hwndParent;
+    HINSTANCE hDllInstance;
+};
+
+struct RecordedMessageBox {
+    std::string caption;
+    std::string text;
+    LONG style;      // window style of the box (the MB_ icon is not visible here)
+};
+
+class EmulatedHost {
+public:
+    explicit EmulatedHost(HostOptions options = {});
+    ~EmulatedHost();   // quits and unloads a plug-in still loaded, destroys the windows
+    EmulatedHost(const EmulatedHost&) = delete;
+    EmulatedHost& operator=(const EmulatedHost&) = delete;
+
+    // --- the plug-in -----------------------------------------------------------
+    bool Load(const std::string& dllPath);  // LoadLibraryA, the export, fills hwndParent and hDllInstance
+    int Init();                             // calls init; captures the frame timer procedure
+    void Config();                          // calls config
+    void Quit();                            // calls quit (once)
+    void Unload();                          // FreeLibrary
+    PluginHeaderView* Header() const { return header_; }
+    HMODULE Module() const { return module_; }
+
+    // --- what the player answers ------------------------------------------------
+    int version;                            // IPC_GETVERSION
+    int trackLengthSeconds = 245;           // IPC_GETOUTPUTTIME (wParam 1)
+    std::vector<PlaylistEntry> playlist;    // IPC_GETLISTLENGTH / IPC_GETPLAYLISTTITLE
+    int playlistPosition = 0;               // IPC_GETLISTPOS
+    std::string skinFolder;                 // IPC_GETSKIN, without a trailing backslash
+    std::vector<LPARAM> requestLog;         // every request code received, in order
+
+    // --- the windows ------------------------------------------------------------
+    HWND Main() const { return main_; }
+    HWND Equalizer() const { return equalizer_; }
+    HWND Playlist() const { return playlist_; }
+    void SetMainMode(MainMode mode);        // resizes (or minimises/restores) like the player
+    void SetEqualizerDoubleSize(bool doubled);
+    void SetPlaylistSize(int width, int height);
+    // Sets the caption like the player: "<song> - Winamp", "... [Paused]", "... [Stopped]".
+    void SetSong(const std::string& song, PlayState state = PlayState::Playing);
+    void SetCaption(const std::string& caption);   // ANSI, or wide when options.wideCaptions
+    void SetCaptionWide(const std::wstring& caption);
+    std::string Caption() const;
+    // Points IPC_GETSKIN at `folder` and repaints the whole main window, as the player does on a skin change.
+    void SwitchSkin(const std::string& folder);
+    void RepaintWhole();                    // invalidate the whole main window and paint it now
+    void RepaintRect(const RECT& area);     // invalidate only `area` and paint it now
+
+    // --- input ------------------------------------------------------------------
+    void PressMain(int x, int y);           // WM_LBUTTONDOWN
+    void ReleaseMain(int x, int y);         // WM_LBUTTONUP
+    void MoveMain(int x, int y, bool leftHeld);
+    void PressEqualizer(int x, int y);
+    void ReleaseEqualizer(int x, int y);
+    void OpenMainMenu();                    // WM_INITMENU with the host's main menu
+    void SendCommand(int id);               // WM_COMMAND to the main window
+    HMENU MainMenu() const { return menu_; }
+
+    // --- time -------------------------------------------------------------------
+    void Tick(int count = 1);               // calls the plug-in's frame timer procedure, synchronously
+    void PumpMessages();                    // dispatches what is queued, without waiting (real ticks of 124 are dropped)
+    void PumpFor(int milliseconds);         // pumps for a while (dialogs, choosers)
+    LRESULT SendHostTimer();                // WM_TIMER 39 to the main window
+    int hostTimerCount = 0;                 // WM_TIMER 39 that reached the host's own procedure
+    int hostInitMenuCount = 0;              // WM_INITMENU that reached it
+    std::vector<int> hostCommands;          // WM_COMMAND ids that reached it
+    std::vector<RECT> hostPaints;           // update rectangles the host painted, in order
+
+    // --- pictures ---------------------------------------------------------------
+    Image CaptureMain() const;
+    Image CapturePlaylist() const;
+    static Image CaptureWindow(HWND window);
+
+    // --- modal boxes ------------------------------------------------------------
+    // Message boxes are answered OK at once and recorded. Other modal dialogs
+    // (the font and colour choosers) go to `modalHandler` when set, which may
+    // read and press their controls; without one they are cancelled.
+    std::vector<RecordedMessageBox> messageBoxes;
+    std::function<void(HWND dialog)> modalHandler;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(HWND, UINT, WPARAM, LPARAM);
+    void PaintWindow(HWND window);
+    void DrawHostTitle(HDC dc);
+
+    HostOptions options_;
+    HWND main_ = nullptr;
+    HWND equalizer_ = nullptr;
+    HWND playlist_ = nullptr;
+    HMENU menu_ = nullptr;
+    HMODULE module_ = nullptr;
+    PluginHeaderView* header_ = nullptr;
+    bool initialised_ = false;
+    bool quit_ = false;
+    WNDPROC frameTimerProc_ = nullptr;      // from the first WM_TIMER 124's lParam
+    MainMode mode_ = MainMode::Normal;
+    HHOOK modalHook_ = nullptr;
+};
+
+}  // namespace host

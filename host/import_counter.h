@@ -1,0 +1,25 @@
+// Counts what a loaded module asks of GDI and of the heap, by patching its
+// import table (Wine's GetGuiResources answers 0, so the host counts itself).
+#pragma once
+
+#include <windows.h>
+
+namespace host {
+
+struct ImportCounts {
+    long gdiCreated = 0;        // DCs, bitmaps, brushes, pens, fonts made by the module (LoadImageA bitmaps included)
+    long gdiDeleted = 0;        // DeleteDC / DeleteObject calls on objects the module made
+    long gdiLive = 0;           // created - deleted
+    long deleteUnknown = 0;     // deletes of handles the module never made, or deleted twice
+    long heapAllocations = 0;   // malloc, calloc, realloc, operator new, HeapAlloc, LocalAlloc, GlobalAlloc
+    long windowDCs = 0;         // GetDC / ReleaseDC balance
+};
+
+// Patches `module`'s imports from gdi32, user32 (LoadImageA, GetDC, ReleaseDC),
+// kernel32 and msvcrt. Call after LoadLibrary and before init. One module at a time.
+void AttachImportCounter(HMODULE module);
+ImportCounts CurrentImportCounts();
+void ResetImportCounts();       // zeroes the counters (live objects stay tracked)
+void DetachImportCounter();     // forgets the module (before FreeLibrary)
+
+}  // namespace host

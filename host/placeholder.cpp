@@ -1,2 +1,0 @@
-// Placeholder until the emulated host lands.
-void EmulatedHostPlaceholder() {}
