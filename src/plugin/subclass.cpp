@@ -63,6 +63,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_TIMER:
             if (wParam == hostTitleTimerId && effectiveSettings.Enabled) return 0;
             break;
+        case WM_INITMENU:
+            ExtendHostMenu(reinterpret_cast<HMENU>(wParam));
+            break;
+        case WM_COMMAND:
+            HandleMenuCommand(LOWORD(wParam));
+            break;
         case WM_SETTEXT: {
             const LRESULT result = CallWindowProcA(mainPreviousProc, window, message, wParam, lParam);
             if (pluginRunning) OnCaptionChanged();
