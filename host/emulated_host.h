@@ -60,6 +60,7 @@ struct RecordedMessageBox {
     std::string caption;
     std::string text;
     LONG style;      // window style of the box (the MB_ icon is not visible here)
+    bool errorIcon = false;   // the box shows the stop-sign icon (MB_ICONERROR)
 };
 
 class EmulatedHost {
@@ -115,13 +116,17 @@ public:
 
     // --- time -------------------------------------------------------------------
     void Tick(int count = 1);               // calls the plug-in's frame timer procedure, synchronously
+    bool HasFrameTimer() const { return frameTimerProc_ != nullptr; }   // init's timer 124 was seen
     void PumpMessages();                    // dispatches what is queued, without waiting (real ticks of 124 are dropped)
     void PumpFor(int milliseconds);         // pumps for a while (dialogs, choosers)
     LRESULT SendHostTimer();                // WM_TIMER 39 to the main window
     int hostTimerCount = 0;                 // WM_TIMER 39 that reached the host's own procedure
     int hostInitMenuCount = 0;              // WM_INITMENU that reached it
     std::vector<int> hostCommands;          // WM_COMMAND ids that reached it
-    std::vector<RECT> hostPaints;           // update rectangles the host painted, in order
+    std::vector<RECT> hostPaints;           // update rectangles the host painted in the main window, in order
+    int realFrameTimers = 0;                // real WM_TIMER 124 seen by the pump (dropped unless liveTimers)
+    bool closeRequested = false;            // WM_CLOSE reached the main window (ends the live demo)
+    RECT HostTitleArea() const;             // (112,24,265,53), or (224,48,530,106) when the main window is doubled
 
     // --- pictures ---------------------------------------------------------------
     Image CaptureMain() const;
@@ -132,14 +137,24 @@ public:
     // Message boxes are answered OK at once and recorded. Other modal dialogs
     // (the font and colour choosers) go to `modalHandler` when set, which may
     // read and press their controls; without one they are cancelled.
+    //
+    // A #32770 window counts as modal when it carries a message box's text
+    // static (id 0xFFFF) or when its owner is not the main window; the
+    // plug-in's modeless dialogs (owned by the main window) are left alone.
+    // The handler runs from a timer inside the dialog's own modal loop, once
+    // the dialog is fully built.
     std::vector<RecordedMessageBox> messageBoxes;
     std::function<void(HWND dialog)> modalHandler;
+    int modalDialogCount = 0;               // modal dialogs other than message boxes that were handed over or cancelled
+    bool IsModalBox(HWND dialog) const;
+    void AnswerModal(HWND dialog);          // records and answers one box (called by the host's CBT machinery)
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(HWND, UINT, WPARAM, LPARAM);
     void PaintWindow(HWND window);
     void DrawHostTitle(HDC dc);
+    LRESULT AnswerRequest(WPARAM wParam, LPARAM code);
 
     HostOptions options_;
     HWND main_ = nullptr;
@@ -150,6 +165,7 @@ private:
     PluginHeaderView* header_ = nullptr;
     bool initialised_ = false;
     bool quit_ = false;
+    int initResult_ = -1;
     WNDPROC frameTimerProc_ = nullptr;      // from the first WM_TIMER 124's lParam
     MainMode mode_ = MainMode::Normal;
     HHOOK modalHook_ = nullptr;

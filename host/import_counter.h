@@ -13,6 +13,8 @@ struct ImportCounts {
     long deleteUnknown = 0;     // deletes of handles the module never made, or deleted twice
     long heapAllocations = 0;   // malloc, calloc, realloc, operator new, HeapAlloc, LocalAlloc, GlobalAlloc
     long windowDCs = 0;         // GetDC / ReleaseDC balance
+    long heapFrees = 0;         // free of a non-null pointer
+    long gdiTracked = 0;        // objects the module made and still holds, whenever made (survives a reset)
 };
 
 // Patches `module`'s imports from gdi32, user32 (LoadImageA, GetDC, ReleaseDC),
@@ -21,5 +23,6 @@ void AttachImportCounter(HMODULE module);
 ImportCounts CurrentImportCounts();
 void ResetImportCounts();       // zeroes the counters (live objects stay tracked)
 void DetachImportCounter();     // forgets the module (before FreeLibrary)
+HMODULE CountedModule();        // the module being counted, or null
 
 }  // namespace host

@@ -7,5 +7,6 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 950 by default, so Big5 titles and the dialogs' Traditional
 # Chinese captions come through; a caller may set its own locale.
-export LC_ALL="${QLV_LOCALE:-zh_TW.UTF-8}"
-exec wine "$@"
+# (Set through env: no glibc locale of that name is needed, and bash itself
+# would complain about one it cannot load.)
+exec env LC_ALL="${QLV_LOCALE:-zh_TW.UTF-8}" wine "$@"

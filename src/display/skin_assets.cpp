@@ -1,5 +1,199 @@
-// STUB: to be completed.
+// The current skin's title background, text colours and playlist colours,
+// read afresh from the skin folder at every full repaint of the main window.
 #include "display/skin_assets.h"
+
+#include "display/surfaces.h"
+#include "playlist/playlist_line.h"
+#include "plugin/host_contract.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/window_modes.h"
+#include "settings/colour_text.h"
+#include "settings/settings.h"
+#include "settings/skin_overrides.h"
+
 HBRUSH skinBackgroundBrush;
 HBRUSH playlistBgBrush;
-void LoadSkinAssets() {}
+
+namespace {
+
+constexpr POINT titleAreaOrigin = {112, 24};          // where main.bmp keeps the title area
+constexpr POINT textBackgroundPoint = {142, 0};       // a blank cell of text.bmp's font
+constexpr int textSampleColumns[] = {55, 42, 97};     // glyph columns tried in turn for each row
+constexpr int textSampleRows = 6;                     // each row fills two lines of the gradient
+constexpr COLORREF missingTextColour = RGB(0, 255, 0);
+constexpr COLORREF missingBackgroundColour = RGB(0, 0, 0);
+constexpr int colourTextSize = 10;
+
+static_assert(textSampleRows * 2 == skinGradientHeight, "six text.bmp rows fill the gradient");
+
+// A skin bitmap loaded from file and selected into a screen-compatible
+// context so it can be read; its size bounds every read.
+struct SkinBitmap {
+    HBITMAP bitmap;
+    HDC dc;
+    int width;
+    int height;
+};
+
+bool OpenSkinBitmap(const char* fileName, SkinBitmap& skin) {
+    skin = SkinBitmap{nullptr, nullptr, 0, 0};
+    char path[skinPathSize];
+    if (!SkinFilePath(path, fileName)) return false;
+    skin.bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!skin.bitmap) return false;
+    BITMAP info = {};
+    if (!GetObjectA(skin.bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
+        DeleteObject(skin.bitmap);
+        skin.bitmap = nullptr;
+        return false;
+    }
+    skin.width = info.bmWidth;
+    skin.height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    HDC screen = GetDC(nullptr);
+    skin.dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    SelectObject(skin.dc, skin.bitmap);
+    return true;
+}
+
+// The context goes first, so the bitmap is no longer selected when deleted.
+void CloseSkinBitmap(SkinBitmap& skin) {
+    if (skin.dc) DeleteDC(skin.dc);
+    if (skin.bitmap) DeleteObject(skin.bitmap);
+    skin = SkinBitmap{nullptr, nullptr, 0, 0};
+}
+
+// CLR_INVALID for a point outside the picture, without asking GDI.
+COLORREF SamplePixel(const SkinBitmap& skin, int x, int y) {
+    if (x < 0 || y < 0 || x >= skin.width || y >= skin.height) return CLR_INVALID;
+    return GetPixel(skin.dc, x, y);
+}
+
+// Copies the part of a width x height block at `from` that lies inside the
+// picture; what the picture lacks is left as the caller painted it.
+void CopyClippedBlock(const SkinBitmap& skin, POINT from, HDC target, int width, int height) {
+    const int copyWidth = skin.width - from.x < width ? skin.width - from.x : width;
+    const int copyHeight = skin.height - from.y < height ? skin.height - from.y : height;
+    if (copyWidth <= 0 || copyHeight <= 0) return;
+    BitBlt(target, 0, 0, copyWidth, copyHeight, skin.dc, from.x, from.y, SRCCOPY);
+}
+
+int BlockFits(const SkinBitmap& skin, POINT from, int width, int height) {
+    return from.x + width <= skin.width && from.y + height <= skin.height;
+}
+
+void FillBlack(HDC target, int width, int height) {
+    const RECT whole = {0, 0, width, height};
+    FillRect(target, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+void LoadTitleBackground() {
+    SkinBitmap skin;
+    if (!OpenSkinBitmap("\\main.bmp", skin)) {
+        FillBlack(skinBackground.dc, skinBackgroundWidth, skinBackgroundHeight);
+        return;
+    }
+    if (!BlockFits(skin, titleAreaOrigin, skinBackgroundWidth, skinBackgroundHeight))
+        FillBlack(skinBackground.dc, skinBackgroundWidth, skinBackgroundHeight);
+    CopyClippedBlock(skin, titleAreaOrigin, skinBackground.dc, skinBackgroundWidth, skinBackgroundHeight);
+    CloseSkinBitmap(skin);
+}
+
+// The first glyph sample of the row that differs from the background; when
+// all match, the last one read. Samples outside the picture are never used:
+// a pen of CLR_INVALID would draw an arbitrary colour.
+COLORREF TextRowColour(const SkinBitmap& skin, int row, COLORREF background) {
+    COLORREF chosen = CLR_INVALID;
+    for (int column : textSampleColumns) {
+        const COLORREF sample = SamplePixel(skin, column, row);
+        if (sample == CLR_INVALID) continue;
+        if (sample != background) return sample;
+        chosen = sample;
+    }
+    return chosen == CLR_INVALID ? missingTextColour : chosen;
+}
+
+void DrawGradientRow(int row, COLORREF colour) {
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ previous = SelectObject(skinTextGradient.dc, pen);
+    for (int y = row * 2; y < row * 2 + 2; ++y) {
+        MoveToEx(skinTextGradient.dc, 0, y, nullptr);
+        LineTo(skinTextGradient.dc, skinGradientWidth, y);
+    }
+    SelectObject(skinTextGradient.dc, previous);
+    DeleteObject(pen);
+}
+
+// The brush is deselected from frameSurface before it is deleted.
+void ReplaceSkinBackgroundBrush(COLORREF background) {
+    if (skinBackgroundBrush) {
+        SelectObject(frameSurface.dc, GetStockObject(BLACK_BRUSH));
+        DeleteObject(skinBackgroundBrush);
+    }
+    skinBackgroundBrush = CreateSolidBrush(background);
+    SelectObject(frameSurface.dc, effectiveSettings.UseSkinColor ? skinBackgroundBrush : bkBrush);
+}
+
+// Green inside a one-pixel black border: the look of a skin without text.bmp.
+void PaintMissingGradient() {
+    HBRUSH green = CreateSolidBrush(missingTextColour);
+    HGDIOBJ previousBrush = SelectObject(skinTextGradient.dc, green);
+    HGDIOBJ previousPen = SelectObject(skinTextGradient.dc, GetStockObject(BLACK_PEN));
+    Rectangle(skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight);
+    SelectObject(skinTextGradient.dc, previousPen);
+    SelectObject(skinTextGradient.dc, previousBrush);
+    DeleteObject(green);
+}
+
+void LoadTextColours() {
+    SkinBitmap skin;
+    if (!OpenSkinBitmap("\\text.bmp", skin)) {
+        PaintMissingGradient();
+        return;
+    }
+    COLORREF background = SamplePixel(skin, textBackgroundPoint.x, textBackgroundPoint.y);
+    if (background == CLR_INVALID) background = missingBackgroundColour;
+    for (int row = 0; row < textSampleRows; ++row) DrawGradientRow(row, TextRowColour(skin, row, background));
+    ReplaceSkinBackgroundBrush(background);
+    CloseSkinBitmap(skin);
+}
+
+void LoadFontSkin() {
+    SkinBitmap skin;
+    if (!OpenSkinBitmap("\\fontskin.bmp", skin)) return;
+    CopyClippedBlock(skin, POINT{0, 0}, skinTextGradient.dc, skinGradientWidth, skinGradientHeight);
+    CloseSkinBitmap(skin);
+}
+
+// A skin folder too long for the path reads as a pledit.txt without keys.
+COLORREF ReadPlaylistColour(const char* path, const char* key, const char* fallback) {
+    char text[colourTextSize];
+    lstrcpynA(text, fallback, colourTextSize);
+    if (path[0]) GetPrivateProfileStringA("Text", key, fallback, text, colourTextSize, path);
+    return ParseColour(text);
+}
+
+void LoadPlaylistColours() {
+    char path[skinPathSize];
+    SkinFilePath(path, "\\pledit.txt");
+    const COLORREF text = ReadPlaylistColour(path, "Normal", "00FF00");
+    const COLORREF background = ReadPlaylistColour(path, "NormalBG", "000000");
+    SetTextColor(playlistLine.dc, text);
+    SetBkColor(playlistLine.dc, background);
+    if (playlistBgBrush) DeleteObject(playlistBgBrush);
+    playlistBgBrush = CreateSolidBrush(background);
+}
+
+}  // namespace
+
+// The override file comes first so the new skin's settings are in force
+// before its pictures are read.
+void LoadSkinAssets() {
+    if (!surfacesCreated) return;
+    ApplySkinOverrides();
+    LoadTitleBackground();
+    LoadTextColours();
+    LoadFontSkin();
+    LoadPlaylistColours();
+    if (playlistShaded && effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
+}

@@ -1,13 +1,155 @@
-// STUB: to be completed.
+// Every off-screen surface, font and colour brush: made once at start-up,
+// released once at shut-down.
 #include "display/surfaces.h"
+
+#include <initializer_list>
+
+#include "display/skin_assets.h"
+#include "display/text_strip.h"
+#include "settings/settings.h"
+
 Surface textStrip, viewMask, invMask, shadowLayer, shadowMask, shadowInvMask, frameSurface, textLayer,
     playlistLine, skinBackground, skinTextGradient;
 HBITMAP colourSwatch[swatchCount];
-FontSlot normalFont, doubleSizeFont, playlistFont;
+
+namespace {
+
+constexpr LOGFONTA FontRecord(LONG height, LONG weight) {
+    return LOGFONTA{height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif"};
+}
+
+}  // namespace
+
+FontSlot normalFont = {FontRecord(-11, FW_NORMAL), nullptr};
+FontSlot doubleSizeFont = {FontRecord(-20, FW_BOLD), nullptr};
+FontSlot playlistFont = {FontRecord(-11, FW_NORMAL), nullptr};
 HBRUSH textBrush, bkBrush, shadowBrush;
 int logPixelsY = 96;
 int surfacesCreated;
-void CreateSurfaces() {}
-void ReleaseSurfaces() {}
-void FillFontRecord(FontSlot&, const char*, int, int, int) {}
-void PaintSwatch(HBITMAP, COLORREF) {}
+
+namespace {
+
+enum class Depth { mono, colour };
+
+// The surfaces in the order they are released: device contexts first, so no
+// bitmap, font or brush is still selected anywhere when it is deleted.
+Surface* const releaseOrder[] = {
+    &frameSurface, &textLayer,      &playlistLine, &viewMask,    &invMask,       &textStrip,
+    &skinBackground, &skinTextGradient, &shadowLayer, &shadowMask, &shadowInvMask,
+};
+
+void MakeSurface(Surface& surface, HDC screen, Depth depth, int width, int height) {
+    surface.dc = CreateCompatibleDC(screen);
+    surface.bitmap = depth == Depth::mono ? CreateBitmap(width, height, 1, 1, nullptr)
+                                          : CreateCompatibleBitmap(screen, width, height);
+    SelectObject(surface.dc, surface.bitmap);
+}
+
+void FillSurface(const Surface& surface, int width, int height, HBRUSH brush) {
+    const RECT area = {0, 0, width, height};
+    FillRect(surface.dc, &area, brush);
+}
+
+// Masks copied onto the strip must read 1 for a glyph, so its colours are
+// fixed before anything is rendered into it (the first render runs before
+// the brushes exist).
+void PrepareStrip() {
+    SelectObject(textStrip.dc, GetStockObject(BLACK_BRUSH));
+    SetTextColor(textStrip.dc, RGB(255, 255, 255));
+    SetBkColor(textStrip.dc, RGB(0, 0, 0));
+}
+
+template <typename Handle>
+void DeleteTyped(Handle& handle) {
+    if (handle) DeleteObject(handle);
+    handle = nullptr;
+}
+
+}  // namespace
+
+void FillFontRecord(FontSlot& slot, const char* face, int size, int bold, int italic) {
+    lstrcpynA(slot.record.lfFaceName, face ? face : "", LF_FACESIZE);
+    slot.record.lfHeight = PointsToHeight(size);
+    slot.record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    slot.record.lfItalic = static_cast<BYTE>(italic & 0xFF);
+}
+
+void PaintSwatch(HBITMAP swatch, COLORREF colour) {
+    if (!swatch) return;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, swatch);
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT area = {0, 0, swatchSize, swatchSize};
+    FillRect(dc, &area, brush);
+    SelectObject(dc, previous);
+    DeleteObject(brush);
+    DeleteDC(dc);
+}
+
+void CreateSurfaces() {
+    if (surfacesCreated) return;
+    HDC screen = GetDC(nullptr);
+    MakeSurface(textStrip, screen, Depth::mono, 12, 12);
+    MakeSurface(viewMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(invMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(shadowLayer, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(shadowMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(shadowInvMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(frameSurface, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(textLayer, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(playlistLine, screen, Depth::colour, playlistLineWidth, playlistLineHeight);
+    MakeSurface(skinBackground, screen, Depth::colour, skinBackgroundWidth, skinBackgroundHeight);
+    MakeSurface(skinTextGradient, screen, Depth::colour, skinGradientWidth, skinGradientHeight);
+    for (HBITMAP& swatch : colourSwatch) swatch = CreateCompatibleBitmap(screen, swatchSize, swatchSize);
+    PaintSwatch(colourSwatch[swatchText], storedSettings.TextColor);
+    PaintSwatch(colourSwatch[swatchBk], storedSettings.BkColor);
+    PaintSwatch(colourSwatch[swatchShadow], storedSettings.ShadowColor);
+    ReleaseDC(nullptr, screen);
+
+    logPixelsY = GetDeviceCaps(textStrip.dc, LOGPIXELSY);
+    if (logPixelsY <= 0) logPixelsY = 96;   // a refused context must not turn every size into 0
+    const SettingsSet& s = storedSettings;
+    FillFontRecord(normalFont, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
+    FillFontRecord(doubleSizeFont, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
+    FillFontRecord(playlistFont, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
+    normalFont.font = CreateFontIndirectA(&normalFont.record);
+    doubleSizeFont.font = CreateFontIndirectA(&doubleSizeFont.record);
+
+    PrepareStrip();
+    surfacesCreated = 1;
+    RefreshStrip();
+
+    playlistFont.font = CreateFontIndirectA(&playlistFont.record);
+    SelectObject(playlistLine.dc, playlistFont.font);
+    bkBrush = CreateSolidBrush(s.BkColor);
+    textBrush = CreateSolidBrush(s.TextColor);
+    shadowBrush = CreateSolidBrush(s.ShadowColor);
+    SelectObject(textLayer.dc, textBrush);
+    SelectObject(frameSurface.dc, bkBrush);
+    SelectObject(shadowLayer.dc, shadowBrush);
+
+    PrepareStrip();
+    SelectObject(viewMask.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(shadowMask.dc, GetStockObject(BLACK_BRUSH));
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    for (const Surface* s : {&frameSurface, &textLayer, &viewMask, &invMask, &shadowMask, &shadowInvMask})
+        FillSurface(*s, titleSurfaceWidth, titleSurfaceHeight, black);
+    FillSurface(skinBackground, skinBackgroundWidth, skinBackgroundHeight, black);
+    // Until a skin is read the skin colouring is the user's text colour, not
+    // whatever a fresh bitmap happens to hold.
+    FillSurface(skinTextGradient, skinGradientWidth, skinGradientHeight, textBrush);
+}
+
+void ReleaseSurfaces() {
+    if (!surfacesCreated) return;
+    for (Surface* s : releaseOrder) {
+        if (s->dc) DeleteDC(s->dc);
+        s->dc = nullptr;
+    }
+    for (Surface* s : releaseOrder) DeleteTyped(s->bitmap);
+    for (HBITMAP& swatch : colourSwatch) DeleteTyped(swatch);
+    for (FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) DeleteTyped(slot->font);
+    for (HBRUSH* brush : {&bkBrush, &textBrush, &skinBackgroundBrush, &shadowBrush, &playlistBgBrush})
+        DeleteTyped(*brush);
+    surfacesCreated = 0;
+}

@@ -20,3 +20,6 @@ int LineHeight();
 void AdvanceScroll();
 void BounceScroll(int width);
 void WrapScroll(int width);
+// Copies `width` strip columns from `column` to `destination` of viewMask,
+// lineHeight rows, clipped to the strip and to the mask.
+void CopyStripToView(int column, int destination, int width);

@@ -1,6 +1,8 @@
 // The plug-in's procedures in front of the host's three windows.
 #include "plugin/subclass.h"
 
+#include <array>
+
 #include "display/skin_assets.h"
 #include "playlist/playlist_line.h"
 #include "plugin/host_contract.h"
@@ -43,6 +45,127 @@ void OnCaptionChanged() {
     if (playlistShaded && effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
 }
 
+// A procedure that is not ours to call (none kept) falls back to the default.
+LRESULT PassOn(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!previous) return DefWindowProcA(window, message, wParam, lParam);
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+constexpr RECT Doubled(const RECT& r) {
+    return RECT{r.left * 2, r.top * 2, r.right * 2, r.bottom * 2};
+}
+
+template <size_t count>
+constexpr std::array<RECT, count> DoubledRows(const std::array<RECT, count>& rows) {
+    std::array<RECT, count> doubled{};
+    for (size_t i = 0; i < count; ++i) doubled[i] = Doubled(rows[i]);
+    return doubled;
+}
+
+// Host controls of the main window that write into the title area.
+constexpr std::array<RECT, 5> mainPressRectsNormal = {{
+    {112, 24, 264, 35},   // song title display
+    {11, 24, 20, 63},     // clutter bar (also on moves with the button held)
+    {16, 72, 263, 81},    // position bar
+    {177, 57, 214, 69},   // balance slider
+    {107, 57, 174, 68},   // volume slider
+}};
+constexpr std::array<RECT, 5> mainPressRects[2] = {mainPressRectsNormal, DoubledRows(mainPressRectsNormal)};
+constexpr int clutterBarRow = 1;
+
+// The equalizer's sliders, which show their value in the main window's title area.
+// (Each double-size row is the normal row times two, as the host draws it.)
+constexpr std::array<RECT, 11> eqPressRectsNormal = {{
+    {21, 39, 33, 98},     // preamp
+    {78, 39, 90, 98},  {96, 39, 108, 98},  {114, 39, 126, 98}, {132, 39, 144, 98}, {150, 39, 162, 98},
+    {168, 39, 180, 98}, {186, 39, 198, 98}, {204, 39, 216, 98}, {222, 39, 234, 98}, {240, 39, 252, 98},
+}};
+constexpr std::array<RECT, 11> eqPressRects[2] = {eqPressRectsNormal, DoubledRows(eqPressRectsNormal)};
+static_assert(mainPressRects[1][0].right == 528 && eqPressRects[1][10].left == 480, "double-size rows");
+
+// The whole main window by doubleSize and mainShaded: a paint of exactly this
+// is the host's repaint after a skin change.
+constexpr RECT wholeMainWindow[2][2] = {
+    {{0, 0, 275, 116}, {0, 0, 275, 14}},
+    {{0, 0, 550, 232}, {0, 0, 550, 28}},
+};
+
+constexpr int playlistShadedMaxHeight = 14;
+
+// Both halves are unsigned 16-bit numbers; a drag left of the window gives a large x.
+POINT MousePosition(LPARAM lParam) {
+    return POINT{static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The host may now draw into its title area: frames stop being presented and
+// the area is repainted by the host, so its own text shows.
+void YieldTitleArea(int doubled) {
+    mouseIdle = 0;
+    const RECT area = TitleRepaintRect(doubled);
+    RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+template <size_t count>
+void YieldOnPress(const std::array<RECT, count>& rows, POINT at, int doubled) {
+    for (const RECT& row : rows)
+        if (PtInRect(&row, at)) YieldTitleArea(doubled);
+}
+
+// A skin change repaints the whole window; the assets are loaded before the
+// host paints so its first frame already uses them.
+void OnMainPaint(HWND window) {
+    RECT update = {0, 0, 0, 0};
+    GetUpdateRect(window, &update, FALSE);
+    if (SameRect(update, wholeMainWindow[doubleSize ? 1 : 0][mainShaded ? 1 : 0])) LoadSkinAssets();
+}
+
+// The host redraws its own title on this timer; while ours is shown that
+// would only flicker under the next frame.
+bool SwallowsHostTimer(WPARAM timerId) {
+    return timerId == hostTitleTimerId && effectiveSettings.Enabled;
+}
+
+// Dragging across the clutter bar shows each option's name in the title area.
+void OnMainMouseMove(WPARAM keys, LPARAM lParam) {
+    if (!(keys & MK_LBUTTON)) return;
+    const int doubled = doubleSize ? 1 : 0;
+    if (PtInRect(&mainPressRects[doubled][clutterBarRow], MousePosition(lParam))) YieldTitleArea(doubled);
+}
+
+void OnMainPress(LPARAM lParam) {
+    const int doubled = doubleSize ? 1 : 0;
+    YieldOnPress(mainPressRects[doubled], MousePosition(lParam), doubled);
+}
+
+// The equalizer's own size decides both its rows and the rectangle yielded.
+void OnEqPress(LPARAM lParam) {
+    const int doubled = eqDoubleSize ? 1 : 0;
+    YieldOnPress(eqPressRects[doubled], MousePosition(lParam), doubled);
+}
+
+void OnButtonReleased() {
+    mouseIdle = 1;
+}
+
+void OnEqResized() {
+    eqDoubleSize = IsEqDoubleSize();
+}
+
+// The message carries the new client height, which for the borderless
+// editor is its window height.
+void OnPlaylistResized(LPARAM lParam) {
+    if (HIWORD(lParam) > playlistShadedMaxHeight) {
+        playlistShaded = 0;
+        return;
+    }
+    playlistShaded = 1;
+    if (effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
+}
+
 }  // namespace
 
 void SubclassHostWindows() {
@@ -57,32 +180,41 @@ void RestoreHostWindows() {
     Restore(mainWindow, MainWndProc, mainPreviousProc);
 }
 
+// Once the plug-in has quit, its surfaces are gone: everything passes on.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (pluginRunning) {
         switch (message) {
+        case WM_PAINT: OnMainPaint(window); break;
+        case WM_COMMAND: HandleMenuCommand(LOWORD(wParam)); break;
+        case WM_INITMENU: ExtendHostMenu(reinterpret_cast<HMENU>(wParam)); break;
         case WM_TIMER:
-            if (wParam == hostTitleTimerId && effectiveSettings.Enabled) return 0;
+            if (SwallowsHostTimer(wParam)) return 0;
             break;
-        case WM_INITMENU:
-            ExtendHostMenu(reinterpret_cast<HMENU>(wParam));
-            break;
-        case WM_COMMAND:
-            HandleMenuCommand(LOWORD(wParam));
-            break;
+        case WM_MOUSEMOVE: OnMainMouseMove(wParam, lParam); break;
+        case WM_LBUTTONDOWN: OnMainPress(lParam); break;
+        case WM_LBUTTONUP: OnButtonReleased(); break;
         case WM_SETTEXT: {
-            const LRESULT result = CallWindowProcA(mainPreviousProc, window, message, wParam, lParam);
+            const LRESULT result = PassOn(mainPreviousProc, window, message, wParam, lParam);
             if (pluginRunning) OnCaptionChanged();
             return result;
         }
         }
     }
-    return CallWindowProcA(mainPreviousProc, window, message, wParam, lParam);
+    return PassOn(mainPreviousProc, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(eqPreviousProc, window, message, wParam, lParam);
+    if (pluginRunning) {
+        switch (message) {
+        case WM_SIZE: OnEqResized(); break;
+        case WM_LBUTTONDOWN: OnEqPress(lParam); break;
+        case WM_LBUTTONUP: OnButtonReleased(); break;
+        }
+    }
+    return PassOn(eqPreviousProc, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(playlistPreviousProc, window, message, wParam, lParam);
+    if (pluginRunning && message == WM_SIZE) OnPlaylistResized(lParam);
+    return PassOn(playlistPreviousProc, window, message, wParam, lParam);
 }

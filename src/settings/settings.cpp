@@ -1,19 +1,214 @@
-// STUB: to be completed (plugin.ini store).
+// The settings record's three copies and the plugin.ini store.
 #include "settings/settings.h"
+
+#include <cstring>
+
 #include "display/surfaces.h"
+#include "plugin/plugin_entry.h"
+#include "settings/colour_text.h"
+#include "settings/skin_overrides.h"
+
 SettingsSet storedSettings;
 SettingsSet pendingSettings;
 SettingsSet effectiveSettings;
-void SettingsFilePath(char* path) { path[0] = '\0'; }
+
+#define QLV_KEY(name, form) {#name, SettingForm::form, offsetof(SettingsSet, name)}
+constexpr SettingKey settingsKeys[settingsKeyCount] = {
+    QLV_KEY(Enabled, Integer),      QLV_KEY(Scroll, Integer),        QLV_KEY(ScrollRate, Integer),
+    QLV_KEY(ScrollPixel, Integer),  QLV_KEY(ScrollType, Integer),    QLV_KEY(Transparent, Integer),
+    QLV_KEY(UseSkinColor, Integer), QLV_KEY(AutoAdjust, Integer),    QLV_KEY(Shadow, Integer),
+    QLV_KEY(FontSize, Integer),     QLV_KEY(FontBold, Integer),      QLV_KEY(FontItalic, Integer),
+    QLV_KEY(FontFace, Face),        QLV_KEY(DS_FontSize, Integer),   QLV_KEY(DS_FontBold, Integer),
+    QLV_KEY(DS_FontItalic, Integer), QLV_KEY(DS_FontFace, Face),     QLV_KEY(PE_FontSize, Integer),
+    QLV_KEY(PE_FontBold, Integer),  QLV_KEY(PE_FontItalic, Integer), QLV_KEY(PE_FontFace, Face),
+    QLV_KEY(PE_Scrivane, Integer),  QLV_KEY(TextColor, Colour),      QLV_KEY(BkColor, Colour),
+    QLV_KEY(ShadowColor, Colour),
+};
+#undef QLV_KEY
+
+namespace {
+
+constexpr char settingsFileName[] = "plugin.ini";
+
+// The writer puts PE_Scrivane after Shadow and each face before its size,
+// bold and italic keys; positions in settingsKeys.
+constexpr int writeOrder[settingsKeyCount] = {
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 21, 12, 9, 10, 11, 16, 13, 14, 15, 20, 17, 18, 19, 22, 23, 24,
+};
+
+int& IntegerField(SettingsSet& settings, const SettingKey& key) {
+    return *reinterpret_cast<int*>(reinterpret_cast<char*>(&settings) + key.field);
+}
+const int& IntegerField(const SettingsSet& settings, const SettingKey& key) {
+    return *reinterpret_cast<const int*>(reinterpret_cast<const char*>(&settings) + key.field);
+}
+char* FaceField(SettingsSet& settings, const SettingKey& key) {
+    return reinterpret_cast<char*>(&settings) + key.field;
+}
+const char* FaceField(const SettingsSet& settings, const SettingKey& key) {
+    return reinterpret_cast<const char*>(&settings) + key.field;
+}
+COLORREF& ColourField(SettingsSet& settings, const SettingKey& key) {
+    return *reinterpret_cast<COLORREF*>(reinterpret_cast<char*>(&settings) + key.field);
+}
+COLORREF ColourField(const SettingsSet& settings, const SettingKey& key) {
+    return *reinterpret_cast<const COLORREF*>(reinterpret_cast<const char*>(&settings) + key.field);
+}
+
+void FormatValue(const SettingsSet& settings, const SettingKey& key, char* text) {
+    switch (key.form) {
+    case SettingForm::Integer: wsprintfA(text, "%d", IntegerField(settings, key)); break;
+    case SettingForm::Face: wsprintfA(text, "%.31s", FaceField(settings, key)); break;
+    case SettingForm::Colour: FormatColour(ColourField(settings, key), text); break;
+    }
+}
+
+// A record's weight counts as bold from 700 on: 600 (semi-bold) is not bold.
+int WeightIsBold(LONG weight) {
+    return weight >= FW_BOLD ? 1 : 0;
+}
+
+void CommitFontRecord(const FontSlot& slot, char* face, int& size, int& bold, int& italic) {
+    CopyFaceName(face, slot.record.lfFaceName);
+    size = HeightToPoints(slot.record.lfHeight);
+    bold = WeightIsBold(slot.record.lfWeight);
+    italic = slot.record.lfItalic;
+}
+
+}  // namespace
+
+int SettingKeyIndex(const char* name) {
+    for (int i = 0; i < settingsKeyCount; ++i)
+        if (lstrcmpA(settingsKeys[i].name, name) == 0) return i;
+    return -1;
+}
+
+void SettingsFilePath(char* path) {
+    // GetModuleFileNameA cuts a longer path silently (and without a
+    // terminator on older systems): a cut path names some other file, so a
+    // path that does not fit gives no settings file at all.
+    const DWORD length = GetModuleFileNameA(pluginHeader.hDllInstance, path, settingsPathSize);
+    if (length == 0 || length >= static_cast<DWORD>(settingsPathSize)) {
+        path[0] = '\0';
+        return;
+    }
+    path[length] = '\0';
+    int folderLength = static_cast<int>(length);
+    while (folderLength > 0 && path[folderLength - 1] != '\\') --folderLength;
+    // Without a folder the profile functions would look in the Windows directory.
+    if (folderLength == 0 ||
+        folderLength + static_cast<int>(sizeof settingsFileName) > settingsPathSize) {
+        path[0] = '\0';
+        return;
+    }
+    lstrcpyA(path + folderLength, settingsFileName);
+}
+
+void ReadSettingKey(const char* file, const char* section, const SettingKey& key,
+                    const SettingsSet& fallback, SettingsSet& target) {
+    switch (key.form) {
+    case SettingForm::Integer:
+        IntegerField(target, key) = static_cast<int>(
+            GetPrivateProfileIntA(section, key.name, IntegerField(fallback, key), file));
+        break;
+    case SettingForm::Face: {
+        char face[faceReadSize];
+        char fallbackFace[faceNameSize];
+        CopyFaceName(fallbackFace, FaceField(fallback, key));
+        GetPrivateProfileStringA(section, key.name, fallbackFace, face, sizeof face, file);
+        face[sizeof face - 1] = '\0';
+        CopyFaceName(FaceField(target, key), face);
+        break;
+    }
+    case SettingForm::Colour: {
+        char text[colourTextSize];
+        char fallbackText[colourTextSize];
+        FormatColour(ColourField(fallback, key), fallbackText);
+        GetPrivateProfileStringA(section, key.name, fallbackText, text, sizeof text, file);
+        text[sizeof text - 1] = '\0';
+        ColourField(target, key) = ParseColour(text);
+        break;
+    }
+    }
+}
+
 void LoadSettings() {
-    storedSettings = SettingsSet{1, 1, 8, 4, 2, 0, 0, 0, 0, 8, 0, 0, "MS Sans Serif", 14, 1, 0, "MS Sans Serif",
-                                 8, 0, 0, "MS Sans Serif", 0, RGB(0, 255, 0), 0, 0};
+    char path[settingsPathSize];
+    SettingsFilePath(path);
+    storedSettings = defaultSettings;
+    if (path[0] != '\0') {
+        for (const SettingKey& key : settingsKeys)
+            ReadSettingKey(path, displayName, key, defaultSettings, storedSettings);
+    }
     pendingSettings = storedSettings;
     effectiveSettings = storedSettings;
 }
-void SaveSettings() {}
-void CommitPending() {}
-void RevertPending() {}
-int PointsToHeight(int points) { return -MulDiv(points, logPixelsY, 72); }
-int HeightToPoints(int height) { return -MulDiv(height, 72, logPixelsY); }
-void CopyFaceName(char* field, const char* face) { lstrcpynA(field, face, faceNameSize); }
+
+// Each key goes by its own write, so a key the platform refuses costs only
+// that key; the rest of the file (other sections included) stays as it was.
+void SaveSettings() {
+    char path[settingsPathSize];
+    SettingsFilePath(path);
+    if (path[0] == '\0') return;
+    // A file the user made read-only is left as it is, also where the
+    // platform would let the profile writer replace it anyway.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    char text[valueTextSize];
+    for (int position : writeOrder) {
+        const SettingKey& key = settingsKeys[position];
+        FormatValue(storedSettings, key, text);
+        WritePrivateProfileStringA(displayName, key.name, text, path);
+    }
+}
+
+void CommitPending() {
+    storedSettings.Enabled = pendingSettings.Enabled;
+    storedSettings.Scroll = pendingSettings.Scroll;
+    storedSettings.ScrollRate = pendingSettings.ScrollRate;
+    int pixel = pendingSettings.ScrollPixel;
+    if (pixel < scrollPixelMin) pixel = scrollPixelMin;
+    if (pixel > scrollPixelMax) pixel = scrollPixelMax;
+    storedSettings.ScrollPixel = pixel;
+    storedSettings.ScrollType = pendingSettings.ScrollType;
+    // The font chooser edits the records in place, so they, not the pending
+    // font fields, hold what the user picked.
+    CommitFontRecord(normalFont, storedSettings.FontFace, storedSettings.FontSize,
+                     storedSettings.FontBold, storedSettings.FontItalic);
+    CommitFontRecord(doubleSizeFont, storedSettings.DS_FontFace, storedSettings.DS_FontSize,
+                     storedSettings.DS_FontBold, storedSettings.DS_FontItalic);
+    CommitFontRecord(playlistFont, storedSettings.PE_FontFace, storedSettings.PE_FontSize,
+                     storedSettings.PE_FontBold, storedSettings.PE_FontItalic);
+    storedSettings.PE_Scrivane = pendingSettings.PE_Scrivane;
+    storedSettings.Transparent = pendingSettings.Transparent;
+    storedSettings.UseSkinColor = pendingSettings.UseSkinColor;
+    storedSettings.AutoAdjust = pendingSettings.AutoAdjust;
+    storedSettings.Shadow = pendingSettings.Shadow;
+    storedSettings.TextColor = pendingSettings.TextColor;
+    storedSettings.BkColor = pendingSettings.BkColor;
+    storedSettings.ShadowColor = pendingSettings.ShadowColor;
+    ApplySkinOverrides();
+}
+
+void RevertPending() {
+    pendingSettings = storedSettings;
+}
+
+int PointsToHeight(int points) {
+    return -MulDiv(points, logPixelsY, 72);
+}
+
+int HeightToPoints(int height) {
+    return -MulDiv(height, 72, logPixelsY);
+}
+
+void CopyFaceName(char* field, const char* face) {
+    int length = 0;
+    while (length < faceNameSize - 1 && face[length] != '\0') {
+        const int step = IsDBCSLeadByte(static_cast<BYTE>(face[length])) && face[length + 1] != '\0' ? 2 : 1;
+        if (length + step > faceNameSize - 1) break;   // the trail byte would not fit
+        length += step;
+    }
+    memmove(field, face, static_cast<size_t>(length));
+    field[length] = '\0';
+}

@@ -2,8 +2,13 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 constexpr int faceNameSize = LF_FACESIZE;   // 32: at most 31 characters
 constexpr int settingsPathSize = 260;
+constexpr int colourTextSize = 10;          // a colour value is read into this many bytes
+constexpr int valueTextSize = 256;          // values are formatted for writing in this many bytes
+constexpr int faceReadSize = 512;           // a face is read here first, so a long value cannot overrun
 
 struct SettingsSet {
     int Enabled;
@@ -36,21 +41,52 @@ struct SettingsSet {
 constexpr int scrollPixelMin = 1;
 constexpr int scrollPixelMax = 50;
 
+// What a first start without plugin.ini runs with.
+constexpr SettingsSet defaultSettings = {
+    1, 1, 8, 4, 2, 0, 0, 0, 0,
+    8, 0, 0, "MS Sans Serif",
+    14, 1, 0, "MS Sans Serif",
+    8, 0, 0, "MS Sans Serif",
+    0, RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 0, 0),
+};
+
+// One key of the settings files: its name, its value form and its field.
+enum class SettingForm { Integer, Face, Colour };
+struct SettingKey {
+    const char* name;
+    SettingForm form;
+    size_t field;   // offset of the field in SettingsSet
+};
+
+constexpr int settingsKeyCount = 25;
+// The 25 keys in the order plugin.ini is read.
+extern const SettingKey settingsKeys[settingsKeyCount];
+// The position in settingsKeys of a key name, or -1.
+int SettingKeyIndex(const char* name);
+
 // --- State owned by the settings store ---------------------------------------
 extern SettingsSet storedSettings;     // what plugin.ini holds
 extern SettingsSet pendingSettings;    // what the configuration dialog edits
 extern SettingsSet effectiveSettings;  // stored settings overlaid by the skin; drawing reads this
 
-// The full path of plugin.ini beside the module, in settingsPathSize bytes.
+// The full path of plugin.ini beside the module, in settingsPathSize bytes;
+// empty when the module's folder leaves no room for the name.
 void SettingsFilePath(char* path);
 void LoadSettings();
 void SaveSettings();
 void CommitPending();
 void RevertPending();
 
+// Reads one key of `section` in the INI file `file` into `target`, with the
+// same field of `fallback` as the default (a missing file, section or key).
+void ReadSettingKey(const char* file, const char* section, const SettingKey& key,
+                    const SettingsSet& fallback, SettingsSet& target);
+
 // Point size <-> LOGFONT height with logPixelsY, rounded as MulDiv rounds.
 int PointsToHeight(int points);
 int HeightToPoints(int height);
 
-// Copies a face name into a LF_FACESIZE field, cut safely.
+// Copies a face name into a LF_FACESIZE field, cut at 31 bytes without
+// splitting a double-byte character of the ANSI code page. Reads at most
+// faceNameSize bytes of `face`.
 void CopyFaceName(char* field, const char* face);

@@ -1,6 +1,310 @@
-// STUB: to be completed.
+// The configuration dialog: edits pendingSettings and the three font records,
+// and hands them to the settings store on OK and Apply.
 #include "ui/config_dialog.h"
+
+#include <commdlg.h>
+
+#include <iterator>
+
+#include "display/surfaces.h"
+#include "plugin/host_contract.h"
+#include "plugin/plugin_entry.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+
 HWND configDialog;
 COLORREF customColours[16];
-INT_PTR CALLBACK ConfigDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-COLORREF PickColour(HWND, int, HBITMAP, COLORREF initial) { return initial; }
+
+namespace {
+
+struct CheckBox {
+    int id;
+    int SettingsSet::*field;
+};
+
+// 1043 is not here: it is shown only on hosts that can draw the playlist line.
+constexpr CheckBox checkBoxes[] = {
+    {IDC_ENABLED, &SettingsSet::Enabled},
+    {IDC_SCROLL, &SettingsSet::Scroll},
+    {IDC_TRANSPARENT, &SettingsSet::Transparent},
+    {IDC_USE_SKIN_COLOR, &SettingsSet::UseSkinColor},
+    {IDC_AUTO_ADJUST, &SettingsSet::AutoAdjust},
+};
+
+struct ListItem {
+    const char* text;
+    int value;
+};
+
+constexpr ListItem speedItems[] = {
+    {"Slowest", 24}, {"Slower", 20}, {"Slow", 16}, {"Normal", 12}, {"Fast", 8}, {"Faster", 4}, {"Fastest", 2},
+};
+constexpr ListItem scrollTypeItems[] = {{"Winamp 1.x", 1}, {"Winamp 2.x", 2}};
+constexpr ListItem shadowItems[] = {{"None", 0}, {"Thin", 1}, {"Medium", 2}, {"Hard", 3}};
+
+struct DropDownList {
+    int id;
+    const ListItem* items;
+    int count;
+    int SettingsSet::*field;
+};
+
+constexpr DropDownList lists[] = {
+    {IDC_SPEED, speedItems, static_cast<int>(std::size(speedItems)), &SettingsSet::ScrollRate},
+    {IDC_SCROLL_TYPE, scrollTypeItems, static_cast<int>(std::size(scrollTypeItems)), &SettingsSet::ScrollType},
+    {IDC_SHADOW, shadowItems, static_cast<int>(std::size(shadowItems)), &SettingsSet::Shadow},
+};
+
+struct FontControls {
+    int chooseId;
+    int descriptionId;
+    FontSlot* slot;
+    char (SettingsSet::*face)[faceNameSize];
+    int SettingsSet::*size;
+    int SettingsSet::*bold;
+    int SettingsSet::*italic;
+};
+
+constexpr FontControls fontControls[] = {
+    {IDC_NORMAL_FONT_CHOOSE, IDC_NORMAL_FONT_TEXT, &normalFont, &SettingsSet::FontFace, &SettingsSet::FontSize,
+     &SettingsSet::FontBold, &SettingsSet::FontItalic},
+    {IDC_DOUBLE_FONT_CHOOSE, IDC_DOUBLE_FONT_TEXT, &doubleSizeFont, &SettingsSet::DS_FontFace,
+     &SettingsSet::DS_FontSize, &SettingsSet::DS_FontBold, &SettingsSet::DS_FontItalic},
+    {IDC_PLAYLIST_FONT_CHOOSE, IDC_PLAYLIST_FONT_TEXT, &playlistFont, &SettingsSet::PE_FontFace,
+     &SettingsSet::PE_FontSize, &SettingsSet::PE_FontBold, &SettingsSet::PE_FontItalic},
+};
+
+struct Swatch {
+    int id;
+    SwatchIndex bitmap;
+    COLORREF SettingsSet::*colour;
+};
+
+constexpr Swatch swatches[] = {
+    {IDC_TEXT_SWATCH, swatchText, &SettingsSet::TextColor},
+    {IDC_BK_SWATCH, swatchBk, &SettingsSet::BkColor},
+    {IDC_SHADOW_SWATCH, swatchShadow, &SettingsSet::ShadowColor},
+};
+
+// The skin's colours replace these two; the shadow colour is never the skin's.
+constexpr int skinColouredControls[] = {IDC_TEXT_SWATCH, IDC_BK_SWATCH, IDC_TEXT_LABEL, IDC_BK_LABEL};
+
+constexpr int boldWeight = 700;
+constexpr int normalWeight = 400;
+
+int Checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
+}
+
+void EnableApply(HWND dialog, bool enabled) {
+    const HWND apply = GetDlgItem(dialog, IDC_APPLY);
+    // Disabling the focused button would leave the dialog with no focus at
+    // all, and the keyboard would reach nothing until the next click.
+    if (!enabled && GetFocus() == apply)
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
+    EnableWindow(apply, enabled);
+}
+
+void ApplySwatchRule(HWND dialog, int useSkinColour) {
+    for (int id : skinColouredControls) EnableWindow(GetDlgItem(dialog, id), !useSkinColour);
+}
+
+// The bitmaps belong to the surfaces, which are gone once the plug-in has
+// quit: a dialog still alive then must not paint into released handles.
+void ShowSwatch(HWND dialog, int id, HBITMAP bitmap, COLORREF colour) {
+    if (!surfacesCreated || !bitmap) return;
+    PaintSwatch(bitmap, colour);
+    SendDlgItemMessageA(dialog, id, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+void ShowFontDescription(HWND dialog, int id, const char* face, int size) {
+    char text[64];
+    wsprintfA(text, "%.31s %2dpt.", face, size);
+    SetDlgItemTextA(dialog, id, text);
+}
+
+void FillList(HWND dialog, const DropDownList& list, int value) {
+    SendDlgItemMessageA(dialog, list.id, CB_RESETCONTENT, 0, 0);
+    int selected = -1;
+    for (int i = 0; i < list.count; ++i) {
+        SendDlgItemMessageA(dialog, list.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(list.items[i].text));
+        if (list.items[i].value == value) selected = i;
+    }
+    SendDlgItemMessageA(dialog, list.id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+// Keeps a font record in step with the settings fields it came from.
+void LoadFontRecord(const FontControls& font, const SettingsSet& settings) {
+    FillFontRecord(*font.slot, settings.*font.face, settings.*font.size, settings.*font.bold,
+                   settings.*font.italic);
+}
+
+// The controls show storedSettings. pendingSettings is made equal to it
+// first: a dialog that went away without OK or Cancel (its owner destroyed)
+// could otherwise leave edits behind that this dialog does not show, and OK
+// would commit them unseen.
+BOOL OnInitDialog(HWND dialog) {
+    RevertPending();
+    const SettingsSet& stored = storedSettings;
+    EnableApply(dialog, false);
+    for (const CheckBox& box : checkBoxes)
+        CheckDlgButton(dialog, box.id, stored.*box.field ? BST_CHECKED : BST_UNCHECKED);
+    ApplySwatchRule(dialog, stored.UseSkinColor);
+    CheckDlgButton(dialog, IDC_PE_SCRIVANE, stored.PE_Scrivane && hostIs205 ? BST_CHECKED : BST_UNCHECKED);
+    for (const DropDownList& list : lists) FillList(dialog, list, stored.*list.field);
+    SetDlgItemInt(dialog, IDC_SCROLL_PIXEL, static_cast<UINT>(stored.ScrollPixel), FALSE);
+    for (const FontControls& font : fontControls)
+        ShowFontDescription(dialog, font.descriptionId, stored.*font.face, stored.*font.size);
+    for (const FontControls& font : fontControls) LoadFontRecord(font, stored);
+    for (const Swatch& swatch : swatches)
+        ShowSwatch(dialog, swatch.id, colourSwatch[swatch.bitmap], stored.*swatch.colour);
+    if (!hostIs205) {
+        EnableWindow(GetDlgItem(dialog, IDC_PE_SCRIVANE), FALSE);
+        EnableWindow(GetDlgItem(dialog, IDC_PLAYLIST_FONT_CHOOSE), FALSE);
+    }
+    return TRUE;
+}
+
+// The chooser edits the slot's record in place; only a confirmed choice is
+// copied back into the pending fields.
+void ChooseFont(HWND dialog, const FontControls& font) {
+    LOGFONTA& record = font.slot->record;
+    CHOOSEFONTA chooser = {};
+    chooser.lStructSize = sizeof chooser;
+    chooser.lpLogFont = &record;
+    chooser.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    chooser.nFontType = SCREEN_FONTTYPE;
+    const BOOL chosen = ChooseFontA(&chooser);
+    record.lfFaceName[LF_FACESIZE - 1] = '\0';
+    // The chooser runs its own message loop: the dialog may have been closed
+    // (or the plug-in quit) meanwhile, and then nothing is left to edit.
+    if (!chosen || !IsWindow(dialog)) {
+        LoadFontRecord(font, pendingSettings);
+        return;
+    }
+    SettingsSet& pending = pendingSettings;
+    CopyFaceName(pending.*font.face, record.lfFaceName);
+    pending.*font.size = HeightToPoints(record.lfHeight);
+    pending.*font.bold = record.lfWeight >= boldWeight ? 1 : 0;
+    pending.*font.italic = record.lfItalic;
+    ShowFontDescription(dialog, font.descriptionId, pending.*font.face, pending.*font.size);
+    EnableApply(dialog, true);
+}
+
+void Commit(HWND dialog) {
+    pendingSettings.ScrollPixel = static_cast<int>(GetDlgItemInt(dialog, IDC_SCROLL_PIXEL, nullptr, FALSE));
+    CommitPending();
+    SaveSettings();
+}
+
+const FontControls* FontFor(int id) {
+    for (const FontControls& font : fontControls)
+        if (font.chooseId == id) return &font;
+    return nullptr;
+}
+
+const CheckBox* CheckBoxFor(int id) {
+    for (const CheckBox& box : checkBoxes)
+        if (box.id == id) return &box;
+    return nullptr;
+}
+
+const DropDownList* ListFor(int id) {
+    for (const DropDownList& list : lists)
+        if (list.id == id) return &list;
+    return nullptr;
+}
+
+const Swatch* SwatchFor(int id) {
+    for (const Swatch& swatch : swatches)
+        if (swatch.id == id) return &swatch;
+    return nullptr;
+}
+
+// Returns FALSE only for ids the dialog does not know, and for swatch
+// notifications other than a click.
+BOOL OnCommand(HWND dialog, int id, int notification) {
+    switch (id) {
+    case IDOK:
+        Commit(dialog);
+        DestroyWindow(dialog);
+        return TRUE;
+    case IDCANCEL:
+        RevertPending();
+        DestroyWindow(dialog);
+        return TRUE;
+    case IDC_APPLY:
+        Commit(dialog);
+        EnableApply(dialog, false);
+        return TRUE;
+    case IDC_HELP_BUTTON:
+        WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+        return TRUE;
+    case IDC_PE_SCRIVANE:
+        pendingSettings.PE_Scrivane = Checked(dialog, id);
+        EnableApply(dialog, true);
+        return TRUE;
+    case IDC_SCROLL_PIXEL:
+        // Only the focus entering the edit counts; its number is read on OK and Apply.
+        if (notification == EN_SETFOCUS) EnableApply(dialog, true);
+        return TRUE;
+    }
+    if (const CheckBox* box = CheckBoxFor(id)) {
+        pendingSettings.*box->field = Checked(dialog, id);
+        if (id == IDC_USE_SKIN_COLOR) ApplySwatchRule(dialog, pendingSettings.UseSkinColor);
+        EnableApply(dialog, true);
+        return TRUE;
+    }
+    if (const DropDownList* list = ListFor(id)) {
+        if (notification != CBN_SELENDOK) return TRUE;
+        const auto selected = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+        if (selected >= 0 && selected < list->count) pendingSettings.*list->field = list->items[selected].value;
+        EnableApply(dialog, true);
+        return TRUE;
+    }
+    if (const FontControls* font = FontFor(id)) {
+        ChooseFont(dialog, *font);
+        return TRUE;
+    }
+    if (const Swatch* swatch = SwatchFor(id)) {
+        if (notification != STN_CLICKED) return FALSE;
+        COLORREF& colour = pendingSettings.*swatch->colour;
+        const COLORREF picked = PickColour(dialog, id, colourSwatch[swatch->bitmap], colour);
+        // The chooser's own message loop may have let the dialog close.
+        if (!IsWindow(dialog)) return TRUE;
+        colour = picked;
+        EnableApply(dialog, true);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_DESTROY:
+        if (configDialog == dialog) configDialog = nullptr;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Without an owner the chooser leaves the dialog and the host usable, so the
+// frame clock keeps running while it is open.
+COLORREF PickColour(HWND dialog, int swatchId, HBITMAP swatch, COLORREF initial) {
+    CHOOSECOLORA chooser = {};
+    chooser.lStructSize = sizeof chooser;
+    chooser.rgbResult = initial;
+    chooser.lpCustColors = customColours;
+    chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
+    // A cancelled chooser gives the initial colour back whatever it left in
+    // the record; it still counts as a use and repaints the swatch.
+    const COLORREF colour = ChooseColorA(&chooser) ? chooser.rgbResult : initial;
+    if (IsWindow(dialog)) ShowSwatch(dialog, swatchId, swatch, colour);
+    return colour;
+}

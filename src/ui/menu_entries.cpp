@@ -1,17 +1,81 @@
-// STUB: to be completed.
+// The two entries on the host's main menu, the open-or-raise rule shared by
+// both dialogs, and the About dialog.
 #include "ui/menu_entries.h"
+
 #include "plugin/plugin_entry.h"
+#include "resources/menu_captions.h"
+#include "resources/resource_ids.h"
+#include "ui/config_dialog.h"
+
 int menuExtended;
 HWND aboutDialog;
-void ExtendHostMenu(HMENU) {}
-void HandleMenuCommand(int) {}
+
+namespace {
+
+// Only the host's own main menu starts with one of these; the captions
+// differ between host versions.
+constexpr const char* hostMenuCaptions[] = {"&Winamp...", "Nullsoft &Winamp..."};
+
+constexpr int menuTextSize = 256;
+
+bool IsHostMainMenu(HMENU menu) {
+    char text[menuTextSize] = "";
+    GetMenuStringA(menu, 0, text, menuTextSize, MF_BYPOSITION);
+    text[menuTextSize - 1] = '\0';
+    for (const char* caption : hostMenuCaptions)
+        if (lstrcmpA(text, caption) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+void ExtendHostMenu(HMENU menu) {
+    if (menuExtended || !IsHostMainMenu(menu)) return;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDM_CONFIGURE, configureMenuCaption);
+    AppendMenuA(menu, MF_STRING, IDM_ABOUT, aboutMenuCaption);
+    menuExtended = 1;
+}
+
+void HandleMenuCommand(int commandId) {
+    if (commandId == IDM_CONFIGURE)
+        OpenOrRaise(configDialog, IDD_CONFIG, ConfigDialogProc);
+    else if (commandId == IDM_ABOUT)
+        OpenOrRaise(aboutDialog, IDD_ABOUT, AboutDialogProc);
+}
+
+// A handle whose window has gone without telling us (destroyed along with
+// its owner, say) would otherwise block every later opening.
 void OpenOrRaise(HWND& dialog, int resourceId, DLGPROC procedure) {
-    if (dialog) {
+    if (dialog && IsWindow(dialog)) {
         SetForegroundWindow(dialog);
         return;
     }
     dialog = CreateDialogParamA(pluginHeader.hDllInstance, MAKEINTRESOURCEA(resourceId), pluginHeader.hwndParent,
                                 procedure, 0);
 }
-INT_PTR CALLBACK AboutDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-void CloseDialogs() {}
+
+// Only its own button closes the About dialog: it has no close box, and the
+// Escape key's command 2 is ignored.
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDC_ABOUT_OK) return FALSE;
+        DestroyWindow(dialog);
+        aboutDialog = nullptr;
+        return TRUE;
+    case WM_DESTROY:
+        if (aboutDialog == dialog) aboutDialog = nullptr;
+        return FALSE;
+    }
+    return FALSE;
+}
+
+// The host may unload the module once quit returns: a dialog left open
+// would then call into code that is gone.
+void CloseDialogs() {
+    if (configDialog && IsWindow(configDialog)) DestroyWindow(configDialog);
+    configDialog = nullptr;
+    if (aboutDialog && IsWindow(aboutDialog)) DestroyWindow(aboutDialog);
+    aboutDialog = nullptr;
+}

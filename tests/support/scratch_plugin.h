@@ -25,6 +25,7 @@ public:
     void WriteIni(const std::string& bytes) const;     // raw bytes
     // One key of the plug-in's section "Qelvar Scrivane II" (or another), read with the profile API.
     std::string IniValue(const std::string& key, const std::string& section = "Qelvar Scrivane II") const;
+    bool IniHasKey(const std::string& key, const std::string& section = "Qelvar Scrivane II") const;
     std::string SkinFolder(const std::string& name) const;   // a fresh folder for a generated skin
 
 private:

@@ -1,0 +1,567 @@
+// The emulated player's windows, requests, caption, drawing, time and modal
+// boxes.
+#include "emulated_host.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "import_counter.h"
+
+namespace host {
+
+namespace {
+
+constexpr char equalizerClass[] = "Winamp EQ";
+constexpr char playlistClass[] = "Winamp PE";
+constexpr UINT_PTR frameTimerId = 124;
+constexpr UINT_PTR titleTimerId = 39;
+constexpr UINT titleTimerPeriodMs = 50;
+constexpr int skinBufferSize = 260;   // IPC_GETSKIN writes into a buffer of this size
+constexpr int messageBoxTextId = 0xFFFF;
+constexpr int messageBoxIconId = 0x0440;   // stc1, the box's icon static
+constexpr DWORD initTimerWaitMs = 1000;
+
+// Request codes (WM_USER with the code in lParam).
+enum : LPARAM {
+    ipcGetVersion = 0,
+    ipcGetOutputTime = 105,
+    ipcGetListLength = 124,
+    ipcGetListPos = 125,
+    ipcGetSkin = 201,
+    ipcGetPlaylistTitle = 212,
+};
+
+// Window placement: the three windows never overlap, in any size, so each
+// window's pixels read back as its own.
+constexpr POINT mainOrigin = {0, 0};
+constexpr POINT equalizerOrigin = {0, 240};
+constexpr POINT playlistOrigin = {560, 0};
+
+struct MainModeSize {
+    MainMode mode;
+    int width;
+    int height;
+};
+constexpr MainModeSize mainModeSizes[] = {
+    {MainMode::Normal, 275, 116},
+    {MainMode::DoubleSize, 550, 232},
+    {MainMode::Shaded, 275, 14},
+    {MainMode::DoubleShaded, 550, 28},
+};
+
+// The host the CBT hook and its deferred answers report to: the newest one
+// alive, so a host made inside another's lifetime hands the boxes back when it goes.
+std::vector<EmulatedHost*> liveHosts;
+EmulatedHost* activeHost = nullptr;
+
+// Top-level windows of one desktop are visible to FindWindowA from every
+// process on it, and tests run in parallel under one wineserver: each test
+// process gets a desktop of its own so the plug-in finds this process's
+// "Winamp EQ" and "Winamp PE" and no other's. Must happen before the thread
+// owns any window or hook; later calls keep whatever desktop is in force.
+void UsePrivateDesktop() {
+    static bool tried = false;
+    if (tried) return;
+    tried = true;
+    char name[64];
+    wsprintfA(name, "qlv-host-%lu", GetCurrentProcessId());
+    HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (desktop && !SetThreadDesktop(desktop)) CloseDesktop(desktop);
+}
+
+void RegisterHostClass(const char* name, WNDPROC proc) {
+    WNDCLASSA wc = {};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &wc)) return;
+    // The player redraws a window whole after every change of size, as these styles do.
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+SIZE WindowSize(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void FillArea(HDC dc, const RECT& area, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+    const int got = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(std::max(got, 0)));
+    return text;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Modal boxes. A WH_CBT hook sees each #32770 window as it activates and
+// queues it; a one-shot thread timer, which the box's own modal loop
+// dispatches, then answers it once the box is fully built.
+//
+// Which #32770 windows are answered: a message box (it carries the static
+// 0xFFFF with the text), and any dialog whose owner is not the host's main
+// window (the font and colour choosers, which the plug-in opens without an
+// owner, or one owned by the plug-in's own dialog). The plug-in's modeless
+// dialogs are owned by the main window and are left alone.
+// ---------------------------------------------------------------------------
+
+namespace {
+
+std::vector<HWND> pendingModals;
+std::set<HWND> answeredModals;
+UINT_PTR modalTimer = 0;
+
+void CALLBACK AnswerModalsTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (id == modalTimer) modalTimer = 0;
+    std::vector<HWND> boxes;
+    boxes.swap(pendingModals);
+    for (HWND box : boxes)
+        if (activeHost && IsWindow(box)) activeHost->AnswerModal(box);
+}
+
+LRESULT CALLBACK ModalCbtHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && activeHost) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (ClassOf(window) == "#32770" &&
+            std::find(pendingModals.begin(), pendingModals.end(), window) == pendingModals.end()) {
+            pendingModals.push_back(window);
+            if (!modalTimer) modalTimer = SetTimer(nullptr, 0, 1, AnswerModalsTimer);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+bool EmulatedHost::IsModalBox(HWND dialog) const {
+    // The plug-in's modeless dialogs come from its own module; their unnamed
+    // statics carry the id 0xFFFF too, so that id alone does not make a box.
+    const bool pluginsOwn = module_ && reinterpret_cast<HMODULE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)) == module_;
+    if (pluginsOwn && GetWindow(dialog, GW_OWNER) == main_) return false;
+    if (GetDlgItem(dialog, messageBoxTextId)) return true;
+    return GetWindow(dialog, GW_OWNER) != main_;
+}
+
+void EmulatedHost::AnswerModal(HWND dialog) {
+    for (auto it = answeredModals.begin(); it != answeredModals.end();)
+        it = IsWindow(*it) ? std::next(it) : answeredModals.erase(it);
+    if (answeredModals.count(dialog) || !IsModalBox(dialog)) return;
+    answeredModals.insert(dialog);
+    HWND textStatic = GetDlgItem(dialog, messageBoxTextId);
+    if (textStatic && GetDlgItem(dialog, IDOK)) {
+        RecordedMessageBox box;
+        box.caption = TextOf(dialog);
+        box.text = TextOf(textStatic);
+        box.style = GetWindowLongA(dialog, GWL_STYLE);
+        HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, messageBoxIconId, STM_GETICON, 0, 0));
+        box.errorIcon = icon && icon == LoadIcon(nullptr, IDI_HAND);
+        messageBoxes.push_back(box);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        return;
+    }
+    ++modalDialogCount;
+    if (modalHandler) {
+        modalHandler(dialog);
+        return;
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+// ---------------------------------------------------------------------------
+
+EmulatedHost::EmulatedHost(HostOptions options) : version(options.version), options_(std::move(options)) {
+    UsePrivateDesktop();
+    RegisterHostClass(mainWindowClass, WindowProc);
+    RegisterHostClass(equalizerClass, WindowProc);
+    RegisterHostClass(playlistClass, WindowProc);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    auto make = [&](const char* cls, POINT at, int w, int h) {
+        HWND window = CreateWindowExA(0, cls, "", WS_POPUP, at.x, at.y, w, h, nullptr, nullptr, instance, this);
+        return window;
+    };
+    main_ = make(mainWindowClass, mainOrigin, 275, 116);
+    SetWindowTextA(main_, "Winamp 2.95");
+    if (options_.withEqualizer) equalizer_ = make(equalizerClass, equalizerOrigin, 275, 116);
+    if (options_.withPlaylist) playlist_ = make(playlistClass, playlistOrigin, 275, 232);
+    for (HWND w : {main_, equalizer_, playlist_})
+        if (w) ShowWindow(w, SW_SHOWNOACTIVATE);
+    for (HWND w : {main_, equalizer_, playlist_})
+        if (w) UpdateWindow(w);
+
+    menu_ = CreatePopupMenu();
+    AppendMenuA(menu_, MF_STRING, 40001, options_.firstMenuItem.c_str());
+    AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu_, MF_STRING, 40029, "Play &file...\tL");
+    AppendMenuA(menu_, MF_STRING, 40012, "&Options");
+    AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu_, MF_STRING, 40001 + 100, "E&xit");
+
+    liveHosts.push_back(this);
+    activeHost = this;
+    modalHook_ = SetWindowsHookExA(WH_CBT, ModalCbtHook, nullptr, GetCurrentThreadId());
+    if (options_.liveTimers) SetTimer(main_, titleTimerId, titleTimerPeriodMs, nullptr);
+    PumpMessages();
+}
+
+EmulatedHost::~EmulatedHost() {
+    if (initialised_ && initResult_ == 0 && !quit_) Quit();
+    Unload();
+    if (modalHook_) UnhookWindowsHookEx(modalHook_);
+    liveHosts.erase(std::remove(liveHosts.begin(), liveHosts.end(), this), liveHosts.end());
+    activeHost = liveHosts.empty() ? nullptr : liveHosts.back();
+    if (!activeHost) {
+        pendingModals.clear();
+        if (modalTimer) KillTimer(nullptr, modalTimer);
+        modalTimer = 0;
+    }
+    if (options_.liveTimers) KillTimer(main_, titleTimerId);
+    // A plug-in may leave its procedures on the windows; its code is gone by
+    // now, so the windows get their own procedure back before they are destroyed.
+    for (HWND w : {playlist_, equalizer_, main_}) {
+        if (!w) continue;
+        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
+        DestroyWindow(w);
+    }
+    if (menu_) DestroyMenu(menu_);
+    MSG msg;
+    for (int i = 0; i < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    }
+}
+
+// --- the plug-in -------------------------------------------------------------
+
+bool EmulatedHost::Load(const std::string& dllPath) {
+    if (module_) return false;
+    module_ = LoadLibraryA(dllPath.c_str());
+    if (!module_) return false;
+    using GetHeader = PluginHeaderView* (*)();
+    auto entry = reinterpret_cast<GetHeader>(GetProcAddress(module_, "winampGetGeneralPurposePlugin"));
+    header_ = entry ? entry() : nullptr;
+    if (!header_) {
+        FreeLibrary(module_);
+        module_ = nullptr;
+        return false;
+    }
+    header_->hwndParent = main_;
+    header_->hDllInstance = module_;
+    return true;
+}
+
+int EmulatedHost::Init() {
+    if (!header_ || initialised_) return -1;
+    initialised_ = true;
+    initResult_ = header_->init();
+    if (initResult_ == 0) {
+        const DWORD start = GetTickCount();
+        while (!frameTimerProc_ && GetTickCount() - start < initTimerWaitMs) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            PumpMessages();
+        }
+    }
+    return initResult_;
+}
+
+void EmulatedHost::Config() {
+    if (header_) header_->config();
+}
+
+void EmulatedHost::Quit() {
+    if (!header_ || quit_) return;
+    quit_ = true;
+    header_->quit();
+}
+
+void EmulatedHost::Unload() {
+    if (!module_) return;
+    if (CountedModule() == module_) DetachImportCounter();
+    PumpMessages();
+    FreeLibrary(module_);
+    module_ = nullptr;
+    header_ = nullptr;
+    frameTimerProc_ = nullptr;
+}
+
+// --- the windows ---------------------------------------------------------------
+
+void EmulatedHost::SetMainMode(MainMode mode) {
+    if (mode == MainMode::Minimised) {
+        if (!IsIconic(main_)) ShowWindow(main_, SW_MINIMIZE);
+        mode_ = mode;
+        return;
+    }
+    if (IsIconic(main_)) ShowWindow(main_, SW_RESTORE);
+    for (const auto& size : mainModeSizes) {
+        if (size.mode != mode) continue;
+        SetWindowPos(main_, nullptr, 0, 0, size.width, size.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    mode_ = mode;
+}
+
+void EmulatedHost::SetEqualizerDoubleSize(bool doubled) {
+    if (!equalizer_) return;
+    SetWindowPos(equalizer_, nullptr, 0, 0, doubled ? 550 : 275, doubled ? 232 : 116,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EmulatedHost::SetPlaylistSize(int width, int height) {
+    if (!playlist_) return;
+    SetWindowPos(playlist_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EmulatedHost::SetSong(const std::string& song, PlayState state) {
+    std::string caption = song + " - Winamp";
+    if (state == PlayState::Paused) caption += " [Paused]";
+    if (state == PlayState::Stopped) caption += " [Stopped]";
+    SetCaption(caption);
+}
+
+void EmulatedHost::SetCaption(const std::string& caption) {
+    if (!options_.wideCaptions) {
+        SetWindowTextA(main_, caption.c_str());
+        return;
+    }
+    const int count = MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(count, 1)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, &wide[0], count);
+    SetWindowTextW(main_, wide.c_str());
+}
+
+void EmulatedHost::SetCaptionWide(const std::wstring& caption) {
+    SetWindowTextW(main_, caption.c_str());
+}
+
+std::string EmulatedHost::Caption() const {
+    return TextOf(main_);
+}
+
+void EmulatedHost::SwitchSkin(const std::string& folder) {
+    skinFolder = folder;
+    RepaintWhole();
+}
+
+void EmulatedHost::RepaintWhole() {
+    InvalidateRect(main_, nullptr, FALSE);
+    UpdateWindow(main_);
+}
+
+void EmulatedHost::RepaintRect(const RECT& area) {
+    InvalidateRect(main_, &area, FALSE);
+    UpdateWindow(main_);
+}
+
+// --- input ---------------------------------------------------------------------
+
+void EmulatedHost::PressMain(int x, int y) {
+    SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+void EmulatedHost::ReleaseMain(int x, int y) {
+    SendMessageA(main_, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+void EmulatedHost::MoveMain(int x, int y, bool leftHeld) {
+    SendMessageA(main_, WM_MOUSEMOVE, leftHeld ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+}
+void EmulatedHost::PressEqualizer(int x, int y) {
+    if (equalizer_) SendMessageA(equalizer_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+void EmulatedHost::ReleaseEqualizer(int x, int y) {
+    if (equalizer_) SendMessageA(equalizer_, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+void EmulatedHost::OpenMainMenu() {
+    SendMessageA(main_, WM_INITMENU, reinterpret_cast<WPARAM>(menu_), 0);
+}
+void EmulatedHost::SendCommand(int id) {
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+// --- time ----------------------------------------------------------------------
+
+void EmulatedHost::Tick(int count) {
+    // Under Wine a timer's lParam is a procedure handle, not an address:
+    // CallWindowProcA resolves it. Calling it here, not through
+    // DispatchMessage, lets a crash in the plug-in's tick reach the test.
+    for (int i = 0; i < count && frameTimerProc_; ++i)
+        CallWindowProcA(frameTimerProc_, main_, WM_TIMER, frameTimerId, GetTickCount());
+}
+
+void EmulatedHost::PumpMessages() {
+    MSG msg;
+    // Bounded, so a window that never validates itself cannot hold the test here.
+    for (int i = 0; i < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        if (msg.message == WM_QUIT) continue;
+        if (msg.message == WM_TIMER && msg.hwnd == main_ && msg.wParam == frameTimerId && msg.lParam) {
+            if (!frameTimerProc_ && module_) frameTimerProc_ = reinterpret_cast<WNDPROC>(msg.lParam);
+            ++realFrameTimers;
+            // Tests drive the ticks themselves, so the count stays exactly theirs.
+            if (!options_.liveTimers) continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void EmulatedHost::PumpFor(int milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= static_cast<DWORD>(std::max(milliseconds, 0))) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(milliseconds) - elapsed, QS_ALLINPUT);
+    }
+}
+
+LRESULT EmulatedHost::SendHostTimer() {
+    return SendMessageA(main_, WM_TIMER, titleTimerId, 0);
+}
+
+// --- pictures ------------------------------------------------------------------
+
+Image EmulatedHost::CaptureMain() const {
+    return CaptureWindow(main_);
+}
+
+Image EmulatedHost::CapturePlaylist() const {
+    return CaptureWindow(playlist_);
+}
+
+Image EmulatedHost::CaptureWindow(HWND window) {
+    if (!window) return {};
+    const SIZE size = WindowSize(window);
+    HDC dc = GetDC(window);
+    Image picture = CaptureDC(dc, 0, 0, size.cx, size.cy);
+    ReleaseDC(window, dc);
+    return picture;
+}
+
+// --- the host's own window procedure --------------------------------------------
+
+LRESULT CALLBACK EmulatedHost::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<EmulatedHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    return self->Handle(window, message, wParam, lParam);
+}
+
+LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        PaintWindow(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;   // WM_PAINT covers the whole window
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    if (window != main_) return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+    case WM_USER:
+        return AnswerRequest(wParam, lParam);
+    case WM_TIMER:
+        if (wParam == titleTimerId) {
+            ++hostTimerCount;
+            HDC dc = GetDC(main_);
+            DrawHostTitle(dc);
+            ReleaseDC(main_, dc);
+            return 0;
+        }
+        break;
+    case WM_INITMENU:
+        ++hostInitMenuCount;
+        return 0;
+    case WM_COMMAND:
+        hostCommands.push_back(LOWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        closeRequested = true;
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT EmulatedHost::AnswerRequest(WPARAM wParam, LPARAM code) {
+    requestLog.push_back(code);
+    switch (code) {
+    case ipcGetVersion:
+        return version;
+    case ipcGetOutputTime:
+        return wParam == 1 ? trackLengthSeconds : 0;
+    case ipcGetListLength:
+        return static_cast<LRESULT>(playlist.size());
+    case ipcGetListPos:
+        return playlistPosition;
+    case ipcGetSkin: {
+        char* buffer = reinterpret_cast<char*>(wParam);
+        if (buffer) {
+            const size_t n = std::min(skinFolder.size(), static_cast<size_t>(skinBufferSize - 1));
+            std::memcpy(buffer, skinFolder.data(), n);
+            buffer[n] = '\0';
+        }
+        return static_cast<LRESULT>(wParam);
+    }
+    case ipcGetPlaylistTitle: {
+        // The index arrives as an unsigned wParam; anything past the end is out of range.
+        const size_t index = static_cast<size_t>(wParam);
+        if (index >= playlist.size() || playlist[index].nullTitle) return 0;
+        return reinterpret_cast<LRESULT>(playlist[index].title.c_str());
+    }
+    default:
+        return 0;
+    }
+}
+
+void EmulatedHost::PaintWindow(HWND window) {
+    RECT update = {};
+    GetUpdateRect(window, &update, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT whole = {};
+    GetClientRect(window, &whole);
+    FillArea(dc, whole, hostFaceColour);
+    if (window == main_) {
+        hostPaints.push_back(update);
+        DrawHostTitle(dc);
+    } else if (window == playlist_) {
+        const RECT line = {2, 2, whole.right - 30, 12};
+        if (line.right > line.left) FillArea(dc, line, hostPlaylistColour);
+    }
+    EndPaint(window, &ps);
+}
+
+RECT EmulatedHost::HostTitleArea() const {
+    const bool doubled = WindowSize(main_).cx > 275;
+    return doubled ? RECT{224, 48, 530, 106} : RECT{112, 24, 265, 53};
+}
+
+void EmulatedHost::DrawHostTitle(HDC dc) {
+    FillArea(dc, HostTitleArea(), hostTitleColour);
+}
+
+}  // namespace host

@@ -1,0 +1,184 @@
+#include "title_pixels.h"
+
+#include <memory>
+
+namespace display_test {
+
+namespace {
+
+constexpr int stripRows = 60;
+
+struct GdiDeleter {
+    void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
+};
+using ScopedObject = std::unique_ptr<void, GdiDeleter>;
+
+struct ScopedMemoryDC {
+    ScopedMemoryDC() : dc(CreateCompatibleDC(nullptr)) {}
+    ~ScopedMemoryDC() { DeleteDC(dc); }
+    HDC dc;
+};
+
+ScopedObject MakeFont(const TitleLook& look) {
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    LOGFONTA record = {};
+    record.lfHeight = -MulDiv(look.fontSize, pixelsPerInch, 72);
+    record.lfWeight = look.bold ? FW_BOLD : FW_NORMAL;
+    record.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(record.lfFaceName, look.face.c_str(), LF_FACESIZE);
+    return ScopedObject(CreateFontIndirectA(&record));
+}
+
+// The text drawn once, white on black, one bit deep: true for a glyph pixel.
+struct Strip {
+    int width = 0;
+    std::vector<bool> bits;   // width x stripRows
+    bool At(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < stripRows && bits[y * width + x]; }
+};
+
+Strip RenderStrip(const TitleLook& look) {
+    Strip strip;
+    ScopedObject font = MakeFont(look);
+    ScopedMemoryDC memory;
+    HGDIOBJ previousFont = SelectObject(memory.dc, font.get());
+    SIZE extent = {};
+    GetTextExtentPoint32A(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
+    strip.width = extent.cx;
+    ScopedObject bitmap(CreateBitmap(extent.cx > 0 ? extent.cx : 1, stripRows, 1, 1, nullptr));
+    HGDIOBJ previousBitmap = SelectObject(memory.dc, bitmap.get());
+    const RECT whole = {0, 0, extent.cx > 0 ? extent.cx : 1, stripRows};
+    FillRect(memory.dc, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetTextColor(memory.dc, RGB(255, 255, 255));
+    SetBkColor(memory.dc, RGB(0, 0, 0));
+    RECT line = {0, 0, extent.cx, look.lineHeight};
+    DrawTextA(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &line,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    strip.bits.assign(static_cast<size_t>(strip.width) * stripRows, false);
+    for (int y = 0; y < stripRows; ++y)
+        for (int x = 0; x < strip.width; ++x) strip.bits[y * strip.width + x] = GetPixel(memory.dc, x, y) != 0;
+    SelectObject(memory.dc, previousBitmap);
+    SelectObject(memory.dc, previousFont);
+    return strip;
+}
+
+int ViewWidth(const TitleLook& look) { return look.doubled ? 306 : 153; }
+POINT Origin(const TitleLook& look) { return look.doubled ? POINT{224, 48} : POINT{112, 24}; }
+
+}  // namespace
+
+TitleLook DoubleSizeLook(const std::string& text) {
+    TitleLook look;
+    look.text = text;
+    look.fontSize = 14;
+    look.bold = 1;
+    look.doubled = true;
+    look.lineHeight = 24;
+    return look;
+}
+
+int TextWidth(const TitleLook& look, const std::string& text) {
+    ScopedObject font = MakeFont(look);
+    ScopedMemoryDC memory;
+    HGDIOBJ previous = SelectObject(memory.dc, font.get());
+    SIZE extent = {};
+    GetTextExtentPoint32A(memory.dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(memory.dc, previous);
+    return extent.cx;
+}
+
+std::string TextOfWidth(const TitleLook& look, int width) {
+    std::vector<int> charWidth(128, 0);
+    for (char c = 'a'; c <= 'z'; ++c) charWidth[c] = TextWidth(look, std::string(1, c));
+    std::vector<std::string> reach(width + 1);
+    std::vector<bool> reached(width + 1, false);
+    reached[0] = true;
+    for (int sum = 0; sum < width; ++sum) {
+        if (!reached[sum]) continue;
+        for (char c = 'a'; c <= 'z'; ++c) {
+            const int next = sum + charWidth[c];
+            if (next > sum && next <= width && !reached[next]) {
+                reached[next] = true;
+                reach[next] = reach[sum] + c;
+            }
+        }
+    }
+    return reached[width] && TextWidth(look, reach[width]) == width ? reach[width] : "";
+}
+
+host::Image ExpectedTitle(const TitleLook& look) {
+    const Strip strip = RenderStrip(look);
+    const int w = ViewWidth(look);
+    const int h = look.lineHeight;
+    auto glyph = [&](int x, int y) {
+        if (x < 0 || y < 0) return false;
+        int column = look.offset + x;
+        if (look.wrap && strip.width > 0) column %= strip.width;
+        return strip.At(column, y);
+    };
+    host::Image picture;
+    picture.width = w;
+    picture.height = h;
+    picture.pixels.assign(static_cast<size_t>(w) * h, look.background);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (glyph(x, y)) {
+                picture.Set(x, y, look.textColour);
+                continue;
+            }
+            for (int i = 1; i <= look.shadow; ++i)
+                if (glyph(x - i, y - i)) {
+                    picture.Set(x, y, look.shadowColour);
+                    break;
+                }
+        }
+    return picture;
+}
+
+host::Image TitleArea(const host::Image& capture, const TitleLook& look) {
+    const POINT at = Origin(look);
+    return capture.Crop(at.x, at.y, ViewWidth(look), look.lineHeight);
+}
+
+bool SameImage(const host::Image& a, const host::Image& b) {
+    return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+::testing::AssertionResult ShowsTitle(const testing_support::PluginRun& run, const TitleLook& look,
+                                      const std::string& tag) {
+    const host::Image actual = TitleArea(run.host->CaptureMain(), look);
+    const host::Image expected = ExpectedTitle(look);
+    int wrong = 0;
+    std::string first;
+    if (actual.width != expected.width || actual.height != expected.height) {
+        wrong = -1;
+    } else {
+        for (int y = 0; y < expected.height; ++y)
+            for (int x = 0; x < expected.width; ++x)
+                if (actual.At(x, y) != expected.At(x, y) && wrong++ == 0) {
+                    char where[96];
+                    wsprintfA(where, "first at (%d,%d): %06lx instead of %06lx", x, y,
+                              static_cast<unsigned long>(actual.At(x, y)),
+                              static_cast<unsigned long>(expected.At(x, y)));
+                    first = where;
+                }
+    }
+    if (wrong == 0) return ::testing::AssertionSuccess();
+    const std::string base = run.scratch.Folder() + "." + tag;
+    expected.SavePng(base + ".expected.png");
+    actual.SavePng(base + ".actual.png");
+    return ::testing::AssertionFailure() << "\"" << look.text << "\" at offset " << look.offset << ": "
+                                         << (wrong < 0 ? std::string("capture has the wrong size")
+                                                       : std::to_string(wrong) + " pixels differ, " + first)
+                                         << "; pictures in " << base << ".*.png";
+}
+
+void WriteSettings(const testing_support::PluginRun& run,
+                   const std::vector<std::pair<std::string, std::string>>& keys) {
+    std::string ini = "[Qelvar Scrivane II]\r\n";
+    for (const auto& key : keys) ini += key.first + "=" + key.second + "\r\n";
+    run.scratch.WriteIni(ini);
+}
+
+}  // namespace display_test

@@ -1,0 +1,60 @@
+// The title area as it must look, rendered here independently of the
+// plug-in, and the comparison of a capture with it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "emulated_host.h"
+#include "scratch_plugin.h"
+
+namespace display_test {
+
+constexpr COLORREF green = RGB(0, 255, 0);
+constexpr COLORREF black = RGB(0, 0, 0);
+
+struct TitleLook {
+    std::string text;                 // the whole display text, separator included
+    int fontSize = 8;
+    int bold = 0;
+    std::string face = "MS Sans Serif";
+    bool doubled = false;
+    int lineHeight = 12;
+    int offset = 0;                   // strip column at the view's left edge
+    bool wrap = false;                // past the strip's end the view goes on at column 0
+    COLORREF textColour = green;
+    COLORREF background = black;
+    COLORREF shadowColour = black;
+    int shadow = 0;
+};
+
+// The double-size font of plugin.ini's defaults (14 points, bold).
+TitleLook DoubleSizeLook(const std::string& text);
+
+// The width in pixels of `text` in the look's font.
+int TextWidth(const TitleLook& look, const std::string& text);
+// A text exactly `width` pixels wide in the look's font, or "".
+std::string TextOfWidth(const TitleLook& look, int width);
+
+// The view (153 or 306 wide, lineHeight high) as the look describes it.
+host::Image ExpectedTitle(const TitleLook& look);
+
+// The view's part of the main window in `capture`.
+host::Image TitleArea(const host::Image& capture, const TitleLook& look);
+
+// Compares the title area of the main window with the look. On failure both
+// pictures are saved as PNG beside the scratch folder, named after `tag`.
+::testing::AssertionResult ShowsTitle(const testing_support::PluginRun& run, const TitleLook& look,
+                                      const std::string& tag);
+
+// plugin.ini holding only these keys of the plug-in's section.
+void WriteSettings(const testing_support::PluginRun& run,
+                   const std::vector<std::pair<std::string, std::string>>& keys);
+
+bool SameImage(const host::Image& a, const host::Image& b);
+
+}  // namespace display_test

@@ -1,0 +1,100 @@
+// The import counter, first on this test program's own imports (where the
+// calls are known), then on the real plug-in.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "emulated_host.h"
+#include "import_counter.h"
+#include "scratch_plugin.h"
+
+namespace {
+
+// Keeps the compiler from folding the heap calls away.
+void* volatile keep;
+
+struct CountingThisProgram {
+    CountingThisProgram() { host::AttachImportCounter(GetModuleHandleA(nullptr)); }
+    ~CountingThisProgram() { host::DetachImportCounter(); }
+};
+
+}  // namespace
+
+TEST(HostImportCounter, CountsObjectsDeletesAndWindowDcs) {
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CountingThisProgram counting;
+    EXPECT_EQ(host::CountedModule(), GetModuleHandleA(nullptr));
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
+    HBITMAP colour = CreateCompatibleBitmap(screen, 8, 8);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    LOGFONTA lf = {};
+    lf.lfHeight = -11;
+    HFONT font = CreateFontIndirectA(&lf);
+    host::ImportCounts made = host::CurrentImportCounts();
+    EXPECT_EQ(made.gdiCreated, 6);
+    EXPECT_EQ(made.gdiLive, 6);
+    EXPECT_EQ(made.windowDCs, 1);
+
+    DeleteObject(font);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    DeleteObject(brush);                          // twice
+    DeleteObject(GetStockObject(BLACK_BRUSH));    // never made here
+    DeleteObject(colour);
+    DeleteObject(mono);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    const host::ImportCounts done = host::CurrentImportCounts();
+    EXPECT_EQ(done.gdiDeleted, 6);
+    EXPECT_EQ(done.gdiLive, 0);
+    EXPECT_EQ(done.gdiTracked, 0);
+    EXPECT_EQ(done.deleteUnknown, 2);
+    EXPECT_EQ(done.windowDCs, 0);
+    DestroyWindow(window);
+}
+
+TEST(HostImportCounter, CountsHeapCallsAndResetsKeepLiveObjects) {
+    CountingThisProgram counting;
+    HBRUSH early = CreateSolidBrush(RGB(9, 9, 9));
+    host::ResetImportCounts();
+    keep = std::malloc(16);
+    std::free(keep);
+    keep = HeapAlloc(GetProcessHeap(), 0, 16);
+    HeapFree(GetProcessHeap(), 0, keep);
+    keep = LocalAlloc(LMEM_FIXED, 16);
+    LocalFree(keep);
+    const host::ImportCounts heap = host::CurrentImportCounts();
+    EXPECT_GE(heap.heapAllocations, 3);
+    EXPECT_GE(heap.heapFrees, 1);
+    EXPECT_EQ(heap.gdiCreated, 0);
+    EXPECT_EQ(heap.gdiTracked, 1) << "the brush made before the reset is still tracked";
+    DeleteObject(early);
+    EXPECT_EQ(host::CurrentImportCounts().deleteUnknown, 0);
+    EXPECT_EQ(host::CurrentImportCounts().gdiDeleted, 1);
+}
+
+TEST(HostImportCounter, DetachRestoresTheImports) {
+    {
+        CountingThisProgram counting;
+    }
+    EXPECT_EQ(host::CountedModule(), nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
+    DeleteObject(brush);
+    EXPECT_EQ(host::CurrentImportCounts().gdiCreated, 0);
+}
+
+// The real plug-in's own imports are reached: it makes its surfaces at init.
+TEST(HostImportCounter, SeesThePluginsObjects) {
+    testing_support::PluginRun run;
+    host::AttachImportCounter(run.host->Module());
+    ASSERT_EQ(run.Start(), 0);
+    const host::ImportCounts started = host::CurrentImportCounts();
+    EXPECT_GT(started.gdiCreated, 0);
+    EXPECT_EQ(started.deleteUnknown, 0);
+    run.host->Quit();
+    run.host->Unload();
+    EXPECT_EQ(host::CountedModule(), nullptr) << "unloading detaches the counter";
+}

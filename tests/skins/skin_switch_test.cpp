@@ -1,0 +1,163 @@
+// Skin changes through the real DLL: the title takes the new skin's colours
+// and picture at the next frame, a skin without files keeps what the
+// fallbacks promise, and switching skins over and over leaks no GDI object.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+#include "emulated_host.h"
+#include "import_counter.h"
+#include "scratch_plugin.h"
+#include "skin_files.h"
+
+using testing_support::PluginRun;
+
+namespace {
+
+constexpr COLORREF slate = RGB(10, 20, 30);
+constexpr COLORREF red = RGB(255, 0, 0);
+constexpr COLORREF blue = RGB(0, 0, 255);
+constexpr COLORREF yellow = RGB(255, 255, 0);
+constexpr COLORREF green = RGB(0, 255, 0);
+constexpr COLORREF black = RGB(0, 0, 0);
+constexpr RECT titleLine = {112, 24, 265, 36};   // the view, one line of 12 at normal size
+
+// A text.bmp whose background is `background` and whose six sampled rows
+// are all `text`.
+host::Image TextBitmap(COLORREF background, COLORREF text) {
+    host::Image picture = host::SolidImage(155, 74, background);
+    for (int row = 0; row < 6; ++row)
+        for (int x : {55, 42, 97}) picture.Set(x, row, text);
+    return picture;
+}
+
+host::Image Patterned(int width, int height) {
+    host::Image picture = host::SolidImage(width, height, black);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) picture.Set(x, y, RGB(x % 256, (y * 4) % 256, 90));
+    return picture;
+}
+
+std::set<COLORREF> Colours(const host::Image& picture) {
+    return std::set<COLORREF>(picture.pixels.begin(), picture.pixels.end());
+}
+
+host::Image TitleLine(const host::EmulatedHost& h) {
+    return h.CaptureMain().Crop(titleLine.left, titleLine.top, titleLine.right - titleLine.left,
+                                titleLine.bottom - titleLine.top);
+}
+
+std::string Describe(const std::set<COLORREF>& colours) {
+    std::string text;
+    char item[16];
+    for (COLORREF c : colours) {
+        wsprintfA(item, " %06lx", static_cast<unsigned long>(c));
+        text += item;
+    }
+    return text;
+}
+
+// With UseSkinColor the title is the skin's text colours over its
+// background colour; a skin without text.bmp keeps the earlier background
+// and shows the green fallback; fontskin.bmp overrides text.bmp's colours.
+TEST(SkinSwitch, TitleTakesEachSkinsColours) {
+    PluginRun run;
+    run.scratch.WriteIni("[Qelvar Scrivane II]\r\nUseSkinColor=1\r\nTransparent=0\r\nScrollRate=1\r\n");
+    const std::string withText = run.scratch.SkinFolder("text");
+    ASSERT_TRUE(host::WriteBmp(withText + "\\text.bmp", TextBitmap(slate, red)));
+    const std::string without = run.scratch.SkinFolder("none");
+    const std::string withFont = run.scratch.SkinFolder("font");
+    ASSERT_TRUE(host::WriteBmp(withFont + "\\text.bmp", TextBitmap(blue, red)));
+    ASSERT_TRUE(host::WriteBmp(withFont + "\\fontskin.bmp", host::SolidImage(153, 12, yellow)));
+    ASSERT_EQ(run.Start(), 0);
+    auto& h = *run.host;
+    struct Step {
+        const char* name;
+        const std::string& skin;
+        COLORREF background, text;
+        std::set<COLORREF> allowed;
+    };
+    const Step steps[] = {
+        {"text.bmp", withText, slate, red, {slate, red}},
+        {"no files", without, slate, green, {slate, green, black}},   // the fallback's black frame
+        {"fontskin.bmp", withFont, blue, yellow, {blue, yellow}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        h.SwitchSkin(step.skin);
+        h.PumpMessages();
+        h.Tick(2);
+        const std::set<COLORREF> seen = Colours(TitleLine(h));
+        EXPECT_TRUE(seen.count(step.background)) << Describe(seen);
+        EXPECT_TRUE(seen.count(step.text)) << Describe(seen);
+        for (COLORREF c : seen) EXPECT_TRUE(step.allowed.count(c)) << "unexpected colour" << Describe({c});
+    }
+}
+
+// With Transparent the title lies over main.bmp's own title area, pixel for
+// pixel where no glyph is; a skin without main.bmp gives black.
+TEST(SkinSwitch, TransparentTitleShowsTheSkinsTitleArea) {
+    PluginRun run;
+    run.scratch.WriteIni("[Qelvar Scrivane II]\r\nTransparent=1\r\nScrollRate=1\r\n");
+    const std::string skin = run.scratch.SkinFolder("main");
+    const host::Image mainBitmap = Patterned(275, 116);
+    ASSERT_TRUE(host::WriteBmp(skin + "\\main.bmp", mainBitmap));
+    ASSERT_EQ(run.Start(), 0);
+    auto& h = *run.host;
+    h.SwitchSkin(skin);
+    h.PumpMessages();
+    h.Tick(2);
+    const host::Image window = h.CaptureMain();
+    // Right of the start-up title, where the text never reaches.
+    for (int y = titleLine.top; y < titleLine.bottom; ++y)
+        for (int x = 240; x < titleLine.right; ++x) ASSERT_EQ(window.At(x, y), mainBitmap.At(x, y)) << x << "," << y;
+
+    h.SwitchSkin(run.scratch.SkinFolder("empty"));
+    h.PumpMessages();
+    h.Tick(2);
+    EXPECT_EQ(h.CaptureMain().At(250, 30), black);
+}
+
+// Every skin load makes and deletes its bitmaps, pens, brushes and contexts;
+// over many switches between full, empty and odd skins the plug-in's live
+// GDI objects come back to where they were.
+TEST(SkinSwitch, ThousandSwitchesLeaveTheGdiObjectCountUnchanged) {
+    PluginRun run;
+    run.scratch.WriteIni("[Qelvar Scrivane II]\r\nPE_Scrivane=1\r\nUseSkinColor=1\r\n");
+    const std::string full = run.scratch.SkinFolder("full");
+    ASSERT_TRUE(host::WriteBmp(full + "\\main.bmp", Patterned(275, 116)));
+    ASSERT_TRUE(host::WriteBmp(full + "\\text.bmp", TextBitmap(slate, red), 8));
+    ASSERT_TRUE(host::WriteBmp(full + "\\fontskin.bmp", Patterned(153, 12), 32));
+    ASSERT_TRUE(host::WriteTextFile(full + "\\pledit.txt", "[Text]\r\nNormal=FFFF00\r\nNormalBG=000080\r\n"));
+    const std::string empty = run.scratch.SkinFolder("empty");
+    const std::string odd = run.scratch.SkinFolder("odd");
+    ASSERT_TRUE(host::WriteBmp(odd + "\\main.bmp", host::SolidImage(1, 1, red), 1));
+    ASSERT_TRUE(host::WriteBmp(odd + "\\text.bmp", host::SolidImage(20, 3, blue), 4));
+    ASSERT_TRUE(host::WriteBytes(odd + "\\fontskin.bmp", "BM not really a bitmap"));
+    host::AttachImportCounter(run.host->Module());
+    ASSERT_EQ(run.Start(), 0);
+    auto& h = *run.host;
+    h.playlist = {{"entry"}};
+    h.SetPlaylistSize(275, 14);
+    h.SwitchSkin(full);
+    h.PumpMessages();
+    h.Tick(1);
+    const host::ImportCounts before = host::CurrentImportCounts();
+    const std::string* cycle[] = {&empty, &odd, &full};
+    for (int i = 0; i < 1000; ++i) {
+        h.SwitchSkin(*cycle[i % 3]);
+        if (i % 50 == 0) h.PumpMessages();
+    }
+    h.SwitchSkin(full);
+    h.PumpMessages();
+    h.Tick(1);
+    const host::ImportCounts after = host::CurrentImportCounts();
+    EXPECT_GT(after.gdiCreated, before.gdiCreated + 1000);
+    EXPECT_EQ(after.gdiLive, before.gdiLive);
+    EXPECT_EQ(after.deleteUnknown, before.deleteUnknown);
+    EXPECT_EQ(after.windowDCs, before.windowDCs);
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+// The host menu's two entries, the open-or-raise rule of both dialogs, the
+// About dialog's one way out, and the dialogs' end at quit.
+#include <gtest/gtest.h>
+
+#include "dialog_driver.h"
+
+namespace {
+
+using namespace ui_test;
+using testing_support::PluginRun;
+
+constexpr int hostMenuItems = 6;   // what the emulated host's menu holds before the plug-in adds anything
+
+std::string MenuText(HMENU menu, int position) {
+    char text[256] = "";
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
+    struct Case {
+        const char* firstItem;
+        bool extended;
+    };
+    for (const Case& c : {Case{"&Winamp...", true}, Case{"Nullsoft &Winamp...", true}, Case{"&winamp...", false},
+                          Case{"&Winamp", false}, Case{"", false}}) {
+        SCOPED_TRACE(c.firstItem);
+        host::HostOptions options;
+        options.firstMenuItem = c.firstItem;
+        PluginRun run(options, c.extended ? "host" : "other");
+        ASSERT_EQ(run.Start(), 0);
+        const HMENU menu = run.host->MainMenu();
+        for (int i = 0; i < 3; ++i) run.host->OpenMainMenu();
+        EXPECT_EQ(run.host->hostInitMenuCount, 3);
+        ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + (c.extended ? 3 : 0));
+        if (!c.extended) {
+            // A later menu that does start with the host's caption still gets them.
+            ModifyMenuA(menu, 0, MF_BYPOSITION | MF_STRING, 40001, "&Winamp...");
+            run.host->OpenMainMenu();
+            ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + 3);
+        }
+        EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+        EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
+        EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
+        EXPECT_EQ(MenuText(menu, hostMenuItems + 1), "\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ");
+        EXPECT_EQ(MenuText(menu, hostMenuItems + 2), "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ...");
+    }
+}
+
+// Every way of opening raises a dialog that is already open; the host still
+// sees each command.
+TEST(HostMenu, OpenOrRaiseMakesOneDialogOfEachKind) {
+    PluginRun run;
+    ASSERT_EQ(run.Start(), 0);
+    host::EmulatedHost& host = *run.host;
+    host.SendCommand(1975);
+    host.Config();
+    host.SendCommand(1975);
+    host.SendCommand(2521);
+    host.SendCommand(2521);
+    host.SendCommand(40012);
+    EXPECT_EQ(host.hostCommands, (std::vector<int>{1975, 1975, 2521, 2521, 40012}));
+    EXPECT_EQ(CountDialogs(host, configMarker), 1);
+    EXPECT_EQ(CountDialogs(host, aboutMarker), 1);
+
+    const HWND config = FindDialog(host, configMarker);
+    Click(config, 2);
+    host.Config();
+    const HWND reopened = FindDialog(host, configMarker);
+    EXPECT_NE(reopened, nullptr);
+    EXPECT_EQ(CountDialogs(host, configMarker), 1);
+}
+
+TEST(HostMenu, AboutDialogClosesOnlyByItsButton) {
+    PluginRun run;
+    ASSERT_EQ(run.Start(), 0);
+    run.host->SendCommand(2521);
+    const HWND about = FindDialog(*run.host, aboutMarker);
+    ASSERT_NE(about, nullptr);
+    Notify(about, IDCANCEL, BN_CLICKED);
+    Notify(about, IDOK, BN_CLICKED);
+    SendMessageA(about, WM_CLOSE, 0, 0);
+    SendMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
+    run.host->PumpMessages();
+    EXPECT_TRUE(IsWindow(about));
+    Click(about, 1045);
+    EXPECT_FALSE(IsWindow(about));
+    run.host->SendCommand(2521);
+    EXPECT_NE(FindDialog(*run.host, aboutMarker), nullptr);
+}
+
+// The host may unload the module right after quit: nothing of it may stay
+// on screen, and the settings the dialog held uncommitted are not saved.
+TEST(HostMenu, QuitDestroysOpenDialogs) {
+    PluginRun run;
+    ASSERT_EQ(run.Start(), 0);
+    run.host->SendCommand(1975);
+    run.host->SendCommand(2521);
+    const HWND config = FindDialog(*run.host, configMarker);
+    const HWND about = FindDialog(*run.host, aboutMarker);
+    ASSERT_TRUE(config && about);
+    Click(config, 1000);
+    run.host->Quit();
+    EXPECT_FALSE(IsWindow(config));
+    EXPECT_FALSE(IsWindow(about));
+    EXPECT_EQ(run.scratch.IniValue("Enabled"), "1");
+    run.host->Unload();
+    run.host->PumpMessages();
+}
+
+}  // namespace

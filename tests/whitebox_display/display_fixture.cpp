@@ -1,0 +1,106 @@
+#include "display_fixture.h"
+
+#include <cstring>
+
+#include "display/skin_assets.h"
+#include "display/text_strip.h"
+#include "display/title_text.h"
+#include "plugin/host_contract.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/window_modes.h"
+
+namespace display_test {
+
+int trackSeconds = 245;
+
+namespace {
+
+constexpr char windowClass[] = "QlvDisplayTestMain";
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER && lParam == IPC_GETOUTPUTTIME) return trackSeconds;
+    if (message == WM_USER) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterStandIn() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = StandInProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = windowClass;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    RegisterClassA(&wc);
+    registered = true;
+}
+
+}  // namespace
+
+SettingsSet DefaultSettings() {
+    return SettingsSet{1, 1, 8, 4, 2, 0, 0, 0, 0,
+                       8, 0, 0, "MS Sans Serif",
+                       14, 1, 0, "MS Sans Serif",
+                       8, 0, 0, "MS Sans Serif",
+                       0, RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 0, 0)};
+}
+
+COLORREF PixelAt(const Surface& surface, int x, int y) { return GetPixel(surface.dc, x, y); }
+
+bool MaskBit(const Surface& surface, int x, int y) { return GetPixel(surface.dc, x, y) == RGB(255, 255, 255); }
+
+void MarkStripColumns(const std::vector<int>& columns) {
+    BITMAP info = {};
+    GetObjectA(textStrip.bitmap, sizeof info, &info);
+    Rectangle(textStrip.dc, 0, 0, info.bmWidth, info.bmHeight);
+    for (int column : columns) {
+        const RECT line = {column, 0, column + 1, titleSurfaceHeight};
+        FillRect(textStrip.dc, &line, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+}
+
+std::vector<int> SetColumns(int width) {
+    std::vector<int> set;
+    for (int x = 0; x < width; ++x)
+        if (MaskBit(viewMask, x, 0)) set.push_back(x);
+    return set;
+}
+
+bool IsCodePage950() { return GetACP() == 950; }
+
+void DisplayTest::SetUp() {
+    RegisterStandIn();
+    window_ = CreateWindowExA(0, windowClass, "stand-in", WS_POPUP | WS_VISIBLE, 0, 0, 275, 116, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window_, nullptr);
+    mainWindow = window_;
+    doubleSize = 0;
+    trackSeconds = 245;
+    storedSettings = pendingSettings = effectiveSettings = DefaultSettings();
+    lstrcpyA(titleText, startupTitle);
+    titleLength = 0;
+    timeSuffix[0] = '\0';
+    CreateSurfaces();
+    ASSERT_EQ(surfacesCreated, 1);
+}
+
+void DisplayTest::TearDown() {
+    ReleaseSurfaces();
+    mainWindow = nullptr;
+    doubleSize = 0;
+    if (window_) DestroyWindow(window_);
+}
+
+void DisplayTest::Recreate(const SettingsSet& settings) {
+    ReleaseSurfaces();
+    storedSettings = pendingSettings = effectiveSettings = settings;
+    CreateSurfaces();
+    ASSERT_EQ(surfacesCreated, 1);
+}
+
+void DisplayTest::ShowCaption(const std::string& caption) {
+    lstrcpynA(titleText, caption.c_str(), titleTextSize);
+    RefreshTitle();
+}
+
+}  // namespace display_test

@@ -1,0 +1,143 @@
+// Surfaces, fonts and brushes: made once, released once, and harmless when absent.
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "display/compose.h"
+#include "display/skin_assets.h"
+#include "display/text_strip.h"
+#include "display/title_text.h"
+#include "display_fixture.h"
+
+using namespace display_test;
+
+namespace {
+
+struct Extent {
+    const Surface* surface;
+    const char* name;
+    int width, height, bitsPerPixel;   // 0 bits: the screen's depth
+};
+
+std::vector<HGDIOBJ> AllObjects() {
+    std::vector<HGDIOBJ> all;
+    for (const Surface* s : {&textStrip, &viewMask, &invMask, &shadowLayer, &shadowMask, &shadowInvMask,
+                             &frameSurface, &textLayer, &playlistLine, &skinBackground, &skinTextGradient}) {
+        all.push_back(s->dc);
+        all.push_back(s->bitmap);
+    }
+    for (HBITMAP swatch : colourSwatch) all.push_back(swatch);
+    for (const FontSlot* f : {&normalFont, &doubleSizeFont, &playlistFont}) all.push_back(f->font);
+    for (HBRUSH b : {textBrush, bkBrush, shadowBrush, skinBackgroundBrush, playlistBgBrush}) all.push_back(b);
+    return all;
+}
+
+}  // namespace
+
+TEST_F(DisplayTest, StartUpMakesEverySurfaceAtItsSizeAndClearsTheMasks) {
+    const Extent extents[] = {
+        {&viewMask, "viewMask", 306, 60, 1},        {&invMask, "invMask", 306, 60, 1},
+        {&shadowMask, "shadowMask", 306, 60, 1},    {&shadowInvMask, "shadowInvMask", 306, 60, 1},
+        {&shadowLayer, "shadowLayer", 306, 60, 0},  {&frameSurface, "frameSurface", 306, 60, 0},
+        {&textLayer, "textLayer", 306, 60, 0},      {&playlistLine, "playlistLine", 800, 10, 0},
+        {&skinBackground, "skinBackground", 153, 30, 0}, {&skinTextGradient, "skinTextGradient", 153, 12, 0},
+    };
+    for (const Extent& e : extents) {
+        BITMAP info = {};
+        ASSERT_NE(GetObjectA(e.surface->bitmap, sizeof info, &info), 0) << e.name;
+        EXPECT_EQ(info.bmWidth, e.width) << e.name;
+        EXPECT_EQ(info.bmHeight, e.height) << e.name;
+        if (e.bitsPerPixel) EXPECT_EQ(info.bmBitsPixel, e.bitsPerPixel) << e.name;
+        else EXPECT_GT(info.bmBitsPixel, 1) << e.name;
+    }
+    for (const Extent& e : extents) {
+        if (e.surface == &playlistLine || e.surface == &skinTextGradient || e.surface == &shadowLayer) continue;
+        int lit = 0;
+        for (int y = 0; y < e.height; y += 3)
+            for (int x = 0; x < e.width; x += 3) lit += PixelAt(*e.surface, x, y) != 0;
+        EXPECT_EQ(lit, 0) << e.name << " not black after start-up";
+    }
+    for (int i = 0; i < swatchCount; ++i) EXPECT_NE(colourSwatch[i], nullptr);
+    EXPECT_GT(logPixelsY, 0);
+}
+
+TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
+    struct Case {
+        int pixelsPerInch;
+        const char* face;
+        int size, bold, italic;
+        LONG height, weight;
+        BYTE italicByte;
+        const char* storedFace;
+    };
+    const Case cases[] = {
+        {96, "Arial", 8, 0, 0, -11, 400, 0, "Arial"},
+        {96, "Arial", 14, 1, 1, -19, 700, 1, "Arial"},
+        {120, "Arial", 8, 5, 256, -13, 700, 0, "Arial"},
+        {120, "Arial", 14, 0, 0x1FF, -23, 400, 255, "Arial"},
+        {96, "Arial", 0, 0, 0, 0, 400, 0, "Arial"},
+        {96, "A face name far longer than thirty-one characters", 8, 0, 0, -11, 400, 0,
+         "A face name far longer than thi"},
+    };
+    const int saved = logPixelsY;
+    for (const Case& c : cases) {
+        logPixelsY = c.pixelsPerInch;
+        FontSlot slot = doubleSizeFont;
+        slot.record.lfCharSet = CHINESEBIG5_CHARSET;
+        slot.record.lfQuality = NONANTIALIASED_QUALITY;
+        FillFontRecord(slot, c.face, c.size, c.bold, c.italic);
+        EXPECT_EQ(slot.record.lfHeight, c.height) << c.size << " pt at " << c.pixelsPerInch;
+        EXPECT_EQ(slot.record.lfWeight, c.weight);
+        EXPECT_EQ(slot.record.lfItalic, c.italicByte);
+        EXPECT_STREQ(slot.record.lfFaceName, c.storedFace);
+        EXPECT_EQ(slot.record.lfCharSet, CHINESEBIG5_CHARSET) << "other fields are the dialog's";
+        EXPECT_EQ(slot.record.lfQuality, NONANTIALIASED_QUALITY);
+    }
+    logPixelsY = saved;
+}
+
+TEST_F(DisplayTest, SwatchesShowTheirColour) {
+    for (COLORREF colour : {RGB(1, 2, 3), RGB(255, 0, 128), RGB(0, 255, 0)}) {
+        PaintSwatch(colourSwatch[swatchBk], colour);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(dc, colourSwatch[swatchBk]);
+        for (POINT p : {POINT{0, 0}, POINT{19, 0}, POINT{0, 19}, POINT{19, 19}, POINT{10, 10}})
+            EXPECT_EQ(GetPixel(dc, p.x, p.y), colour);
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+    }
+    PaintSwatch(nullptr, RGB(1, 2, 3));   // no swatch, nothing to paint
+}
+
+TEST_F(DisplayTest, ReleaseDeletesEveryObjectOnceSkinBrushesIncluded) {
+    skinBackgroundBrush = CreateSolidBrush(RGB(1, 2, 3));
+    playlistBgBrush = CreateSolidBrush(RGB(4, 5, 6));
+    ShowCaption("Released");
+    const std::vector<HGDIOBJ> objects = AllObjects();
+    for (HGDIOBJ object : objects) ASSERT_NE(object, nullptr);
+    ReleaseSurfaces();
+    for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u) << object << " still exists";
+    for (HGDIOBJ object : AllObjects()) EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(surfacesCreated, 0);
+    ReleaseSurfaces();   // a second release finds nothing to delete
+}
+
+TEST_F(DisplayTest, WithoutSurfacesEveryOperationDoesNothing) {
+    ReleaseSurfaces();
+    ASSERT_EQ(surfacesCreated, 0);
+    lstrcpyA(titleText, "Song - Winamp");
+    RefreshTitle();
+    EXPECT_STREQ(titleText, "Song - Winamp") << "nothing trimmed while there is nothing to render into";
+    RefreshStrip();
+    RenderStrip();
+    BuildDisplayText();
+    EXPECT_EQ(TextOverflows(), 0);
+    AdvanceScroll();
+    BounceScroll(normalViewWidth);
+    WrapScroll(doubleViewWidth);
+    CopyStripToView(0, 0, 306);
+    ComposeFrame();
+    AddShadow(3);
+    PresentFrame();
+    for (HGDIOBJ object : AllObjects()) EXPECT_EQ(object, nullptr);
+}

@@ -1,0 +1,232 @@
+// The caption turned into the displayed title: tails, track length, cuts at
+// character boundaries, separator and overflow.
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "display/text_strip.h"
+#include "display/title_text.h"
+#include "display_fixture.h"
+#include "plugin/window_modes.h"
+
+using namespace display_test;
+
+namespace {
+
+int Width(const std::string& text) {
+    SIZE extent = {};
+    GetTextExtentPoint32A(textStrip.dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent.cx;
+}
+
+// A text of exactly `width` pixels in the font now in textStrip: characters
+// summed to the width (a bitmap font has no kerning), then measured whole.
+std::string TextOfWidth(int width) {
+    std::vector<std::string> reach(width + 1);
+    std::vector<bool> reached(width + 1, false);
+    reached[0] = true;
+    for (int sum = 0; sum < width; ++sum) {
+        if (!reached[sum]) continue;
+        for (char c = '!'; c <= '~'; ++c) {
+            const int next = sum + Width(std::string(1, c));
+            if (next > sum && next <= width && !reached[next]) {
+                reached[next] = true;
+                reach[next] = reach[sum] + c;
+            }
+        }
+    }
+    return reached[width] && Width(reach[width]) == width ? reach[width] : "";
+}
+
+std::string Repeat(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+const std::string big5Zhong = "\xa4\xa4";   // a Big5 character
+const std::string big5At = "\xa4\x40";      // one whose trail byte is '@'
+
+}  // namespace
+
+TEST(CharacterBoundary, NeverEndsInsideADoubleByteCharacter) {
+    if (!IsCodePage950()) GTEST_SKIP() << "needs code page 950";
+    struct Case {
+        std::string text;
+        int limit;
+        int expected;
+    };
+    const Case cases[] = {
+        {"abc", 2, 2},
+        {"abc", 10, 3},
+        {"abc", 0, 0},
+        {"abc", -5, 0},
+        {big5Zhong + big5Zhong, 3, 2},
+        {big5Zhong + big5Zhong, 4, 4},
+        {big5Zhong, 1, 0},
+        {"a" + big5Zhong + "b", 2, 1},
+        {"a" + big5Zhong + "b", 3, 3},
+        {big5At + "x", 1, 0},                // '@' here is a trail byte, not a character
+        {big5At + "x", 2, 2},
+        {"x" + big5At + big5At, 4, 3},
+        {"ab\xa4", 10, 2},                   // a lead byte cut from its trail
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CharacterBoundary(c.text.c_str(), c.limit), c.expected)
+            << "text of " << c.text.size() << " bytes, limit " << c.limit;
+    EXPECT_EQ(CharacterBoundary(nullptr, 10), 0);
+}
+
+TEST_F(DisplayTest, TailsAreTrimmedAndTheTrackLengthAppended) {
+    struct Case {
+        const char* caption;
+        int seconds;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Song - Winamp", 245, "Song <4:05>"},
+        {"Song - Winamp", 3725, "Song <62:05>"},
+        {"Song - Winamp", 59, "Song <0:59>"},
+        {"Song - Winamp", 0, "Song"},
+        {"Song - Winamp", -3, "Song"},
+        {"Song - Winamp", INT_MAX, "Song <35791394:07>"},
+        {"Song - WINAMP", 245, "Song - WINAMP"},   // compared case-sensitively
+        {"Qelvar Scrivane II 1.0", 245, "Qelvar Scrivane II 1.0"},
+        {"amp", 245, "amp"},
+        {"", 245, ""},
+        {"Winamp", 245, " <4:05>"},                // nothing but the tail: no title left
+        {"p - Winamp", 245, "p <4:05>"},
+    };
+    for (const Case& c : cases) {
+        trackSeconds = c.seconds;
+        ShowCaption(c.caption);
+        EXPECT_STREQ(titleText, c.expected) << c.caption << " at " << c.seconds << " s";
+        EXPECT_EQ(titleLength, static_cast<int>(std::strlen(c.expected))) << c.caption;
+    }
+}
+
+TEST_F(DisplayTest, PausedAndStoppedKeepTheLengthBuiltWhilePlaying) {
+    struct Step {
+        const char* caption;
+        int seconds;
+        const char* expected;
+    };
+    const Step steps[] = {
+        {"Song - Winamp", 245, "Song <4:05>"},
+        {"Song - Winamp [Paused]", 999, "Song <4:05>"},
+        {"Song - Winamp [Stopped]", 999, "Song <4:05>"},
+        {"aused]", 999, " <4:05>"},      // shorter than its tail: emptied, suffix kept
+        {"Other", 999, "Other"},         // no tail clears the suffix
+        {"Other - Winamp [Paused]", 999, "Other"},
+    };
+    for (const Step& s : steps) {
+        trackSeconds = s.seconds;
+        ShowCaption(s.caption);
+        EXPECT_STREQ(titleText, s.expected) << s.caption;
+    }
+}
+
+TEST_F(DisplayTest, LongCaptionsAreCutAtCharacterBoundariesWithinTheBuffers) {
+    if (!IsCodePage950()) GTEST_SKIP() << "needs code page 950";
+    struct Case {
+        std::string caption;
+        int seconds;
+        std::string suffix;
+    };
+    const Case cases[] = {
+        // 244 bytes of title: with the longest suffix the room is 241, inside a character.
+        {Repeat(big5Zhong, 122) + " - Winamp", INT_MAX, " <35791394:07>"},
+        {"a" + Repeat(big5Zhong, 122) + " - Winamp", INT_MAX, " <35791394:07>"},
+        {Repeat(big5At, 127), 245, ""},
+        // A read cut off inside the last character.
+        {Repeat(big5Zhong, 100) + "\xa4", 245, ""},
+    };
+    for (const Case& c : cases) {
+        trackSeconds = c.seconds;
+        ShowCaption(c.caption);
+        const int length = static_cast<int>(std::strlen(titleText));
+        EXPECT_EQ(length, titleLength);
+        EXPECT_LE(length, titleTextSize - 1);
+        ASSERT_GE(length, static_cast<int>(c.suffix.size()));
+        const int titlePart = length - static_cast<int>(c.suffix.size());
+        EXPECT_EQ(std::string(titleText + titlePart), c.suffix);
+        EXPECT_EQ(CharacterBoundary(titleText, titlePart), titlePart) << "title cut inside a character";
+        EXPECT_EQ(std::string(titleText, titlePart), c.caption.substr(0, titlePart)) << "title is a prefix";
+        EXPECT_GE(titlePart, static_cast<int>(c.caption.size()) - 9 - 18) << "cut more than needed";
+
+        EXPECT_LE(displayLength, displayTextSize - 1);
+        EXPECT_EQ(static_cast<int>(std::strlen(displayText)), displayLength);
+    }
+}
+
+TEST_F(DisplayTest, TheSeparatorComesOnlyWithWrapAroundOfAnOverflowingText) {
+    const std::string wide = Repeat("Wide title ", 6);
+    struct Case {
+        int scroll;
+        int scrollType;
+        bool overflowing;
+        bool separator;
+    };
+    const Case cases[] = {
+        {1, 2, true, true},   {1, 1, true, false}, {0, 2, true, false},
+        {1, 3, true, false},  {1, 2, false, false},
+    };
+    for (const Case& c : cases) {
+        effectiveSettings.Scroll = c.scroll;
+        effectiveSettings.ScrollType = c.scrollType;
+        ShowCaption(c.overflowing ? wide : "Short");
+        EXPECT_EQ(overflow, c.overflowing ? 1 : 0);
+        const std::string shown(displayText, displayLength);
+        const std::string title(titleText);
+        EXPECT_EQ(shown, c.separator ? title + scrollSeparator : title)
+            << "Scroll " << c.scroll << " ScrollType " << c.scrollType;
+    }
+}
+
+TEST_F(DisplayTest, ASeparatorOnAHugeTitleStillFitsAndKeepsCharactersWhole) {
+    if (!IsCodePage950()) GTEST_SKIP() << "needs code page 950";
+    ShowCaption(Repeat(big5Zhong, 127));   // 254 bytes, 9 short of room for the separator
+    ASSERT_EQ(overflow, 1);
+    ASSERT_LE(displayLength, displayTextSize - 1);
+    const int titlePart = displayLength - 9;
+    EXPECT_EQ(std::string(displayText + titlePart), scrollSeparator);
+    EXPECT_EQ(titlePart % 2, 0) << "title cut inside a character";
+    EXPECT_EQ(std::string(displayText, titlePart), std::string(titleText, titlePart));
+}
+
+TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
+    struct Case {
+        int doubled;
+        int width;
+        int overflows;
+    };
+    const Case cases[] = {
+        {0, normalViewWidth - 1, 0},
+        {0, normalViewWidth, 1},
+        {1, doubleViewWidth - 1, 0},
+        {1, doubleViewWidth, 1},
+    };
+    for (const Case& c : cases) {
+        doubleSize = c.doubled;
+        RefreshStrip();   // the font of this size
+        const std::string text = TextOfWidth(c.width);
+        ASSERT_FALSE(text.empty()) << "no test text " << c.width << " wide";
+        effectiveSettings.ScrollType = 1;
+        ShowCaption(text);
+        EXPECT_EQ(overflow, c.overflows) << c.width << " pixels, double size " << c.doubled;
+        EXPECT_EQ(stripWidth, c.width);
+    }
+}
+
+TEST_F(DisplayTest, EveryRebuildRestartsTheScroll) {
+    effectiveSettings.ScrollType = 1;
+    ShowCaption(Repeat("Wide title ", 6));
+    scrollOffset = 40;
+    scrollDirection = -1;
+    holdCount = 2;
+    ShowCaption(Repeat("Other wide title ", 5));
+    EXPECT_EQ(scrollOffset, 0);
+    EXPECT_EQ(scrollDirection, 1);
+    EXPECT_EQ(holdCount, 0);
+}

@@ -1,0 +1,253 @@
+// A skin's scrivane.txt over the stored settings, and the rebuild of fonts
+// and brushes that follows it, against a real host window answering the
+// skin request.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "display/skin_assets.h"
+#include "emulated_host.h"
+#include "playlist/playlist_line.h"
+#include "scratch_plugin.h"
+#include "settings/skin_overrides.h"
+#include "settings_fixture.h"
+#include "skin_files.h"
+
+using settings_tests::Differences;
+using settings_tests::SettingsState;
+using settings_tests::UnusualSettings;
+
+namespace {
+
+class Overrides : public SettingsState {
+protected:
+    void SetUp() override {
+        SettingsState::SetUp();
+        host_ = std::make_unique<host::EmulatedHost>();
+        mainWindow = host_->Main();
+        playlistWindow = host_->Playlist();
+        storedSettings = pendingSettings = effectiveSettings = UnusualSettings();
+        CreateSurfaces();
+    }
+    void TearDown() override {
+        ReleaseSurfaces();
+        host_.reset();
+        SettingsState::TearDown();
+    }
+    // A fresh skin folder holding `overrideText` as scrivane.txt (none when
+    // empty), made the host's current skin.
+    std::string UseSkin(const std::string& name, const std::string& overrideText) {
+        const std::string folder = scratch_.SkinFolder(name);
+        if (!overrideText.empty()) host::WriteTextFile(folder + "\\scrivane.txt", overrideText);
+        host_->skinFolder = folder;
+        return folder;
+    }
+    bool MainWindowWhollyInvalid() {
+        RECT update = {};
+        GetUpdateRect(mainWindow, &update, FALSE);
+        RECT whole = {};
+        GetClientRect(mainWindow, &whole);
+        return EqualRect(&update, &whole) != FALSE;
+    }
+    bool PlaylistInvalid() {
+        return GetUpdateRect(playlistWindow, nullptr, FALSE) != FALSE;
+    }
+
+    testing_support::ScratchPlugin scratch_;
+    std::unique_ptr<host::EmulatedHost> host_;
+};
+
+COLORREF BrushColour(HBRUSH brush) {
+    LOGBRUSH info = {};
+    GetObjectA(brush, sizeof info, &info);
+    return info.lbColor;
+}
+
+TEST_F(Overrides, EachKeyCountsOnlyInItsOwnSection) {
+    struct Case {
+        const char* name;
+        std::string file;
+        std::function<void(SettingsSet&)> expect;   // applied to the stored record
+    };
+    const std::string longFace(300, 'f');
+    const Case cases[] = {
+        {"no file", "", [](SettingsSet&) {}},
+        {"font only", "[Font]\nDS_FontSize=20\n", [](SettingsSet& s) { s.DS_FontSize = 20; }},
+        {"colour under Plugin", "[Plugin]\nTextColor=ff0000\n", [](SettingsSet&) {}},
+        {"colour under Option", "[Option]\nTextColor=#FF0000\nBkColor=0000Ff\n",
+         [](SettingsSet& s) {
+             s.TextColor = RGB(255, 0, 0);
+             s.BkColor = RGB(0, 0, 255);
+         }},
+        {"every key misplaced",
+         "[Option]\nEnabled=1\nScrollRate=2\n[Font]\nShadow=0\nTextColor=ffffff\n"
+         "[Plugin]\nFontFace=Nope\nPE_Scrivane=0\n[Scrivane]\nFontSize=40\n",
+         [](SettingsSet&) {}},
+        {"every key in place",
+         "[Plugin]\nEnabled=1\nScroll=1\nScrollRate=4\nScrollPixel=0\nScrollType=2\n"
+         "[Option]\nTransparent=0\nUseSkinColor=0\nAutoAdjust=0\nShadow=2\n"
+         "TextColor=010203\nBkColor=040506\nShadowColor=070809\n"
+         "[Font]\nFontSize=11\nFontBold=0\nFontItalic=0\nFontFace=Tahoma\n"
+         "DS_FontSize=22\nDS_FontBold=1\nDS_FontItalic=0\nDS_FontFace=Verdana\n"
+         "PE_FontSize=7\nPE_FontBold=0\nPE_FontItalic=0\nPE_FontFace=Symbol\nPE_Scrivane=0\n",
+         [](SettingsSet& s) {
+             s = SettingsSet{1, 1, 4, 0, 2, 0, 0, 0, 2, 11, 0, 0, "Tahoma", 22, 1, 0, "Verdana",
+                             7, 0, 0, "Symbol", 0, RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9)};
+         }},
+        {"hostile values",
+         "[Plugin]\nScrollPixel=-700\n[Option]\nBkColor=\nShadowColor=\x01\xff\x7f zz\n"
+         "[Font]\nFontFace=" + longFace + "\nPE_FontFace=\n",
+         [&](SettingsSet& s) {
+             s.ScrollPixel = -700;   // only a commit clamps it
+             s.BkColor = 0;
+             s.ShadowColor = 0;
+             lstrcpyA(s.FontFace, longFace.substr(0, 31).c_str());
+             s.PE_FontFace[0] = '\0';
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseSkin(c.name, c.file);
+        SettingsSet expected = storedSettings;
+        c.expect(expected);
+        ApplySkinOverrides();
+        EXPECT_EQ(Differences(effectiveSettings, expected), "");
+        EXPECT_EQ(Differences(storedSettings, UnusualSettings()), "") << "the skin never changes the stored copy";
+    }
+}
+
+// Nothing of one skin's file may survive the switch to a skin without one.
+TEST_F(Overrides, ASkinWithoutTheFileGetsTheStoredSettingsBack) {
+    UseSkin("loud", "[Plugin]\nEnabled=1\n[Option]\nTextColor=ff0000\n[Font]\nFontFace=Tahoma\n");
+    ApplySkinOverrides();
+    ASSERT_NE(Differences(effectiveSettings, storedSettings), "");
+    UseSkin("plain", "");
+    ApplySkinOverrides();
+    EXPECT_EQ(Differences(effectiveSettings, storedSettings), "");
+}
+
+// A folder that leaves no room for the file name reads no file at all (a
+// cut path would name another one) and still rebuilds from the stored copy.
+TEST_F(Overrides, ASkinFolderTooLongForTheNameReadsNothing) {
+    for (size_t length : {246u, 247u, 259u, 400u}) {
+        SCOPED_TRACE(length);
+        host_->skinFolder = "C:\\" + std::string(length - 3, 'k');
+        effectiveSettings = defaultSettings;
+        normalFont.record.lfHeight = 0;
+        ApplySkinOverrides();
+        EXPECT_EQ(Differences(effectiveSettings, storedSettings), "");
+        EXPECT_EQ(normalFont.record.lfHeight, PointsToHeight(storedSettings.FontSize));
+    }
+}
+
+TEST_F(Overrides, FontsAndBrushesAreRemadeFromTheEffectiveSettings) {
+    UseSkin("rebuild",
+            "[Option]\nUseSkinColor=0\nTextColor=112233\nBkColor=445566\nShadowColor=778899\n"
+            "[Font]\nFontFace=Tahoma\nFontSize=12\nFontBold=1\nFontItalic=0\n"
+            "DS_FontBold=0\nDS_FontItalic=300\nPE_FontSize=9\n");
+    ApplySkinOverrides();
+    EXPECT_STREQ(normalFont.record.lfFaceName, "Tahoma");
+    EXPECT_EQ(normalFont.record.lfHeight, -16);
+    EXPECT_EQ(normalFont.record.lfWeight, 700);
+    EXPECT_EQ(normalFont.record.lfItalic, 0);
+    EXPECT_STREQ(doubleSizeFont.record.lfFaceName, "Courier New");
+    EXPECT_EQ(doubleSizeFont.record.lfWeight, 400);
+    EXPECT_EQ(doubleSizeFont.record.lfItalic, 300 & 0xFF);
+    EXPECT_EQ(playlistFont.record.lfHeight, -12);
+    for (FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) {
+        ASSERT_NE(slot->font, nullptr);
+        LOGFONTA made = {};
+        GetObjectA(slot->font, sizeof made, &made);
+        EXPECT_EQ(made.lfHeight, slot->record.lfHeight);
+        EXPECT_STREQ(made.lfFaceName, slot->record.lfFaceName);
+    }
+    EXPECT_EQ(BrushColour(textBrush), RGB(0x11, 0x22, 0x33));
+    EXPECT_EQ(BrushColour(bkBrush), RGB(0x44, 0x55, 0x66));
+    EXPECT_EQ(BrushColour(shadowBrush), RGB(0x77, 0x88, 0x99));
+    EXPECT_EQ(GetCurrentObject(textLayer.dc, OBJ_BRUSH), textBrush);
+    EXPECT_EQ(GetCurrentObject(shadowLayer.dc, OBJ_BRUSH), shadowBrush);
+    EXPECT_EQ(GetCurrentObject(frameSurface.dc, OBJ_BRUSH), bkBrush);
+    EXPECT_EQ(GetCurrentObject(playlistLine.dc, OBJ_FONT), playlistFont.font);
+    EXPECT_EQ(GetCurrentObject(textStrip.dc, OBJ_FONT), doubleSize ? doubleSizeFont.font : normalFont.font);
+}
+
+// The frame's background brush follows UseSkinColor; before the skin's
+// text.bmp made a brush there is none to select, and the old one stays.
+TEST_F(Overrides, TheFrameBrushFollowsTheSkinColourSwitch) {
+    for (bool skinBrushMade : {false, true}) {
+        if (skinBrushMade) skinBackgroundBrush = CreateSolidBrush(RGB(9, 9, 9));   // freed by ReleaseSurfaces
+        for (int useSkin : {1, 0, 1}) {
+            SCOPED_TRACE(std::to_string(skinBrushMade) + " UseSkinColor " + std::to_string(useSkin));
+            UseSkin("frame" + std::to_string(useSkin), "[Option]\nUseSkinColor=" + std::to_string(useSkin) + "\n");
+            ApplySkinOverrides();
+            const HGDIOBJ selected = GetCurrentObject(frameSurface.dc, OBJ_BRUSH);
+            if (useSkin == 0)
+                EXPECT_EQ(selected, bkBrush);
+            else if (skinBrushMade)
+                EXPECT_EQ(selected, skinBackgroundBrush);
+            else
+                EXPECT_EQ(selected, GetStockObject(BLACK_BRUSH)) << "no brush of a deleted bkBrush";
+        }
+    }
+}
+
+// A skin that turns the display off hands the whole main window back to
+// the host; a skin that leaves it on only refreshes the title area.
+TEST_F(Overrides, ASkinThatDisablesTheDisplayInvalidatesTheMainWindow) {
+    for (int enabled : {0, 1}) {
+        SCOPED_TRACE(enabled);
+        UseSkin("enabled" + std::to_string(enabled), "[Plugin]\nEnabled=" + std::to_string(enabled) + "\n");
+        ValidateRect(mainWindow, nullptr);
+        ApplySkinOverrides();
+        EXPECT_EQ(effectiveSettings.Enabled, enabled);
+        EXPECT_EQ(MainWindowWhollyInvalid(), enabled == 0);
+    }
+}
+
+// The line is drawn off-screen whenever the skin turns it on, shaded editor
+// or not; turning it off in a shaded editor gives the host its own line back.
+TEST_F(Overrides, ThePlaylistLineFollowsTheSkinsSwitch) {
+    struct Case {
+        int peScrivane;
+        int shaded;
+        bool drawn;
+        bool editorInvalid;
+    };
+    const Case cases[] = {{1, 0, true, false}, {1, 1, true, false}, {0, 1, false, true}, {0, 0, false, false}};
+    RECT editor = {};
+    GetClientRect(playlistWindow, &editor);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.peScrivane) + " shaded " + std::to_string(c.shaded));
+        UseSkin("pe" + std::to_string(c.peScrivane) + std::to_string(c.shaded),
+                "[Font]\nPE_Scrivane=" + std::to_string(c.peScrivane) + "\n");
+        playlistShaded = c.shaded;
+        shadeLineWidth = -1;
+        ValidateRect(playlistWindow, nullptr);
+        ApplySkinOverrides();
+        EXPECT_EQ(shadeLineWidth != -1, c.drawn);
+        EXPECT_EQ(PlaylistInvalid(), c.editorInvalid);
+    }
+}
+
+// Before start-up made the surfaces, or after shut-down released them, the
+// override file is still read but no object is made that nothing would free.
+TEST_F(Overrides, WithoutSurfacesNothingIsMadeOrInvalidated) {
+    ReleaseSurfaces();
+    ASSERT_EQ(surfacesCreated, 0);
+    UseSkin("off", "[Plugin]\nEnabled=0\n[Font]\nPE_Scrivane=0\n");
+    playlistShaded = 1;
+    ValidateRect(mainWindow, nullptr);
+    ValidateRect(playlistWindow, nullptr);
+    ApplySkinOverrides();
+    EXPECT_EQ(effectiveSettings.Enabled, 0);
+    EXPECT_EQ(normalFont.font, nullptr);
+    EXPECT_EQ(textBrush, nullptr);
+    EXPECT_FALSE(MainWindowWhollyInvalid());
+    EXPECT_FALSE(PlaylistInvalid());
+    CreateSurfaces();   // for TearDown
+}
+
+}  // namespace
