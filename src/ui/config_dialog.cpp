@@ -90,7 +90,6 @@ constexpr Swatch swatches[] = {
 constexpr int skinColouredControls[] = {IDC_TEXT_SWATCH, IDC_BK_SWATCH, IDC_TEXT_LABEL, IDC_BK_LABEL};
 
 constexpr int boldWeight = 700;
-constexpr int normalWeight = 400;
 
 int Checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
@@ -167,7 +166,7 @@ BOOL OnInitDialog(HWND dialog) {
 
 // The chooser edits the slot's record in place; only a confirmed choice is
 // copied back into the pending fields.
-void ChooseFont(HWND dialog, const FontControls& font) {
+void PickFont(HWND dialog, const FontControls& font) {
     LOGFONTA& record = font.slot->record;
     CHOOSEFONTA chooser = {};
     chooser.lStructSize = sizeof chooser;
@@ -263,7 +262,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         return TRUE;
     }
     if (const FontControls* font = FontFor(id)) {
-        ChooseFont(dialog, *font);
+        PickFont(dialog, *font);
         return TRUE;
     }
     if (const Swatch* swatch = SwatchFor(id)) {

@@ -1,6 +1,7 @@
 // The title as the user sees it on the player's main window: text, trimming,
 // colours, shadow, size, and when it changes.
 #include <climits>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ using Keys = std::vector<std::pair<std::string, std::string>>;
 
 const std::string startupTitle = "Qelvar Scrivane II 1.0";
 const std::string separator = "   ---   ";
+const std::string longSong = "A song title far too long for the title area of the player";
 
 std::unique_ptr<PluginRun> StartPlugin(const Keys& keys, host::HostOptions options = {},
                                        const std::string& tag = "") {
@@ -33,6 +35,342 @@ host::Image Title(const PluginRun& run, bool doubled = false) {
     return TitleArea(run.host->CaptureMain(), look);
 }
 
+TitleLook Look(const std::string& text) {
+    TitleLook look;
+    look.text = text;
+    return look;
+}
+
 }  // namespace
 
-TEST(TitleDisplay, StartUpTitleGivesWayToTheCaptionAfterForty Ticks);
+TEST(TitleDisplay, TheStartUpTitleGivesWayToTheCaptionOnTheFortiethTick) {
+    PluginRun run;
+    run.host->SetSong("Before start");   // set before the plug-in watches the caption
+    WriteSettings(run, {{"ScrollRate", "1"}});
+    ASSERT_EQ(run.Start(), 0);
+    struct Step {
+        int ticksSoFar;
+        std::string shown;
+    };
+    // A tick composes before it reads the caption, so the 40th tick's frame
+    // still shows the start-up title.
+    const Step steps[] = {{1, startupTitle}, {39, startupTitle}, {40, startupTitle}, {41, "Before start <4:05>"}};
+    int ticks = 0;
+    for (const Step& s : steps) {
+        run.host->Tick(s.ticksSoFar - ticks);
+        ticks = s.ticksSoFar;
+        EXPECT_TRUE(ShowsTitle(run, Look(s.shown), "tick" + std::to_string(ticks))) << "after tick " << ticks;
+    }
+}
+
+TEST(TitleDisplay, CaptionsAreTrimmedAndShownAtTheNextTick) {
+    struct Step {
+        std::function<void(host::EmulatedHost&)> change;
+        int seconds;
+        std::string shown;
+    };
+    const std::vector<Step> steps = {
+        {[](host::EmulatedHost& h) { h.SetSong("Song"); }, 245, "Song <4:05>"},
+        {[](host::EmulatedHost& h) { h.SetSong("Song", host::PlayState::Paused); }, 999, "Song <4:05>"},
+        {[](host::EmulatedHost& h) { h.SetSong("Song", host::PlayState::Stopped); }, 999, "Song <4:05>"},
+        {[](host::EmulatedHost& h) { h.SetSong("Next"); }, 0, "Next"},
+        {[](host::EmulatedHost& h) { h.SetSong("Long one"); }, 3725, "Long one <62:05>"},
+        {[](host::EmulatedHost& h) { h.SetCaption("Tom & Jerry - Winamp"); }, 61, "Tom & Jerry <1:01>"},
+        {[](host::EmulatedHost& h) { h.SetCaption("SHOUTING - WINAMP"); }, 61, "SHOUTING - WINAMP"},
+        {[](host::EmulatedHost& h) { h.SetCaption("Winamp"); }, 61, " <1:01>"},
+        {[](host::EmulatedHost& h) { h.SetCaption(""); }, 61, ""},
+    };
+    for (bool wide : {false, true}) {
+        host::HostOptions options;
+        options.wideCaptions = wide;
+        auto run = StartPlugin({{"ScrollRate", "1"}}, options, wide ? "wide" : "ansi");
+        int index = 0;
+        for (const Step& s : steps) {
+            run->host->trackLengthSeconds = s.seconds;
+            s.change(*run->host);
+            run->host->Tick(1);
+            EXPECT_TRUE(ShowsTitle(*run, Look(s.shown), (wide ? "wide" : "ansi") + std::to_string(index)))
+                << "step " << index << (wide ? " (wide caption)" : " (ANSI caption)");
+            ++index;
+        }
+    }
+}
+
+TEST(TitleDisplay, TraditionalChineseTitlesAreShownWhole) {
+    if (GetACP() != 950) GTEST_SKIP() << "needs code page 950";
+    const std::string title = "\xa4\xa4\xa4\xe5\xba\x71\xa6\xb1";   // four Big5 characters
+    for (bool wide : {false, true}) {
+        host::HostOptions options;
+        options.wideCaptions = wide;
+        // A face with the glyphs, so a broken character would show.
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"FontFace", "AR PL UMing TW"}}, options, wide ? "wide" : "ansi");
+        run->host->SetSong(title);
+        run->host->Tick(1);
+        TitleLook look = Look(title + " <4:05>");
+        look.face = "AR PL UMing TW";
+        EXPECT_TRUE(ShowsTitle(*run, look, "big5")) << (wide ? "wide" : "ANSI");
+    }
+}
+
+TEST(TitleDisplay, TextColourBackgroundAndShadow) {
+    struct Case {
+        std::string text, back, shade;
+        int shadow;
+        int autoAdjust;
+        bool doubled;
+        int lineHeight;
+    };
+    const Case cases[] = {
+        {"ff0000", "0000ff", "ffff00", 0, 0, false, 12},
+        {"ff0000", "0000ff", "ffff00", 1, 0, false, 12},
+        {"20e040", "102090", "c06010", 2, 0, false, 12},
+        {"20e040", "102090", "c06010", 3, 1, false, 16},
+        {"ffffff", "000000", "808080", 2, 0, true, 24},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"TextColor", c.text}, {"BkColor", c.back},
+                                {"ShadowColor", c.shade}, {"Shadow", std::to_string(c.shadow)},
+                                {"AutoAdjust", std::to_string(c.autoAdjust)}},
+                               {}, "case" + std::to_string(index));
+        if (c.doubled) run->host->SetMainMode(host::MainMode::DoubleSize);
+        run->host->SetSong("Hg Wy!");
+        run->host->Tick(1);
+        TitleLook look = c.doubled ? DoubleSizeLook("Hg Wy! <4:05>") : Look("Hg Wy! <4:05>");
+        auto colour = [](const std::string& rrggbb) {
+            const unsigned long v = std::stoul(rrggbb, nullptr, 16);
+            return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        };
+        look.textColour = colour(c.text);
+        look.background = colour(c.back);
+        look.shadowColour = colour(c.shade);
+        look.shadow = c.shadow;
+        look.lineHeight = c.lineHeight;
+        EXPECT_TRUE(ShowsTitle(*run, look, "case" + std::to_string(index))) << "case " << index;
+        ++index;
+    }
+}
+
+TEST(TitleDisplay, BackAndForthRestsAtEachEnd) {
+    const std::string text = TextOfWidth(Look(""), 200);
+    ASSERT_FALSE(text.empty());
+    auto run = StartPlugin({{"ScrollRate", "1"}, {"ScrollType", "1"}, {"ScrollPixel", "20"}});
+    run->host->SetCaption(text);
+    const int shown[] = {0, 20, 40, 47, 47, 47, 47, 27, 7, 0, 0, 0, 0, 20};
+    int frame = 0;
+    for (int offset : shown) {
+        run->host->Tick(1);
+        TitleLook look = Look(text);
+        look.offset = offset;
+        EXPECT_TRUE(ShowsTitle(*run, look, "frame" + std::to_string(frame))) << "frame " << frame;
+        ++frame;
+    }
+}
+
+TEST(TitleDisplay, WrapAroundShowsTheSeparatorAtTheSeam) {
+    const std::string text = TextOfWidth(Look(""), 200);
+    ASSERT_FALSE(text.empty());
+    auto run = StartPlugin({{"ScrollRate", "1"}, {"ScrollType", "2"}, {"ScrollPixel", "30"}});
+    run->host->SetCaption(text);
+    TitleLook look = Look(text + separator);
+    look.wrap = true;
+    const int strip = TextWidth(look, look.text);
+    for (int frame = 0; frame < 12; ++frame) {
+        run->host->Tick(1);
+        look.offset = frame * 30 % strip;
+        EXPECT_TRUE(ShowsTitle(*run, look, "frame" + std::to_string(frame))) << "frame " << frame;
+    }
+}
+
+TEST(TitleDisplay, AnOverflowingTitleWithoutScrollShowsItsBeginning) {
+    auto run = StartPlugin({{"ScrollRate", "1"}, {"Scroll", "0"}});
+    run->host->SetSong(longSong);
+    run->host->Tick(5);
+    EXPECT_TRUE(ShowsTitle(*run, Look(longSong + " <4:05>"), "still"));
+}
+
+TEST(TitleDisplay, ATextAsWideAsTheViewScrollsAndOneLessStandsStill) {
+    for (int width : {152, 153}) {
+        const std::string text = TextOfWidth(Look(""), width);
+        ASSERT_FALSE(text.empty());
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"ScrollType", "2"}}, {}, std::to_string(width));
+        run->host->SetCaption(text);
+        run->host->Tick(1);
+        TitleLook look = Look(width == 153 ? text + separator : text);
+        look.wrap = width == 153;
+        EXPECT_TRUE(ShowsTitle(*run, look, "first"));
+        const host::Image first = Title(*run);
+        run->host->Tick(2);
+        EXPECT_EQ(!SameImage(first, Title(*run)), width == 153) << width << " pixels wide";
+    }
+}
+
+TEST(TitleDisplay, FramesAreComposedEveryScrollRateTicks) {
+    struct Case {
+        const char* rate;
+        std::vector<int> changes;
+    };
+    const Case cases[] = {
+        // Tick 1 covers the host's own title with the frame cleared at start-up.
+        {"4", {1, 4, 8, 12}},
+        {"1", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+        {"0", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+        {"-3", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+    };
+    for (const Case& c : cases) {
+        auto run = StartPlugin({{"ScrollRate", c.rate}, {"ScrollPixel", "5"}}, {}, std::string("rate") + c.rate);
+        run->host->SetSong(longSong);
+        host::Image previous = Title(*run);
+        std::vector<int> changes;
+        for (int tick = 1; tick <= 12; ++tick) {
+            run->host->Tick(1);
+            host::Image now = Title(*run);
+            if (!SameImage(previous, now)) changes.push_back(tick);
+            previous = now;
+        }
+        EXPECT_EQ(changes, c.changes) << "ScrollRate " << c.rate;
+    }
+}
+
+TEST(TitleDisplay, DisabledLeavesTheHostsTitleAlone) {
+    auto run = StartPlugin({{"ScrollRate", "1"}, {"Enabled", "0"}});
+    run->host->SetSong(longSong);
+    run->host->PumpMessages();
+    const host::Image before = Title(*run);
+    run->host->Tick(20);
+    const host::Image after = Title(*run);
+    EXPECT_TRUE(SameImage(before, after));
+    EXPECT_EQ(after.At(0, 0), host::hostTitleColour);
+}
+
+TEST(TitleDisplay, DoubleSizeShowsTheDoubleSizeFontTwiceAsLarge) {
+    auto run = StartPlugin({{"ScrollRate", "1"}});
+    run->host->SetSong("Doubled");
+    struct Step {
+        host::MainMode mode;
+        bool doubled;
+    };
+    const Step steps[] = {{host::MainMode::DoubleSize, true}, {host::MainMode::Normal, false},
+                          {host::MainMode::DoubleSize, true}};
+    int index = 0;
+    for (const Step& s : steps) {
+        run->host->SetMainMode(s.mode);
+        run->host->Tick(1);
+        const TitleLook look = s.doubled ? DoubleSizeLook("Doubled <4:05>") : Look("Doubled <4:05>");
+        EXPECT_TRUE(ShowsTitle(*run, look, "step" + std::to_string(index))) << "step " << index;
+        ++index;
+    }
+}
+
+TEST(TitleDisplay, AfterWindowshadeOrMinimisingTheFirstTickComposesAtOnce) {
+    const host::MainMode hidden[] = {host::MainMode::Shaded, host::MainMode::DoubleShaded,
+                                     host::MainMode::Minimised};
+    int index = 0;
+    for (host::MainMode mode : hidden) {
+        auto run = StartPlugin({{"ScrollRate", "8"}, {"ScrollPixel", "10"}}, {}, "mode" + std::to_string(index));
+        run->host->SetSong(longSong);
+        TitleLook look = Look(longSong + " <4:05>" + separator);
+        look.wrap = true;
+        run->host->Tick(16);
+        look.offset = 10;
+        EXPECT_TRUE(ShowsTitle(*run, look, "before" + std::to_string(index)));
+        run->host->SetMainMode(mode);
+        run->host->Tick(8);
+        run->host->SetMainMode(host::MainMode::Normal);
+        run->host->Tick(1);
+        look.offset = 0;   // the resize restarted the scroll, and this tick composed it
+        EXPECT_TRUE(ShowsTitle(*run, look, "after" + std::to_string(index))) << "mode " << index;
+        ++index;
+    }
+}
+
+TEST(TitleDisplay, AutoAdjustSetsTheLineHeight) {
+    struct Case {
+        int autoAdjust, fontSize, shadow;
+        bool doubled;
+        int rows;
+    };
+    const Case cases[] = {
+        {0, 30, 0, false, 12}, {1, 8, 0, false, 13},  {1, 8, 2, false, 15},    {1, 30, 0, false, 30},
+        {1, 30, 3, false, 30}, {1, 8, 1000, false, 30}, {1, 8, -5, false, 13}, {0, 40, 0, true, 24},
+        {1, 6, 0, true, 24},   {1, 40, 0, true, 60},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        const std::string size = std::to_string(c.fontSize);
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"AutoAdjust", std::to_string(c.autoAdjust)},
+                                {"Shadow", std::to_string(c.shadow)}, {"BkColor", "102090"},
+                                {c.doubled ? "DS_FontSize" : "FontSize", size}},
+                               {}, "case" + std::to_string(index));
+        if (c.doubled) run->host->SetMainMode(host::MainMode::DoubleSize);
+        run->host->SetCaption("Hg");
+        run->host->Tick(1);
+        const host::Image capture = run->host->CaptureMain();
+        const POINT origin = c.doubled ? POINT{224, 48} : POINT{112, 24};
+        const int column = origin.x + (c.doubled ? 300 : 150);
+        int rows = 0;
+        while (origin.y + rows < capture.height && capture.At(column, origin.y + rows) == RGB(0x10, 0x20, 0x90))
+            ++rows;
+        EXPECT_EQ(rows, c.rows) << "case " << index;
+
+        TitleLook look = c.doubled ? DoubleSizeLook("Hg") : Look("Hg");
+        look.fontSize = c.fontSize;
+        look.lineHeight = c.rows;
+        look.background = RGB(0x10, 0x20, 0x90);
+        look.shadow = c.shadow > 0 ? c.shadow : 0;
+        EXPECT_TRUE(ShowsTitle(*run, look, "case" + std::to_string(index))) << "case " << index;
+        ++index;
+    }
+}
+
+TEST(TitleDisplay, HostileScrollStepsGiveSaneFrames) {
+    const char* steps[] = {"0", "-7", "100000", "-2147483648", "2147483647"};
+    int index = 0;
+    for (const char* type : {"1", "2"}) {
+        for (const char* step : steps) {
+            auto run = StartPlugin({{"ScrollRate", "1"}, {"ScrollType", type}, {"ScrollPixel", step}}, {},
+                                   "case" + std::to_string(index++));
+            run->host->SetSong(longSong);
+            for (int tick = 0; tick < 40; ++tick) {
+                run->host->Tick(1);
+                const host::Image title = Title(*run);
+                int stray = 0;
+                for (COLORREF pixel : title.pixels) stray += pixel != green && pixel != black;
+                ASSERT_EQ(stray, 0) << "ScrollType " << type << " ScrollPixel " << step << " tick " << tick;
+            }
+            if (std::string(step) == "0") {
+                TitleLook look = Look(longSong + " <4:05>" + (std::string(type) == "2" ? separator : ""));
+                EXPECT_TRUE(ShowsTitle(*run, look, "still")) << "a step of 0 stands still";
+            }
+        }
+    }
+}
+
+TEST(TitleDisplay, TicksAllocateNothingAndQuitReleasesEverything) {
+    const Keys configurations[] = {
+        {{"ScrollRate", "1"}, {"Shadow", "3"}, {"AutoAdjust", "1"}},
+        {{"ScrollRate", "2"}, {"ScrollType", "1"}, {"UseSkinColor", "1"}},
+        {{"ScrollRate", "1"}, {"Transparent", "1"}, {"Shadow", "2"}},
+    };
+    int index = 0;
+    for (const Keys& keys : configurations) {
+        PluginRun run({}, "case" + std::to_string(index));
+        WriteSettings(run, keys);
+        host::AttachImportCounter(run.host->Module());
+        ASSERT_EQ(run.Start(), 0);
+        run.host->SetSong(longSong);
+        run.host->SetMainMode(index == 1 ? host::MainMode::DoubleSize : host::MainMode::Normal);
+        run.host->Tick(41);   // past the one-time caption read, which renders the strip
+        host::ResetImportCounts();
+        run.host->Tick(200);
+        const host::ImportCounts ticking = host::CurrentImportCounts();
+        EXPECT_EQ(ticking.heapAllocations, 0) << "configuration " << index;
+        EXPECT_EQ(ticking.gdiCreated, 0) << "configuration " << index;
+        EXPECT_EQ(ticking.windowDCs, 0) << "configuration " << index;
+        run.host->Quit();
+        const host::ImportCounts after = host::CurrentImportCounts();
+        EXPECT_EQ(after.gdiTracked, 0) << "objects left after quit, configuration " << index;
+        EXPECT_EQ(after.deleteUnknown, 0) << "configuration " << index;
+        ++index;
+    }
+}

@@ -8,6 +8,8 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
+#include "plugin/frame_clock.h"
+#include "plugin/plugin_entry.h"
 #include "plugin/window_modes.h"
 
 using namespace display_test;
@@ -169,4 +171,35 @@ TEST_F(DisplayTest, PresentingCopiesTheFrameToTheTitleAreaOnly) {
         EXPECT_EQ(GetPixel(dc, c.origin.x, c.origin.y + lineHeight), paper);
         ReleaseDC(window_, dc);
     }
+}
+
+// The frame clock's side of composing: while the title is not presented the
+// scroll goes on; while the window is hidden nothing is composed or shown.
+TEST_F(DisplayTest, TheClockComposesWithoutPresentingAndStopsWhileHidden) {
+    struct Case {
+        int enabled, visible;
+        int expectedOffset;   // after 5 ticks at a step of 6
+        bool presented;
+    };
+    const Case cases[] = {{1, 1, 30, true}, {0, 1, 30, false}, {1, 0, 0, false}};
+    const int savedRunning = pluginRunning, savedPending = startupTitlePending;
+    pluginRunning = 1;
+    startupTitlePending = 0;
+    for (const Case& c : cases) {
+        effectiveSettings.Enabled = c.enabled;
+        effectiveSettings.ScrollRate = 1;
+        effectiveSettings.ScrollPixel = 6;
+        mainVisible = c.visible;
+        ShowCaption("A title much too long to fit in the view of the main window");
+        HDC dc = GetDC(window_);
+        constexpr COLORREF paper = RGB(0xFF, 0x00, 0xFF);
+        for (int y = 24; y < 24 + lineHeight; ++y) SetPixel(dc, 112, y, paper);
+        for (int tick = 0; tick < 5; ++tick) FrameTick(window_, WM_TIMER, frameTimerId, 0);
+        EXPECT_EQ(scrollOffset, c.expectedOffset) << "Enabled " << c.enabled << " visible " << c.visible;
+        EXPECT_EQ(GetPixel(dc, 112, 24) != paper, c.presented) << "Enabled " << c.enabled << " visible " << c.visible;
+        ReleaseDC(window_, dc);
+    }
+    mainVisible = 1;
+    pluginRunning = savedRunning;
+    startupTitlePending = savedPending;
 }
