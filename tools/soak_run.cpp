@@ -2,7 +2,6 @@
 #include "soak_run.h"
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <memory>
@@ -15,12 +14,18 @@
 namespace soak {
 namespace {
 
+// Committed private memory of the process, summed over its address space.
+// (Wine answers GetProcessMemoryInfo's private usage with 0.)
 size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PrivateUsage;
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    return total;
 }
 
 // Three generated skins: one with every file and an override file, one with

@@ -1,0 +1,355 @@
+// Runs the real gen_qlv.dll in the emulated host and prints what the title
+// display costs: per composing and per presenting tick, per caption change,
+// against the floor of one block copy; the host's CPU time while ticking in
+// real time; and what the ticks allocate. Prints figures, asserts nothing.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "emulated_host.h"
+#include "import_counter.h"
+#include "skin_files.h"
+
+namespace {
+
+using Keys = std::vector<std::pair<std::string, std::string>>;
+
+const char longSong[] = "A song title far too long for the title area of the player";
+
+// --- time ---------------------------------------------------------------------
+
+double Microseconds(LONGLONG ticks) {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    return static_cast<double>(ticks) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+LONGLONG Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+struct Spread {
+    double median = 0, p99 = 0;
+};
+
+Spread SpreadOf(std::vector<double> samples) {
+    Spread s;
+    if (samples.empty()) return s;
+    std::sort(samples.begin(), samples.end());
+    s.median = samples[samples.size() / 2];
+    s.p99 = samples[std::min(samples.size() - 1, samples.size() * 99 / 100)];
+    return s;
+}
+
+double ProcessCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& f) {
+        return static_cast<double>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+// --- a private copy of the plug-in per run --------------------------------------
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+std::string ScratchPlugin(const std::string& name, const Keys& keys) {
+    const std::string folder = ProgramFolder() + "\\bench_scratch\\" + name;
+    host::MakeFolder(folder);
+    const std::string dll = folder + "\\gen_qlv.dll";
+    CopyFileA((ProgramFolder() + "\\gen_qlv.dll").c_str(), dll.c_str(), FALSE);
+    std::string ini = "[Qelvar Scrivane II]\r\n";
+    for (const auto& key : keys) ini += key.first + "=" + key.second + "\r\n";
+    host::WriteTextFile(folder + "\\plugin.ini", ini);
+    return dll;
+}
+
+// --- counting the DLL's block copies ------------------------------------------
+
+long blockCopies = 0;
+long fills = 0;
+BOOL(WINAPI* realBitBlt)(HDC, int, int, int, int, HDC, int, int, DWORD);
+BOOL(WINAPI* realStretchBlt)(HDC, int, int, int, int, HDC, int, int, int, int, DWORD);
+int(WINAPI* realFillRect)(HDC, const RECT*, HBRUSH);
+BOOL(WINAPI* realRectangle)(HDC, int, int, int, int);
+
+BOOL WINAPI CountBitBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, DWORD op) {
+    ++blockCopies;
+    return realBitBlt(d, x, y, w, h, s, sx, sy, op);
+}
+BOOL WINAPI CountStretchBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, int sw, int sh, DWORD op) {
+    ++blockCopies;
+    return realStretchBlt(d, x, y, w, h, s, sx, sy, sw, sh, op);
+}
+int WINAPI CountFillRect(HDC d, const RECT* r, HBRUSH b) {
+    ++fills;
+    return realFillRect(d, r, b);
+}
+BOOL WINAPI CountRectangle(HDC d, int l, int t, int r, int b) {
+    ++fills;
+    return realRectangle(d, l, t, r, b);
+}
+
+struct Slot {
+    void** at;
+    void* original;
+};
+
+// Swaps the module's imports of the four drawing calls for counting ones.
+std::vector<Slot> CountDrawing(HMODULE module) {
+    struct Want {
+        const char* name;
+        void* replacement;
+        void** original;
+    };
+    const Want wants[] = {
+        {"BitBlt", reinterpret_cast<void*>(CountBitBlt), reinterpret_cast<void**>(&realBitBlt)},
+        {"StretchBlt", reinterpret_cast<void*>(CountStretchBlt), reinterpret_cast<void**>(&realStretchBlt)},
+        {"FillRect", reinterpret_cast<void*>(CountFillRect), reinterpret_cast<void**>(&realFillRect)},
+        {"Rectangle", reinterpret_cast<void*>(CountRectangle), reinterpret_cast<void**>(&realRectangle)},
+    };
+    std::vector<Slot> patched;
+    auto* base = reinterpret_cast<BYTE*>(module);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); d->Name; ++d) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
+            base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            const char* name =
+                reinterpret_cast<const char*>(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name);
+            for (const Want& w : wants) {
+                if (lstrcmpA(name, w.name) != 0) continue;
+                void** slot = reinterpret_cast<void**>(&slots->u1.Function);
+                *w.original = *slot;
+                patched.push_back({slot, *slot});
+                DWORD old = 0;
+                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+                *slot = w.replacement;
+                VirtualProtect(slot, sizeof *slot, old, &old);
+            }
+        }
+    }
+    return patched;
+}
+
+void Restore(const std::vector<Slot>& patched) {
+    for (const Slot& s : patched) {
+        DWORD old = 0;
+        VirtualProtect(s.at, sizeof *s.at, PAGE_READWRITE, &old);
+        *s.at = s.original;
+        VirtualProtect(s.at, sizeof *s.at, old, &old);
+    }
+}
+
+// --- the measurements ------------------------------------------------------------
+
+// One 306 x 60 copy between two colour memory surfaces, as the frames use.
+double BlockCopyFloor() {
+    HDC screen = GetDC(nullptr);
+    HDC a = CreateCompatibleDC(screen), b = CreateCompatibleDC(screen);
+    HBITMAP ba = CreateCompatibleBitmap(screen, 306, 60), bb = CreateCompatibleBitmap(screen, 306, 60);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oa = SelectObject(a, ba), ob = SelectObject(b, bb);
+    std::vector<double> samples;
+    constexpr int batch = 50;
+    for (int s = 0; s < 200; ++s) {
+        const LONGLONG start = Now();
+        for (int i = 0; i < batch; ++i) BitBlt(a, 0, 0, 306, 60, b, 0, 0, SRCCOPY);
+        samples.push_back(Microseconds(Now() - start) / batch);
+    }
+    SelectObject(a, oa);
+    SelectObject(b, ob);
+    DeleteObject(ba);
+    DeleteObject(bb);
+    DeleteDC(a);
+    DeleteDC(b);
+    return SpreadOf(samples).median;
+}
+
+struct TickFigures {
+    Spread compose, present;
+    double copiesPerCompose = 0, fillsPerCompose = 0;
+};
+
+// ScrollRate 2: after an odd number of ticks, every even tick composes.
+TickFigures MeasureTicks(const std::string& name, bool doubled, int shadow) {
+    const std::string dll = ScratchPlugin(name, {{"ScrollRate", "2"}, {"Shadow", std::to_string(shadow)}});
+    host::EmulatedHost player;
+    TickFigures figures;
+    if (!player.Load(dll) || player.Init() != 0) {
+        std::printf("  %s: the plug-in did not start\n", name.c_str());
+        return figures;
+    }
+    player.SetSong(longSong);
+    if (doubled) player.SetMainMode(host::MainMode::DoubleSize);
+    player.PumpMessages();
+    player.Tick(45);
+    std::vector<double> compose, present;
+    for (int tick = 46; tick < 46 + 4000; ++tick) {
+        const LONGLONG start = Now();
+        player.Tick(1);
+        (tick % 2 == 0 ? compose : present).push_back(Microseconds(Now() - start));
+    }
+    figures.compose = SpreadOf(compose);
+    figures.present = SpreadOf(present);
+
+    const std::vector<Slot> patched = CountDrawing(player.Module());
+    blockCopies = fills = 0;
+    player.Tick(1);   // composes
+    const long composeCopies = blockCopies, composeFills = fills;
+    blockCopies = fills = 0;
+    player.Tick(1);   // presents only
+    figures.copiesPerCompose = static_cast<double>(composeCopies - blockCopies);
+    figures.fillsPerCompose = static_cast<double>(composeFills - fills);
+    Restore(patched);
+    return figures;
+}
+
+Spread MeasureCaptionChanges() {
+    const std::string dll = ScratchPlugin("captions", {{"ScrollRate", "2"}});
+    host::EmulatedHost player;
+    std::vector<double> samples;
+    if (!player.Load(dll) || player.Init() != 0) return {};
+    player.Tick(41);
+    const char* songs[] = {"Short one", longSong, "Another title, of middle length"};
+    for (int i = 0; i < 600; ++i) {
+        const LONGLONG start = Now();
+        player.SetSong(songs[i % 3]);
+        samples.push_back(Microseconds(Now() - start));
+    }
+    return SpreadOf(samples);
+}
+
+// The smallest step GetProcessTimes reports, found by spinning until it moves.
+double CpuClockStep() {
+    double first = ProcessCpuSeconds(), second = first;
+    while ((second = ProcessCpuSeconds()) == first) {
+    }
+    double third = second;
+    while ((third = ProcessCpuSeconds()) == second) {
+    }
+    return third - second;
+}
+
+// CPU seconds the process spends per wall second of real 25 ms ticking.
+double CpuPerSecond(bool withPlugin, int seconds) {
+    host::HostOptions options;
+    options.liveTimers = true;
+    host::EmulatedHost player(options);
+    if (withPlugin) {
+        const std::string dll = ScratchPlugin("cpu", {{"ScrollRate", "2"}});
+        if (!player.Load(dll) || player.Init() != 0) return -1;
+        player.SetSong(longSong);
+    }
+    player.PumpFor(300);
+    const double cpuStart = ProcessCpuSeconds();
+    const LONGLONG start = Now();
+    player.PumpFor(seconds * 1000);
+    const double wall = Microseconds(Now() - start) / 1e6;
+    return (ProcessCpuSeconds() - cpuStart) / wall;
+}
+
+struct TickCost {
+    double allocations = 0, gdiObjects = 0, windowDCs = 0;
+};
+
+TickCost CountTickCosts(const Keys& keys, bool doubled) {
+    const std::string dll = ScratchPlugin("counted", keys);
+    host::EmulatedHost player;
+    TickCost cost;
+    if (!player.Load(dll)) return cost;
+    host::AttachImportCounter(player.Module());
+    if (player.Init() != 0) return cost;
+    player.SetSong(longSong);
+    if (doubled) player.SetMainMode(host::MainMode::DoubleSize);
+    player.Tick(41);
+    host::ResetImportCounts();
+    constexpr int ticks = 2000;
+    player.Tick(ticks);
+    const host::ImportCounts counts = host::CurrentImportCounts();
+    cost.allocations = static_cast<double>(counts.heapAllocations) / ticks;
+    cost.gdiObjects = static_cast<double>(counts.gdiCreated) / ticks;
+    cost.windowDCs = static_cast<double>(counts.windowDCs);
+    return cost;
+}
+
+}  // namespace
+
+int main() {
+    std::printf("Title display benchmark (gen_qlv.dll in the emulated host)\n\n");
+    const double floor = BlockCopyFloor();
+    std::printf("Floor: one 306 x 60 block copy between memory surfaces: %.2f us\n\n", floor);
+
+    struct Config {
+        const char* name;
+        bool doubled;
+        int shadow;
+    };
+    const Config configs[] = {
+        {"normal-shadow0", false, 0}, {"normal-shadow3", false, 3},
+        {"double-shadow0", true, 0},  {"double-shadow3", true, 3},
+    };
+    std::printf("%-16s %21s %21s %7s %6s %14s %8s\n", "", "composing tick (us)", "presenting tick (us)",
+                "copies", "fills", "compose (us)", "ratio");
+    std::printf("%-16s %10s %10s %10s %10s\n", "", "median", "p99", "median", "p99");
+    double worstRatio = 0;
+    for (const Config& c : configs) {
+        const TickFigures f = MeasureTicks(c.name, c.doubled, c.shadow);
+        const double composeOnly = f.compose.median - f.present.median;
+        const double ratio = f.copiesPerCompose > 0 ? composeOnly / (f.copiesPerCompose * floor) : 0;
+        worstRatio = std::max(worstRatio, ratio);
+        std::printf("%-16s %10.1f %10.1f %10.1f %10.1f %7.0f %6.0f %14.1f %8.2f\n", c.name, f.compose.median,
+                    f.compose.p99, f.present.median, f.present.p99, f.copiesPerCompose, f.fillsPerCompose,
+                    composeOnly, ratio);
+    }
+    std::printf("(compose = composing tick minus presenting tick, medians; ratio = compose / (copies x floor);"
+                " fills are not counted as copies; target ratio <= 1.5, worst %.2f)\n\n", worstRatio);
+
+    const Spread captions = MeasureCaptionChanges();
+    std::printf("Caption change (trim, measure, render), host's SetWindowText included: median %.1f us,"
+                " p99 %.1f us\n\n", captions.median, captions.p99);
+
+    constexpr int seconds = 8;
+    const double step = CpuClockStep();
+    const double without = CpuPerSecond(false, seconds);
+    const double with = CpuPerSecond(true, seconds);
+    std::printf("Host CPU per second of real 25 ms ticking, ScrollRate 2, %d s each:\n", seconds);
+    std::printf("  without the plug-in %.3f %% of one core, with it %.3f %%: overhead %.3f %% (target < 0.5 %%)\n",
+                without * 100, with * 100, (with - without) * 100);
+    std::printf("  (the process clock moves in steps of %.1f ms, so each figure is good to %.3f %%)\n\n",
+                step * 1000, step / seconds * 100);
+
+    std::printf("Per tick, counted at the plug-in's imports over 2000 ticks:\n");
+    const struct {
+        const char* name;
+        Keys keys;
+        bool doubled;
+    } costed[] = {
+        {"wrap, Shadow 3", {{"ScrollRate", "1"}, {"Shadow", "3"}}, false},
+        {"bounce, double size, skin colours", {{"ScrollRate", "1"}, {"ScrollType", "1"}, {"UseSkinColor", "1"}}, true},
+        {"transparent, Shadow 2", {{"ScrollRate", "2"}, {"Transparent", "1"}, {"Shadow", "2"}}, false},
+    };
+    for (const auto& c : costed) {
+        const TickCost cost = CountTickCosts(c.keys, c.doubled);
+        std::printf("  %-36s heap allocations %.3f, GDI objects created %.3f, window DCs left %.0f (target 0)\n",
+                    c.name, cost.allocations, cost.gdiObjects, cost.windowDCs);
+    }
+    return 0;
+}
