@@ -26,6 +26,8 @@ constexpr int colourTextSize = 10;
 
 static_assert(textSampleRows * 2 == skinGradientHeight, "six text.bmp rows fill the gradient");
 
+char skinFolder[skinPathSize];   // asked once per load; every file comes from it
+
 // A skin bitmap loaded from file and selected into a screen-compatible
 // context so it can be read; its size bounds every read.
 struct SkinBitmap {
@@ -38,7 +40,7 @@ struct SkinBitmap {
 bool OpenSkinBitmap(const char* fileName, SkinBitmap& skin) {
     skin = SkinBitmap{nullptr, nullptr, 0, 0};
     char path[skinPathSize];
-    if (!SkinFilePath(path, fileName)) return false;
+    if (!JoinSkinPath(path, skinFolder, fileName)) return false;
     skin.bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (!skin.bitmap) return false;
     BITMAP info = {};
@@ -175,7 +177,7 @@ COLORREF ReadPlaylistColour(const char* path, const char* key, const char* fallb
 
 void LoadPlaylistColours() {
     char path[skinPathSize];
-    SkinFilePath(path, "\\pledit.txt");
+    JoinSkinPath(path, skinFolder, "\\pledit.txt");
     const COLORREF text = ReadPlaylistColour(path, "Normal", "00FF00");
     const COLORREF background = ReadPlaylistColour(path, "NormalBG", "000000");
     SetTextColor(playlistLine.dc, text);
@@ -191,6 +193,7 @@ void LoadPlaylistColours() {
 void LoadSkinAssets() {
     if (!surfacesCreated) return;
     ApplySkinOverrides();
+    AskSkinFolder(skinFolder);
     LoadTitleBackground();
     LoadTextColours();
     LoadFontSkin();

@@ -9,10 +9,19 @@ LRESULT HostRequest(WPARAM wParam, LPARAM code) {
     return SendMessageA(mainWindow, WM_USER, wParam, code);
 }
 
-bool SkinFilePath(char* path, const char* fileName) {
-    char folder[skinPathSize] = "";
+void AskSkinFolder(char* folder) {
+    folder[0] = '\0';
     HostRequest(reinterpret_cast<WPARAM>(folder), IPC_GETSKIN);
     folder[skinPathSize - 1] = '\0';   // a host that fills the whole buffer leaves no terminator
+}
+
+bool SkinFilePath(char* path, const char* fileName) {
+    char folder[skinPathSize];
+    AskSkinFolder(folder);
+    return JoinSkinPath(path, folder, fileName);
+}
+
+bool JoinSkinPath(char* path, const char* folder, const char* fileName) {
     const int folderLength = lstrlenA(folder);
     const int nameLength = lstrlenA(fileName);
     if (folderLength + nameLength >= skinPathSize) {

@@ -23,7 +23,11 @@ extern HWND playlistWindow;    // "Winamp PE", or null when the host has none
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code);
 
-// Fills `path` (skinPathSize bytes) with the skin folder followed by `fileName`
+// Asks for the current skin folder into `folder` (skinPathSize bytes), always terminated.
+void AskSkinFolder(char* folder);
+// Fills `path` (skinPathSize bytes) with `folder` followed by `fileName`
 // (which starts with a backslash). Returns false, leaving `path` empty, when
-// the folder and the name do not fit; the folder text is always terminated.
+// the two do not fit.
+bool JoinSkinPath(char* path, const char* folder, const char* fileName);
+// AskSkinFolder, then JoinSkinPath.
 bool SkinFilePath(char* path, const char* fileName);
