@@ -38,19 +38,20 @@ int ScrollStep() {
     return pixel == INT_MIN ? INT_MAX : pixel < 0 ? -pixel : pixel;
 }
 
-// Gives textStrip a cleared bitmap `width` wide. A width of 0 still gets a
-// real bitmap, so the strip is never left without one.
+// Gives textStrip a new bitmap `width` wide; an empty text still gets a real
+// one, so the strip always has a bitmap to copy from.
 void ReplaceStripBitmap(int width) {
-    HBITMAP fresh = CreateBitmap(width > 0 ? width : 1, stripHeight, 1, 1, nullptr);
-    if (fresh) {
+    const int bitmapWidth = width > 0 ? width : 1;
+    if (HBITMAP fresh = CreateBitmap(bitmapWidth, stripHeight, 1, 1, nullptr)) {
         SelectObject(textStrip.dc, fresh);
         if (textStrip.bitmap) DeleteObject(textStrip.bitmap);
         textStrip.bitmap = fresh;
-        stripBitmapWidth = width > 0 ? width : 1;
+        stripBitmapWidth = bitmapWidth;
+    } else {
+        // A refused bitmap leaves the old one, and the text is cut to fit it.
+        BITMAP kept = {};
+        if (GetObjectA(textStrip.bitmap, sizeof kept, &kept)) stripBitmapWidth = kept.bmWidth;
     }
-    // A refused bitmap leaves the old one, and the text is cut to fit it.
-    BITMAP kept = {};
-    if (!fresh && GetObjectA(textStrip.bitmap, sizeof kept, &kept)) stripBitmapWidth = kept.bmWidth;
     stripWidth = width < stripBitmapWidth ? width : stripBitmapWidth;
 }
 
