@@ -8,7 +8,9 @@
 //   equalizer        class "Winamp EQ",  275 x 116 (550 x 232 in double size)
 //   playlist editor  class "Winamp PE",  275 x 232 (14 high when shaded)
 // and answers the six requests (WM_USER with the code in lParam) from the
-// fields below. The host paints its own title in `hostTitleColour` on its
+// fields below. The first host of a process moves its thread to a desktop of
+// its own, so FindWindowA from the plug-in sees this process's windows only,
+// even with other test programs running at the same time. The host paints its own title in `hostTitleColour` on its
 // timer 39 and on every paint, so a test can tell its drawing from the
 // plug-in's.
 #pragma once
@@ -91,7 +93,9 @@ public:
     HWND Main() const { return main_; }
     HWND Equalizer() const { return equalizer_; }
     HWND Playlist() const { return playlist_; }
-    void SetMainMode(MainMode mode);        // resizes (or minimises/restores) like the player
+    // Resizes (or minimises/restores) like the player; each resize delivers
+    // WM_SIZE at once and leaves the whole window to repaint at the next pump.
+    void SetMainMode(MainMode mode);
     void SetEqualizerDoubleSize(bool doubled);
     void SetPlaylistSize(int width, int height);
     // Sets the caption like the player: "<song> - Winamp", "... [Paused]", "... [Stopped]".

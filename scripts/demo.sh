@@ -9,5 +9,6 @@ BUILD_DIR="$build" QLV_BUILD_TESTS=OFF "$root/scripts/build.sh" --target emulate
 out="${DEMO_DIR:-$build/demo}"
 mkdir -p "$out"
 winout="Z:$(echo "$out" | sed 's|/|\\|g')"
+"$root/scripts/wine-session.sh" start "$build/wineprefix"
 "$root/scripts/wine-run.sh" "$build/wineprefix" "$build/bin/emulated_host_app.exe" --demo "$winout" "$@"
 echo "Demo pictures: $out"

@@ -5,9 +5,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
 BUILD_DIR="$build" "$root/scripts/build.sh"
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
-wineserver -p 2>/dev/null || true
+"$root/scripts/wine-session.sh" start "$build/wineprefix"
 status=0
 (cd "$build" && ctest --output-on-failure -j"$(nproc)" "$@") || status=$?
-wineserver -k 2>/dev/null || true
+"$root/scripts/wine-session.sh" stop "$build/wineprefix"
 exit $status

@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 #include <wincodec.h>
 
+#include <string>
+
 #include "emulated_host.h"
 #include "skin_files.h"
 
 namespace {
 
+// Per process, so runs of this program side by side do not share files.
 std::string TempPath(const char* name) {
     char folder[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
+    return std::string(folder) + std::to_string(GetCurrentProcessId()) + "-" + name;
 }
 
 // Decodes a PNG with the system's imaging codecs, not with the host's code.
