@@ -45,6 +45,16 @@ struct HostOptions {
     bool wideCaptions = false;              // set captions with SetWindowTextW
     std::string firstMenuItem = "&Winamp..."; // text of the main menu's first item
     bool liveTimers = false;                // real timers (demo); tests drive ticks by hand
+    // The demo's player look: the main window's face is painted from the current
+    // skin's main.bmp (doubled in double size, its top 14 rows in windowshade
+    // mode) with the host's own title as the caption drawn over it, the
+    // equalizer from eqmain.bmp, and the playlist editor lists the playlist in
+    // the colours of pledit.txt; instead of the flat hostFaceColour,
+    // hostTitleColour and hostPlaylistColour that tests tell apart.
+    bool skinnedFace = false;
+    // A right click on the main window opens MainMenu() with TrackPopupMenu,
+    // and its "E&xit" ends the run (closeRequested), as in the player.
+    bool rightClickMenu = false;
 };
 
 // The plug-in header as the host sees it (the host's own declaration).
@@ -158,6 +168,9 @@ private:
     LRESULT Handle(HWND, UINT, WPARAM, LPARAM);
     void PaintWindow(HWND window);
     void DrawHostTitle(HDC dc);
+    bool PaintFace(HWND window, HDC dc, const RECT& area);   // skinnedFace: `area` from main.bmp or eqmain.bmp
+    bool PaintPlaylist(HDC dc, const RECT& whole);            // skinnedFace: the entries in pledit.txt colours
+    void OpenPopupMenu(LPARAM clientPoint);
     LRESULT AnswerRequest(WPARAM wParam, LPARAM code);
 
     HostOptions options_;
@@ -173,6 +186,9 @@ private:
     WNDPROC frameTimerProc_ = nullptr;      // from the first WM_TIMER 124's lParam
     MainMode mode_ = MainMode::Normal;
     HHOOK modalHook_ = nullptr;
+    HBITMAP faces_[2] = {};                 // skinnedFace: main.bmp and eqmain.bmp of facesFolder_, or none
+    std::string facesFolder_;               // the skin folder faces_ were loaded from
+    bool facesLoaded_ = false;              // facesFolder_ has been tried
 };
 
 }  // namespace host

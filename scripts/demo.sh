@@ -1,14 +1,123 @@
 #!/bin/bash
-# Sets up what is missing, builds, and runs the demo: the real DLL in the
-# emulated host, saving pictures into a folder whose path it prints.
+# See it run: sets up what is missing, builds, and runs the real gen_qlv.dll in
+# the emulated player with skins the demo draws itself.
+#
+#   scripts/demo.sh             pictures of each scene and animated pictures of the
+#                               scrolling title, in a folder it prints at the end;
+#                               with $DISPLAY set, the live player on that display
+#   scripts/demo.sh --pictures  the pictures, even with $DISPLAY set
+#   scripts/demo.sh --live      the live player on $DISPLAY, until its window closes
+#   scripts/demo.sh --xvfb      the live player on a private Xvfb display :99, for
+#                               16 seconds, with screenshots into the folder
+#   --seconds=N                 with --live or --xvfb: end after N seconds
+#
+# BUILD_DIR (default build) and DEMO_DIR (default $BUILD_DIR/demo) move the
+# build and the pictures.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
+mode=auto
+seconds=""
+for arg in "$@"; do
+  case "$arg" in
+    --pictures) mode=pictures ;;
+    --live) mode=live ;;
+    --xvfb) mode=xvfb ;;
+    --seconds=*) seconds="${arg#--seconds=}" ;;
+    -h|--help) sed -n '2,17s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    *) echo "demo.sh: unknown option $arg (try --help)" >&2; exit 2 ;;
+  esac
+done
+if [ "$mode" = auto ]; then
+  if [ -n "${DISPLAY:-}" ]; then mode=live; else mode=pictures; fi
+fi
+if [ "$mode" = live ] && [ -z "${DISPLAY:-}" ]; then
+  echo "demo.sh: --live needs a display (\$DISPLAY is not set); try --xvfb or --pictures" >&2
+  exit 2
+fi
+
 "$root/scripts/install-deps.sh"
 BUILD_DIR="$build" QLV_BUILD_TESTS=OFF "$root/scripts/build.sh" --target emulated_host_app gen_qlv
+
 out="${DEMO_DIR:-$build/demo}"
 mkdir -p "$out"
-winout="Z:$(echo "$out" | sed 's|/|\\|g')"
-"$root/scripts/wine-session.sh" start "$build/wineprefix"
-"$root/scripts/wine-run.sh" "$build/wineprefix" "$build/bin/emulated_host_app.exe" --demo "$winout" "$@"
-echo "Demo pictures: $out"
+out="$(cd "$out" && pwd)"
+winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
+app="$build/bin/emulated_host_app.exe"
+
+# Pictures: the headless prefix the tests use.
+if [ "$mode" = pictures ]; then
+  prefix="$build/wineprefix"
+  rm -rf "$out"/frames-* "$out"/scroll-*.gif
+  "$root/scripts/wine-session.sh" start "$prefix"
+  trap '"$root/scripts/wine-session.sh" stop "$prefix"' EXIT
+  echo
+  status=0
+  "$root/scripts/wine-run.sh" "$prefix" "$app" --demo "$(winpath "$out")" || status=$?
+  for frames in "$out"/frames-*/; do
+    [ -d "$frames" ] || continue
+    name="$(basename "$frames")"
+    name="${name#frames-}"
+    if ! command -v convert >/dev/null 2>&1; then
+      echo "ImageMagick's convert is missing: no scroll-$name.gif (the frames are in $frames)"
+      continue
+    fi
+    delay="$(cat "$frames/delay" 2>/dev/null || echo 5)"
+    if convert -delay "$delay" -loop 0 "$frames"frame-*.png -layers Optimize "$out/scroll-$name.gif"; then
+      printf '%-28s the scrolling title, animated (%s frames)\n' "scroll-$name.gif" \
+             "$(ls "$frames" | grep -c '^frame-')"
+    else
+      echo "convert failed: no scroll-$name.gif (the frames are in $frames)"
+      status=1
+    fi
+  done
+  echo
+  echo "Demo pictures: $out"
+  exit $status
+fi
+
+# Live: a second prefix with Wine's X11 graphics, so the tests' prefix stays headless.
+prefix="$build/wineprefix-x11"
+xvfb_pid=""
+cleanup() {
+  "$root/scripts/wine-session.sh" stop "$prefix"
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+tour=""
+if [ "$mode" = xvfb ]; then
+  if [ -e /tmp/.X99-lock ]; then
+    echo "demo.sh: display :99 is taken (/tmp/.X99-lock); end that X server first" >&2
+    exit 1
+  fi
+  Xvfb :99 -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X99 ] && break; sleep 0.1; done
+  export DISPLAY=:99
+  seconds="${seconds:-16}"
+  tour=tour
+fi
+"$root/scripts/setup-wine-prefix.sh" "$prefix" --with-display
+"$root/scripts/wine-session.sh" start "$prefix"
+live="$out/live"
+mkdir -p "$live"
+"$root/scripts/wine-run.sh" "$prefix" "$app" --live "$(winpath "$live")" "${seconds:-0}" $tour &
+app_pid=$!
+if [ "$mode" = xvfb ]; then
+  # The player opens at once, the configuration dialog at 5 s, About at 10 s.
+  shots=("3 live-player.png the player with the plug-in's title"
+         "5 live-config.png the configuration dialog opened from the menu"
+         "5 live-about.png the About dialog beside it")
+  for shot in "${shots[@]}"; do
+    read -r wait name what <<<"$shot"
+    sleep "$wait"
+    if command -v import >/dev/null 2>&1 &&
+       import -display :99 -window root "$out/$name" 2>/dev/null; then
+      printf '%-28s %s\n' "$name" "$what"
+    fi
+  done
+fi
+status=0
+wait "$app_pid" || status=$?
+[ "$mode" = xvfb ] && echo "Demo screenshots: $out"
+exit $status

@@ -128,7 +128,6 @@ void CreateSurfaces() {
     SelectObject(frameSurface.dc, bkBrush);
     SelectObject(shadowLayer.dc, shadowBrush);
 
-    PrepareStrip();
     SelectObject(viewMask.dc, GetStockObject(BLACK_BRUSH));
     SelectObject(shadowMask.dc, GetStockObject(BLACK_BRUSH));
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));

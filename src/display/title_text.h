@@ -10,10 +10,10 @@ constexpr char scrollSeparator[] = "   ---   ";
 
 // --- State owned by the title text -------------------------------------------
 extern char titleText[titleTextSize];     // the caption as last read, then trimmed
-extern int titleLength;
+extern int titleLength;                   // characters in titleText
 extern char timeSuffix[timeSuffixSize];   // "" or " <m:ss>"
 extern char displayText[displayTextSize]; // titleText, maybe with the separator
-extern int displayLength;
+extern int displayLength;                 // characters in displayText
 extern int overflow;                      // titleText is at least viewWidth wide
 
 void RefreshTitle();

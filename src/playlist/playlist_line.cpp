@@ -57,7 +57,9 @@ void BuildTimeText(int seconds, char* timeText) {
 
 // "<position + 1>.<title>", the title cut between characters to fit.
 void BuildEntryText(int position, const char* title, char* entryText) {
-    const int prefixLength = wsprintfA(entryText, "%d.", position + 1);
+    // The host's position is taken as it comes; the last one must not overflow.
+    const int number = static_cast<int>(static_cast<unsigned>(position) + 1u);
+    const int prefixLength = wsprintfA(entryText, "%d.", number);
     if (!title) title = "";
     const int titleLength = FitByCharacters(title, entryTextSize - 1 - prefixLength);
     CopyMemory(entryText + prefixLength, title, titleLength);

@@ -53,6 +53,12 @@ int HostVersionAtLeast(int minimum) {
     return version >= minimum ? 1 : 0;
 }
 
+void KeepModuleLoaded() {
+    HMODULE self = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCSTR>(&KeepModuleLoaded), &self);
+}
+
 namespace {
 
 // Builds the description from the module's file name and the help path from
@@ -121,9 +127,11 @@ void PluginConfig() {
 
 // Takes down everything init put up, so the host may unload the module while
 // its windows live on. A quit after a refused init finds nothing to undo and
-// must not write a never-loaded settings record over plugin.ini.
+// must not write a never-loaded settings record over plugin.ini. A quit from
+// inside a chooser's message loop will return into the dialog's code.
 void PluginQuit() {
     if (!pluginRunning) return;
+    if (choosersOpen) KeepModuleLoaded();
     SaveSettings();
     WinHelpA(mainWindow, helpFilePath, HELP_QUIT, 0);
     CloseDialogs();

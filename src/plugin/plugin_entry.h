@@ -33,3 +33,6 @@ void PluginQuit();
 
 // Sends IPC_GETVERSION afresh and compares the answer as a signed number.
 int HostVersionAtLeast(int minimum);
+// Keeps the module mapped until the process ends, for when some of its code
+// can still be reached after quit (the host frees the module then).
+void KeepModuleLoaded();

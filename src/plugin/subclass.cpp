@@ -30,11 +30,16 @@ WNDPROC Subclass(HWND window, WNDPROC procedure) {
 }
 
 // Another module may have subclassed the window on top of ours; taking ours
-// out from under it would cut it off, so ours then stays and passes on.
+// out from under it would cut it off, so ours then stays and passes on. The
+// module is then pinned: the host frees it after quit, and the window would
+// otherwise go on calling a procedure whose code is gone.
 void Restore(HWND window, WNDPROC procedure, WNDPROC previous) {
-    if (!window || !previous) return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)) == procedure)
+    if (!window || !previous || !IsWindow(window)) return;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)) == procedure) {
         SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(previous));
+        return;
+    }
+    KeepModuleLoaded();
 }
 
 // The caption is read once the host's procedure has taken it: reading it

@@ -14,6 +14,7 @@
 
 HWND configDialog;
 COLORREF customColours[16];
+int choosersOpen;
 
 namespace {
 
@@ -173,7 +174,9 @@ void PickFont(HWND dialog, const FontControls& font) {
     chooser.lpLogFont = &record;
     chooser.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     chooser.nFontType = SCREEN_FONTTYPE;
+    ++choosersOpen;
     const BOOL chosen = ChooseFontA(&chooser);
+    --choosersOpen;
     record.lfFaceName[LF_FACESIZE - 1] = '\0';
     // The chooser runs its own message loop: the dialog may have been closed
     // (or the plug-in quit) meanwhile, and then nothing is left to edit.
@@ -196,27 +199,11 @@ void Commit(HWND dialog) {
     SaveSettings();
 }
 
-const FontControls* FontFor(int id) {
-    for (const FontControls& font : fontControls)
-        if (font.chooseId == id) return &font;
-    return nullptr;
-}
-
-const CheckBox* CheckBoxFor(int id) {
-    for (const CheckBox& box : checkBoxes)
-        if (box.id == id) return &box;
-    return nullptr;
-}
-
-const DropDownList* ListFor(int id) {
-    for (const DropDownList& list : lists)
-        if (list.id == id) return &list;
-    return nullptr;
-}
-
-const Swatch* SwatchFor(int id) {
-    for (const Swatch& swatch : swatches)
-        if (swatch.id == id) return &swatch;
+// The row of a control table that names the control `id`, or null.
+template <typename Row, size_t count>
+const Row* RowFor(const Row (&rows)[count], int Row::*control, int id) {
+    for (const Row& row : rows)
+        if (row.*control == id) return &row;
     return nullptr;
 }
 
@@ -248,24 +235,24 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         if (notification == EN_SETFOCUS) EnableApply(dialog, true);
         return TRUE;
     }
-    if (const CheckBox* box = CheckBoxFor(id)) {
+    if (const CheckBox* box = RowFor(checkBoxes, &CheckBox::id, id)) {
         pendingSettings.*box->field = Checked(dialog, id);
         if (id == IDC_USE_SKIN_COLOR) ApplySwatchRule(dialog, pendingSettings.UseSkinColor);
         EnableApply(dialog, true);
         return TRUE;
     }
-    if (const DropDownList* list = ListFor(id)) {
+    if (const DropDownList* list = RowFor(lists, &DropDownList::id, id)) {
         if (notification != CBN_SELENDOK) return TRUE;
         const auto selected = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
         if (selected >= 0 && selected < list->count) pendingSettings.*list->field = list->items[selected].value;
         EnableApply(dialog, true);
         return TRUE;
     }
-    if (const FontControls* font = FontFor(id)) {
+    if (const FontControls* font = RowFor(fontControls, &FontControls::chooseId, id)) {
         PickFont(dialog, *font);
         return TRUE;
     }
-    if (const Swatch* swatch = SwatchFor(id)) {
+    if (const Swatch* swatch = RowFor(swatches, &Swatch::id, id)) {
         if (notification != STN_CLICKED) return FALSE;
         COLORREF& colour = pendingSettings.*swatch->colour;
         const COLORREF picked = PickColour(dialog, id, colourSwatch[swatch->bitmap], colour);
@@ -303,7 +290,10 @@ COLORREF PickColour(HWND dialog, int swatchId, HBITMAP swatch, COLORREF initial)
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
     // A cancelled chooser gives the initial colour back whatever it left in
     // the record; it still counts as a use and repaints the swatch.
-    const COLORREF colour = ChooseColorA(&chooser) ? chooser.rgbResult : initial;
+    ++choosersOpen;
+    const BOOL chosen = ChooseColorA(&chooser);
+    --choosersOpen;
+    const COLORREF colour = chosen ? chooser.rgbResult : initial;
     if (IsWindow(dialog)) ShowSwatch(dialog, swatchId, swatch, colour);
     return colour;
 }

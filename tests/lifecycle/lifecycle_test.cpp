@@ -65,7 +65,9 @@ TEST(Lifecycle, QuitAfterRefusalLeavesPluginIniAlone) {
         run.host->Quit();
         run.host->Unload();
         EXPECT_EQ(run.scratch.IniExists(), withFile);
-        if (withFile) EXPECT_EQ(run.scratch.ReadIni(), original);
+        if (withFile) {
+            EXPECT_EQ(run.scratch.ReadIni(), original);
+        }
     }
 }
 

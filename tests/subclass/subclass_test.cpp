@@ -315,7 +315,8 @@ LRESULT CALLBACK ChainedMainProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 // When another module has subclassed the main window on top of the plug-in,
 // the plug-in's procedure stays in the chain after quit; from then on it must
-// pass everything on untouched and never reach the released surfaces.
+// pass everything on untouched and never reach the released surfaces, also
+// once the host has freed the module.
 TEST(Subclass, AfterQuitAProcedureLeftInTheChainPassesEverythingOn) {
     PluginRun run;
     run.scratch.WriteIni("[Qelvar Scrivane II]\r\nPE_Scrivane=1\r\n");
@@ -333,6 +334,10 @@ TEST(Subclass, AfterQuitAProcedureLeftInTheChainPassesEverythingOn) {
     h.SetPlaylistSize(275, 14);
     h.PumpMessages();
     EXPECT_TRUE(h.requestLog.empty());
+    h.Unload();
+    EXPECT_EQ(h.SendHostTimer(), 0);
+    EXPECT_EQ(h.hostTimerCount, 2);
+    h.RepaintWhole();
     SetWindowLongPtrA(h.Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chainedProc));
 }
 

@@ -108,4 +108,39 @@ TEST(HostMenu, QuitDestroysOpenDialogs) {
     run.host->PumpMessages();
 }
 
+// Window and dialog callbacks may swallow a fault; this sees it first.
+int accessViolations = 0;
+LONG CALLBACK CountAccessViolations(EXCEPTION_POINTERS* info) {
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++accessViolations;
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// A chooser runs its own message loop inside the dialog, so the host may
+// quit and free the module while one is open; closing it afterwards must
+// return into code that is still there.
+TEST(HostMenu, QuitWhileAChooserIsOpen) {
+    void* watcher = AddVectoredExceptionHandler(1, CountAccessViolations);
+    for (int button : {1013, 1034}) {
+        SCOPED_TRACE(button);
+        ConfigRun config("", {}, std::to_string(button));
+        ASSERT_NE(config.dialog, nullptr);
+        host::EmulatedHost& host = config.Host();
+        const HWND dialog = config.dialog;
+        host.modalHandler = [&host](HWND chooser) {
+            host.Quit();
+            host.Unload();
+            PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+        };
+        accessViolations = 0;
+        if (button == 1013)
+            Click(dialog, button);
+        else
+            Notify(dialog, button, STN_CLICKED);
+        EXPECT_EQ(accessViolations, 0);
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_EQ(host.Module(), nullptr);
+    }
+    RemoveVectoredExceptionHandler(watcher);
+}
+
 }  // namespace
