@@ -5,13 +5,15 @@
 //                              opens the player with real timers until its main
 //                              window is closed (or for `seconds`); a right click
 //                              on the main window opens the player's menu; `tour`
-//                              opens the configuration dialog after 5 s and the
-//                              About dialog after 10 s, for a display nobody watches
+//                              opens the menu and from it the configuration dialog
+//                              (at 4 to 6 s) and the About dialog (at 9 to 11 s),
+//                              for a display nobody watches
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -325,8 +327,6 @@ int RunDemo(const std::string& folder) {
 
 // --- live ----------------------------------------------------------------------
 
-constexpr int configCommand = 1975, aboutCommand = 2521;   // the plug-in's menu entries
-
 struct Live {
     host::EmulatedHost* player = nullptr;
     std::string folder;
@@ -349,12 +349,42 @@ void LiveMode(MainMode mode) {
     live.player->SetMainMode(live.mode);
 }
 
-// What a person would pick from the menu: first the configuration, then About.
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> events;
+    for (WORD key : keys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        INPUT up = down;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        events.push_back(down);
+        events.push_back(up);
+    }
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+// What a person would do, once a second: right-click the main window, pick
+// the plug-in's configuration entry (second from the end of the menu), then
+// right-click again and pick About (the last entry).
 void CALLBACK TourTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    static int step = 0;
-    live.player->OpenMainMenu();
-    live.player->SendCommand(step == 0 ? configCommand : aboutCommand);
-    if (++step == 2) KillTimer(nullptr, id);
+    static int second = 0;
+    const HWND main = live.player->Main();
+    switch (++second) {
+    case 4:
+    case 9:
+        PostMessageA(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 100));
+        PostMessageA(main, WM_RBUTTONUP, 0, MAKELPARAM(60, 100));
+        break;
+    case 6:
+        PressKeys({VK_UP, VK_UP, VK_RETURN});
+        break;
+    case 11:
+        PressKeys({VK_UP, VK_RETURN});
+        KillTimer(nullptr, id);
+        break;
+    default:
+        break;
+    }
 }
 
 void CALLBACK NextTrackTimer(HWND, UINT, UINT_PTR, DWORD) {
@@ -406,7 +436,7 @@ int RunLive(const std::string& folder, int seconds, bool tour) {
     HHOOK keys = SetWindowsHookExA(WH_KEYBOARD, LiveKeys, nullptr, GetCurrentThreadId());
     const UINT_PTR rotation = SetTimer(nullptr, 0, 8000, NextTrackTimer);
     UINT_PTR tourTimer = 0;
-    if (tour) tourTimer = SetTimer(nullptr, 0, 5000, TourTimer);
+    if (tour) tourTimer = SetTimer(nullptr, 0, 1000, TourTimer);
     std::printf("The player is open. Right click its main window for the menu (the plug-in's\n"
                 "configuration and About entries are at the end).\n"
                 "Keys: Z/B previous/next track, X play, C pause, V stop, Ctrl+D double size,\n"

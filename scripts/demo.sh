@@ -104,9 +104,11 @@ mkdir -p "$live"
 "$root/scripts/wine-run.sh" "$prefix" "$app" --live "$(winpath "$live")" "${seconds:-0}" $tour &
 app_pid=$!
 if [ "$mode" = xvfb ]; then
-  # The player opens at once, the configuration dialog at 5 s, About at 10 s.
+  # The player opens at once; its tour right-clicks for the menu at 4 s, picks
+  # the configuration at 6 s, opens the menu again at 9 s and picks About at 11 s.
   shots=("3 live-player.png the player with the plug-in's title"
-         "5 live-config.png the configuration dialog opened from the menu"
+         "2 live-menu.png the player's menu with the plug-in's two entries at the end"
+         "3 live-config.png the configuration dialog picked from that menu"
          "5 live-about.png the About dialog beside it")
   for shot in "${shots[@]}"; do
     read -r wait name what <<<"$shot"

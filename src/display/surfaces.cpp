@@ -68,10 +68,16 @@ void DeleteTyped(Handle& handle) {
 }  // namespace
 
 void FillFontRecord(FontSlot& slot, const char* face, int size, int bold, int italic) {
-    lstrcpynA(slot.record.lfFaceName, face ? face : "", LF_FACESIZE);
+    CopyFaceName(slot.record.lfFaceName, face ? face : "");
     slot.record.lfHeight = PointsToHeight(size);
     slot.record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     slot.record.lfItalic = static_cast<BYTE>(italic & 0xFF);
+}
+
+void FillFontRecords(const SettingsSet& s) {
+    FillFontRecord(normalFont, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
+    FillFontRecord(doubleSizeFont, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
+    FillFontRecord(playlistFont, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
 }
 
 void PaintSwatch(HBITMAP swatch, COLORREF colour) {
@@ -108,10 +114,7 @@ void CreateSurfaces() {
 
     logPixelsY = GetDeviceCaps(textStrip.dc, LOGPIXELSY);
     if (logPixelsY <= 0) logPixelsY = 96;   // a refused context must not turn every size into 0
-    const SettingsSet& s = storedSettings;
-    FillFontRecord(normalFont, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
-    FillFontRecord(doubleSizeFont, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
-    FillFontRecord(playlistFont, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
+    FillFontRecords(storedSettings);
     normalFont.font = CreateFontIndirectA(&normalFont.record);
     doubleSizeFont.font = CreateFontIndirectA(&doubleSizeFont.record);
 
@@ -121,9 +124,9 @@ void CreateSurfaces() {
 
     playlistFont.font = CreateFontIndirectA(&playlistFont.record);
     SelectObject(playlistLine.dc, playlistFont.font);
-    bkBrush = CreateSolidBrush(s.BkColor);
-    textBrush = CreateSolidBrush(s.TextColor);
-    shadowBrush = CreateSolidBrush(s.ShadowColor);
+    bkBrush = CreateSolidBrush(storedSettings.BkColor);
+    textBrush = CreateSolidBrush(storedSettings.TextColor);
+    shadowBrush = CreateSolidBrush(storedSettings.ShadowColor);
     SelectObject(textLayer.dc, textBrush);
     SelectObject(frameSurface.dc, bkBrush);
     SelectObject(shadowLayer.dc, shadowBrush);

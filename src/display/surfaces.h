@@ -53,5 +53,7 @@ void ReleaseSurfaces();
 
 // Fills a font record's face, height, weight and italic from settings fields.
 void FillFontRecord(FontSlot& slot, const char* face, int size, int bold, int italic);
+// Fills all three font records from one settings record.
+void FillFontRecords(const struct SettingsSet& settings);
 // Paints a swatch bitmap in one colour.
 void PaintSwatch(HBITMAP swatch, COLORREF colour);

@@ -43,13 +43,6 @@ void ReadOverrideFile() {
     }
 }
 
-void FillFontRecords() {
-    const SettingsSet& e = effectiveSettings;
-    FillFontRecord(normalFont, e.FontFace, e.FontSize, e.FontBold, e.FontItalic);
-    FillFontRecord(doubleSizeFont, e.DS_FontFace, e.DS_FontSize, e.DS_FontBold, e.DS_FontItalic);
-    FillFontRecord(playlistFont, e.PE_FontFace, e.PE_FontSize, e.PE_FontBold, e.PE_FontItalic);
-}
-
 // No font may be deleted while a surface still holds it.
 void RebuildFonts() {
     SelectObject(textStrip.dc, GetStockObject(SYSTEM_FONT));
@@ -104,7 +97,7 @@ void RefreshPlaylistLine() {
 
 void ApplySkinOverrides() {
     ReadOverrideFile();
-    FillFontRecords();
+    FillFontRecords(effectiveSettings);
     // Before start-up made the surfaces, or after shut-down released them,
     // there is nothing to rebuild, and objects made now would never be freed.
     if (!surfacesCreated) return;
