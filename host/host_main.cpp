@@ -394,7 +394,11 @@ void CALLBACK NextTrackTimer(HWND, UINT, UINT_PTR, DWORD) {
 // The player's own keys where it has them (Z X C V B, Ctrl+D, Ctrl+W).
 LRESULT CALLBACK LiveKeys(int code, WPARAM key, LPARAM info) {
     const bool pressed = code == HC_ACTION && !(info & 0x80000000);
-    if (pressed) {
+    // Keys typed into the plug-in's dialogs are theirs.
+    const HWND active = GetActiveWindow();
+    const bool playerActive = active == live.player->Main() || active == live.player->Equalizer() ||
+                              active == live.player->Playlist() || !active;
+    if (pressed && playerActive) {
         const bool control = GetKeyState(VK_CONTROL) < 0;
         if (control && key == 'D') LiveMode(MainMode::DoubleSize);
         else if (control && key == 'W') LiveMode(MainMode::Shaded);
