@@ -10,7 +10,7 @@ prefix="$1"
 display=0
 [ "${2:-}" = "--with-display" ] && display=1
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -f "$prefix/.qlv-ready" ]; then
+if [ -f "$prefix/.qlv-ready-2" ]; then
   exit 0
 fi
 mkdir -p "$prefix"
@@ -21,6 +21,11 @@ fi
 fonts="$prefix/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 for f in $(dpkg -L fonts-wine 2>/dev/null | grep -E '\.(fon|ttf)$'); do cp -f "$f" "$fonts/"; done
-for f in $(dpkg -L fonts-arphic-uming 2>/dev/null | grep -E '\.tt[fc]$'); do cp -f "$f" "$fonts/"; done
+for f in $(dpkg -L fonts-arphic-uming fonts-wqy-zenhei 2>/dev/null | grep -E '\.tt[fc]$'); do cp -f "$f" "$fonts/"; done
+# The dialogs ask for the player's Traditional Chinese UI face, which Wine
+# does not have; a proportional Chinese face keeps their labels closest to
+# how they look in the player.
+regfile="$(cd "$(dirname "$0")" && pwd)/dialog-font.reg"
+wine regedit /S "Z:${regfile//\//\\}" >/dev/null 2>&1 || true
 wineserver -w || true
-touch "$prefix/.qlv-ready"
+touch "$prefix/.qlv-ready-2"
