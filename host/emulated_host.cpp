@@ -34,6 +34,7 @@ enum : LPARAM {
     ipcGetListPos = 125,
     ipcGetSkin = 201,
     ipcGetPlaylistTitle = 212,
+    ipcGetPlaylistTitleW = 213,
 };
 
 // Window placement: the three windows never overlap, in any size, so each
@@ -74,16 +75,51 @@ void UsePrivateDesktop() {
     if (desktop && !SetThreadDesktop(desktop)) CloseDesktop(desktop);
 }
 
-void RegisterHostClass(const char* name, WNDPROC proc) {
-    WNDCLASSA wc = {};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &wc)) return;
-    // The player redraws a window whole after every change of size, as these styles do.
-    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
+// Whether the player's classes are registered now with the wide functions
+// (the 5.x player) or the ANSI ones; a process may run hosts of both kinds
+// one after the other, so a class of the wrong kind is registered again once
+// no window of it is left.
+enum class ClassKind { none, ansi, wide };
+ClassKind registeredKind = ClassKind::none;
+
+void RegisterHostClasses(std::initializer_list<const char*> names, WNDPROC proc, bool wide) {
+    const ClassKind wanted = wide ? ClassKind::wide : ClassKind::ansi;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (registeredKind == wanted) return;
+    bool registered = true;
+    for (const char* name : names) {
+        UnregisterClassA(name, instance);   // fails while a window of it lives; the old kind then stays
+        // The player redraws a window whole after every change of size, as these styles do.
+        const UINT style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        if (wide) {
+            wchar_t wideName[64] = L"";
+            MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, 64);
+            WNDCLASSW wc = {};
+            wc.style = style;
+            wc.lpfnWndProc = proc;
+            wc.hInstance = instance;
+            wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+            wc.lpszClassName = wideName;
+            registered = RegisterClassW(&wc) != 0 && registered;
+        } else {
+            WNDCLASSA wc = {};
+            wc.style = style;
+            wc.lpfnWndProc = proc;
+            wc.hInstance = instance;
+            wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+            wc.lpszClassName = name;
+            registered = RegisterClassA(&wc) != 0 && registered;
+        }
+    }
+    if (registered) registeredKind = wanted;
+}
+
+std::wstring Widen(const std::string& text) {
+    const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(count, 1)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], count);
+    wide.resize(wide.size() - 1);
+    return wide;
 }
 
 SIZE WindowSize(HWND window) {
@@ -193,20 +229,34 @@ void EmulatedHost::AnswerModal(HWND dialog) {
 
 // ---------------------------------------------------------------------------
 
+HostOptions ModernPlayer() {
+    HostOptions options;
+    options.modernPlayer = true;
+    options.version = 0x5092;
+    options.wideCaptions = true;
+    options.firstMenuItem = "About &Winamp...\tCtrl+F1";
+    return options;
+}
+
 EmulatedHost::EmulatedHost(HostOptions options) : version(options.version), options_(std::move(options)) {
     UsePrivateDesktop();
-    RegisterHostClass(mainWindowClass, WindowProc);
-    RegisterHostClass(equalizerClass, WindowProc);
-    RegisterHostClass(playlistClass, WindowProc);
+    const bool modern = options_.modernPlayer;
+    RegisterHostClasses({mainWindowClass, equalizerClass, playlistClass}, WindowProc, modern);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    auto make = [&](const char* cls, POINT at, int w, int h) {
-        HWND window = CreateWindowExA(0, cls, "", WS_POPUP, at.x, at.y, w, h, nullptr, nullptr, instance, this);
-        return window;
+    // The modern player's equalizer and playlist editor are owned by its main window.
+    auto make = [&](const char* cls, POINT at, int w, int h, HWND owner) {
+        if (!modern)
+            return CreateWindowExA(0, cls, "", WS_POPUP, at.x, at.y, w, h, nullptr, nullptr, instance, this);
+        return CreateWindowExW(0, Widen(cls).c_str(), L"", WS_POPUP, at.x, at.y, w, h, owner, nullptr, instance,
+                               this);
     };
-    main_ = make(mainWindowClass, mainOrigin, 275, 116);
-    SetWindowTextA(main_, "Winamp 2.95");
-    if (options_.withEqualizer) equalizer_ = make(equalizerClass, equalizerOrigin, 275, 116);
-    if (options_.withPlaylist) playlist_ = make(playlistClass, playlistOrigin, 275, 232);
+    main_ = make(mainWindowClass, mainOrigin, 275, 116, nullptr);
+    if (modern)
+        SetCaptionWide(modernStartupCaption);
+    else
+        SetWindowTextA(main_, "Winamp 2.95");
+    if (options_.withEqualizer) equalizer_ = make(equalizerClass, equalizerOrigin, 275, 116, main_);
+    if (options_.withPlaylist) playlist_ = make(playlistClass, playlistOrigin, 275, 232, main_);
     for (HWND w : {main_, equalizer_, playlist_})
         if (w) ShowWindow(w, SW_SHOWNOACTIVATE);
     for (HWND w : {main_, equalizer_, playlist_})
@@ -243,7 +293,10 @@ EmulatedHost::~EmulatedHost() {
     // now, so the windows get their own procedure back before they are destroyed.
     for (HWND w : {playlist_, equalizer_, main_}) {
         if (!w) continue;
-        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
+        if (options_.modernPlayer)
+            SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
+        else
+            SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
         DestroyWindow(w);
     }
     if (menu_) DestroyMenu(menu_);
@@ -336,29 +389,58 @@ void EmulatedHost::SetPlaylistSize(int width, int height) {
 }
 
 void EmulatedHost::SetSong(const std::string& song, PlayState state) {
+    if (options_.modernPlayer) {
+        SetSongWide(Widen(song), state);
+        return;
+    }
     std::string caption = song + " - Winamp";
     if (state == PlayState::Paused) caption += " [Paused]";
     if (state == PlayState::Stopped) caption += " [Stopped]";
     SetCaption(caption);
 }
 
+void EmulatedHost::SetSongWide(const std::wstring& song, PlayState state) {
+    std::wstring caption = song + L" - Winamp";
+    if (options_.modernPlayer) caption = std::to_wstring(playlistPosition + 1) + L". " + caption;
+    const std::wstring paused = options_.modernPlayer ? options_.pausedWord : L"Paused";
+    const std::wstring stopped = options_.modernPlayer ? options_.stoppedWord : L"Stopped";
+    if (state == PlayState::Paused) caption += L" [" + paused + L"]";
+    if (state == PlayState::Stopped) caption += L" [" + stopped + L"]";
+    SetCaptionWide(caption);
+}
+
 void EmulatedHost::SetCaption(const std::string& caption) {
-    if (!options_.wideCaptions) {
+    if (!options_.wideCaptions && !options_.modernPlayer) {
         SetWindowTextA(main_, caption.c_str());
         return;
     }
-    const int count = MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(count, 1)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, &wide[0], count);
-    SetWindowTextW(main_, wide.c_str());
+    SetCaptionWide(Widen(caption));
 }
 
+// The modern player keeps its caption in its own buffer, which already holds
+// the new text while WM_SETTEXT is on its way.
 void EmulatedHost::SetCaptionWide(const std::wstring& caption) {
+    if (options_.modernPlayer) caption_ = caption;
     SetWindowTextW(main_, caption.c_str());
+}
+
+void EmulatedHost::RepeatCaption() {
+    if (options_.modernPlayer) {
+        const std::wstring again = caption_;
+        SetCaptionWide(again);
+        return;
+    }
+    SetWindowTextA(main_, Caption().c_str());
 }
 
 std::string EmulatedHost::Caption() const {
     return TextOf(main_);
+}
+
+std::wstring EmulatedHost::StoredCaption() const {
+    wchar_t text[1024] = L"";
+    DefWindowProcW(main_, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 void EmulatedHost::SwitchSkin(const std::string& folder) {
@@ -470,8 +552,18 @@ LRESULT CALLBACK EmulatedHost::WindowProc(HWND window, UINT message, WPARAM wPar
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<EmulatedHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self) {
+        if (IsWindowUnicode(window)) return DefWindowProcW(window, message, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     return self->Handle(window, message, wParam, lParam);
+}
+
+// The procedure was registered wide for the modern player, so its messages
+// arrive wide whatever procedure sits in front of it.
+LRESULT EmulatedHost::Default(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (options_.modernPlayer) return DefWindowProcW(window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -487,7 +579,17 @@ LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default:
         break;
     }
-    if (window != main_) return DefWindowProcA(window, message, wParam, lParam);
+    if (window != main_) return Default(window, message, wParam, lParam);
+    if (options_.modernPlayer && message == WM_GETTEXT) {
+        // Answered from the player's own buffer, not from the window's stored text.
+        auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+        if (!buffer || wParam == 0) return 0;
+        const size_t n = std::min(caption_.size(), static_cast<size_t>(wParam) - 1);
+        std::memcpy(buffer, caption_.data(), n * sizeof(wchar_t));
+        buffer[n] = L'\0';
+        return static_cast<LRESULT>(n);
+    }
+    if (options_.modernPlayer && message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(caption_.size());
     switch (message) {
     case WM_USER:
         return AnswerRequest(wParam, lParam);
@@ -519,7 +621,7 @@ LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return Default(window, message, wParam, lParam);
 }
 
 LRESULT EmulatedHost::AnswerRequest(WPARAM wParam, LPARAM code) {
@@ -542,15 +644,38 @@ LRESULT EmulatedHost::AnswerRequest(WPARAM wParam, LPARAM code) {
         }
         return static_cast<LRESULT>(wParam);
     }
-    case ipcGetPlaylistTitle: {
-        // The index arrives as an unsigned wParam; anything past the end is out of range.
-        const size_t index = static_cast<size_t>(wParam);
-        if (index >= playlist.size() || playlist[index].nullTitle) return 0;
-        return reinterpret_cast<LRESULT>(playlist[index].title.c_str());
-    }
-    default:
+    case ipcGetPlaylistTitle:
+        return AnswerPlaylistTitle(wParam, false);
+    case ipcGetPlaylistTitleW:
+        if (options_.modernPlayer) return AnswerPlaylistTitle(wParam, true);
         return 0;
+    default:
+        // The modern player answers 1 to what it does not know.
+        return options_.modernPlayer ? 1 : 0;
     }
+}
+
+LRESULT EmulatedHost::AnswerPlaylistTitle(WPARAM wParam, bool wide) {
+    // The index arrives as an unsigned wParam; anything past the end is out of range.
+    const size_t index = static_cast<size_t>(wParam);
+    if (index >= playlist.size() || playlist[index].nullTitle) return 0;
+    const PlaylistEntry& entry = playlist[index];
+    if (!options_.modernPlayer) return reinterpret_cast<LRESULT>(entry.title.c_str());
+    // Both requests write into one buffer: a caller that keeps the pointer
+    // sees the next request's answer there.
+    const std::wstring title = entry.wideTitle.empty() ? Widen(entry.title) : entry.wideTitle;
+    constexpr size_t capacity = sizeof titleBuffer_ / sizeof titleBuffer_[0];
+    if (wide) {
+        const size_t n = std::min(title.size(), capacity - 1);
+        std::memcpy(titleBuffer_, title.data(), n * sizeof(wchar_t));
+        titleBuffer_[n] = L'\0';
+    } else {
+        char* bytes = reinterpret_cast<char*>(titleBuffer_);
+        const int n = WideCharToMultiByte(CP_ACP, 0, title.c_str(), -1, bytes, static_cast<int>(sizeof titleBuffer_),
+                                          nullptr, nullptr);
+        bytes[n > 0 ? n - 1 : 0] = '\0';
+    }
+    return reinterpret_cast<LRESULT>(titleBuffer_);
 }
 
 void EmulatedHost::PaintWindow(HWND window) {

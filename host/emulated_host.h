@@ -36,6 +36,7 @@ enum class PlayState { Playing, Paused, Stopped };
 struct PlaylistEntry {
     std::string title;      // bytes in the ANSI code page
     bool nullTitle = false; // IPC_GETPLAYLISTTITLE answers a null pointer
+    std::wstring wideTitle = {}; // the modern player's title; empty: `title` through the ANSI code page
 };
 
 struct HostOptions {
@@ -55,7 +56,17 @@ struct HostOptions {
     // A right click on the main window opens MainMenu() with TrackPopupMenu,
     // and its "E&xit" ends the run (closeRequested), as in the player.
     bool rightClickMenu = false;
+    // The 5.x player (see ModernPlayer()): Unicode windows, wide numbered
+    // captions answered from the host's own buffer, translated state words,
+    // unknown requests answering 1, wide playlist titles (213).
+    bool modernPlayer = false;
+    std::wstring pausedWord = L"Paused";    // a language pack translates these two
+    std::wstring stoppedWord = L"Stopped";
 };
+
+// The options of the 5.9.2 player.
+HostOptions ModernPlayer();
+constexpr wchar_t modernStartupCaption[] = L"Winamp 5.9.2 Build 10042";
 
 // The plug-in header as the host sees it (the host's own declaration).
 struct PluginHeaderView {
@@ -108,11 +119,18 @@ public:
     void SetMainMode(MainMode mode);
     void SetEqualizerDoubleSize(bool doubled);
     void SetPlaylistSize(int width, int height);
-    // Sets the caption like the player: "<song> - Winamp", "... [Paused]", "... [Stopped]".
+    // Sets the caption like the player: "<song> - Winamp", "... [Paused]", "... [Stopped]";
+    // the modern player puts "<playlistPosition + 1>. " first and its own state words last.
     void SetSong(const std::string& song, PlayState state = PlayState::Playing);
-    void SetCaption(const std::string& caption);   // ANSI, or wide when options.wideCaptions
+    void SetSongWide(const std::wstring& song, PlayState state = PlayState::Playing);
+    void SetCaption(const std::string& caption);   // ANSI, or wide when options.wideCaptions or modern
     void SetCaptionWide(const std::wstring& caption);
+    void RepeatCaption();                          // sets the caption it holds again, unchanged
     std::string Caption() const;
+    // The text the window itself stores (what the taskbar shows), read
+    // without asking the host's procedure.
+    std::wstring StoredCaption() const;
+    bool Modern() const { return options_.modernPlayer; }
     // Points IPC_GETSKIN at `folder` and repaints the whole main window, as the player does on a skin change.
     void SwitchSkin(const std::string& folder);
     void RepaintWhole();                    // invalidate the whole main window and paint it now
@@ -172,6 +190,8 @@ private:
     bool PaintPlaylist(HDC dc, const RECT& whole);            // skinnedFace: the entries in pledit.txt colours
     void OpenPopupMenu(LPARAM clientPoint);
     LRESULT AnswerRequest(WPARAM wParam, LPARAM code);
+    LRESULT AnswerPlaylistTitle(WPARAM index, bool wide);
+    LRESULT Default(HWND, UINT, WPARAM, LPARAM);   // DefWindowProcW for the modern player's windows
 
     HostOptions options_;
     HWND main_ = nullptr;
@@ -189,6 +209,9 @@ private:
     HBITMAP faces_[2] = {};                 // skinnedFace: main.bmp and eqmain.bmp of facesFolder_, or none
     std::string facesFolder_;               // the skin folder faces_ were loaded from
     bool facesLoaded_ = false;              // facesFolder_ has been tried
+    std::wstring caption_;                  // modern player: the caption WM_GETTEXT answers from
+    // Modern player: 212 and 213 both answer into this one buffer, which the next request overwrites.
+    wchar_t titleBuffer_[1024] = {};
 };
 
 }  // namespace host

@@ -86,8 +86,7 @@ void RefreshStrip() {
 
 void RenderStrip() {
     if (!surfacesCreated) return;
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(textStrip.dc, displayText, displayLength, &extent);
+    const SIZE extent = MeasureDisplayText(textStrip.dc);
     textHeight = extent.cy;
     ReplaceStripBitmap(Clamp(extent.cx, 0, maxStripWidth));
     lineHeight = LineHeight();
@@ -96,7 +95,7 @@ void RenderStrip() {
     RECT line = {0, 0, stripWidth, lineHeight};
     // Titles are text, not labels: an ampersand is shown, not taken as a
     // mnemonic prefix that would also make the measured width wrong.
-    DrawTextA(textStrip.dc, displayText, displayLength, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawDisplayText(textStrip.dc, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 int LineHeight() {

@@ -10,11 +10,14 @@
 #include "plugin/plugin_entry.h"
 #include "settings/settings.h"
 
+int titleIsWide;
 char titleText[titleTextSize] = "Qelvar Scrivane II 1.0";
 static_assert(sizeof startupTitle <= titleTextSize, "start-up title fits");
+wchar_t titleTextWide[titleTextSize];
 int titleLength;
 char timeSuffix[timeSuffixSize];
 char displayText[displayTextSize];
+wchar_t displayTextWide[displayTextSize];
 int displayLength;
 int overflow;
 
@@ -37,31 +40,137 @@ constexpr HostTail hostTail[] = {
 };
 constexpr int tailCompared = 6;
 constexpr int separatorLength = sizeof scrollSeparator - 1;
+// A translated player ends " - Winamp [" + its own word + "]".
+constexpr char stateTailOpening[] = " - Winamp [";
+constexpr int stateTailOpeningLength = sizeof stateTailOpening - 1;
 
-const HostTail* MatchingTail(const char* text, int length) {
+template <typename Char> Char* TitleBuffer();
+template <> char* TitleBuffer<char>() { return titleText; }
+template <> wchar_t* TitleBuffer<wchar_t>() { return titleTextWide; }
+template <typename Char> Char* DisplayBuffer();
+template <> char* DisplayBuffer<char>() { return displayText; }
+template <> wchar_t* DisplayBuffer<wchar_t>() { return displayTextWide; }
+
+template <typename Char>
+bool MatchesAscii(const Char* text, const char* ascii, int count) {
+    for (int i = 0; i < count; ++i)
+        if (text[i] != static_cast<Char>(static_cast<unsigned char>(ascii[i]))) return false;
+    return true;
+}
+
+template <typename Char>
+const HostTail* MatchingTail(const Char* text, int length) {
     if (length < tailCompared) return nullptr;
     for (const HostTail& tail : hostTail)
-        if (std::memcmp(text + length - tailCompared, tail.text, tailCompared) == 0) return &tail;
+        if (MatchesAscii(text + length - tailCompared, tail.text, tailCompared)) return &tail;
     return nullptr;
 }
 
-}  // namespace
-
-int CharacterBoundary(const char* text, int limit) {
-    if (!text) return 0;
-    int at = 0;
-    while (at < limit && text[at]) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[at]))) {
-            // A lead byte counts only with its trail byte inside the limit;
-            // a lead byte left dangling at the end is no character either.
-            if (at + 1 >= limit || !text[at + 1]) break;
-            at += 2;
-        } else {
-            ++at;
-        }
+// Where " - Winamp [word]" starts at the caption's end, or -1. The opening is
+// looked for only where a character starts, and the word must run, whole
+// characters without brackets, up to the closing bracket, so a double-byte
+// character whose second byte looks like a bracket is never taken for one.
+template <typename Char>
+int StateTailStart(const Char* text, int length) {
+    if (length < stateTailOpeningLength + 2 || text[length - 1] != ']') return -1;
+    int opening = -1;
+    for (int at = 0; at + stateTailOpeningLength < length;) {
+        if (MatchesAscii(text + at, stateTailOpening, stateTailOpeningLength)) opening = at;
+        const int units = CharacterUnits(text, at, length);
+        if (!units) break;
+        at += units;
     }
-    return at;
+    if (opening < 0) return -1;
+    const int wordStart = opening + stateTailOpeningLength;
+    const int closing = length - 1;
+    int at = wordStart;
+    while (at < closing) {
+        if (text[at] == '[' || text[at] == ']') return -1;
+        const int units = CharacterUnits(text, at, closing);
+        if (!units) return -1;
+        at += units;
+    }
+    return at == closing && closing > wordStart ? opening : -1;
 }
+
+// Trims the host's tail off `text` in place and appends the track length;
+// returns the title's length.
+template <typename Char>
+int ComposeTitle(Char* text) {
+    text[titleTextSize - 1] = 0;
+    // GetWindowText may have cut the caption inside a character.
+    int length = CharacterBoundary(text, titleTextSize - 1);
+
+    int stateTail = -1;
+    if (const HostTail* tail = MatchingTail(text, length)) {
+        // A caption that is nothing but (part of) the host's tail leaves no title.
+        length = CharacterBoundary(text, length > tail->removed ? length - tail->removed : 0);
+        if (tail->suffix == SuffixAction::rebuild) BuildTimeSuffix();
+    } else if ((stateTail = StateTailStart(text, length)) >= 0) {
+        length = stateTail;   // a state word: the track and its length are as they were
+    } else {
+        timeSuffix[0] = '\0';
+    }
+
+    // The length is what the user came for: a title too long for both gives
+    // up its own end, at a character boundary, rather than the suffix.
+    const int suffixLength = lstrlenA(timeSuffix);
+    if (length + suffixLength > titleTextSize - 1)
+        length = CharacterBoundary(text, titleTextSize - 1 - suffixLength);
+    CopyAscii(text + length, timeSuffix);
+    return length + suffixLength;
+}
+
+template <typename Char>
+void ShowTitle(const Char* title, int length) {
+    if (title != TitleBuffer<Char>()) std::memcpy(TitleBuffer<Char>(), title, (length + 1) * sizeof(Char));
+    titleLength = length;
+    BuildDisplayText();
+    RenderStrip();
+}
+
+int ReadCaptionText(char* caption) {
+    return GetWindowTextA(mainWindow, caption, captionReadLimit);
+}
+
+int ReadCaptionText(wchar_t* caption) {
+    return wideCalls.GetWindowTextW ? wideCalls.GetWindowTextW(mainWindow, caption, captionReadLimit) : 0;
+}
+
+// The player sets an unchanged caption again and again (after every volume
+// or seek message it shows): the title then keeps its place in the scroll.
+template <typename Char>
+int ReadCaptionAs() {
+    Char caption[titleTextSize] = {};
+    ReadCaptionText(caption);
+    caption[captionReadLimit - 1] = 0;
+    const int length = ComposeTitle(caption);
+    if (length == titleLength && std::memcmp(caption, TitleBuffer<Char>(), length * sizeof(Char)) == 0) return 0;
+    ShowTitle(caption, length);
+    return 1;
+}
+
+template <typename Char>
+void BuildDisplayAs() {
+    const Char* title = TitleBuffer<Char>();
+    Char* display = DisplayBuffer<Char>();
+    displayLength = titleLength < displayTextSize ? titleLength : displayTextSize - 1;
+    std::memcpy(display, title, displayLength * sizeof(Char));
+    display[displayLength] = 0;
+    overflow = TextOverflows();
+
+    const SettingsSet& s = effectiveSettings;
+    if (overflow && s.Scroll && s.ScrollType == 2) {
+        // The separator marks the seam, so it goes in whole; a title too long
+        // for both loses its end instead.
+        if (displayLength + separatorLength > displayTextSize - 1)
+            displayLength = CharacterBoundary(display, displayTextSize - 1 - separatorLength);
+        CopyAscii(display + displayLength, scrollSeparator);
+        displayLength += separatorLength;
+    }
+}
+
+}  // namespace
 
 void BuildTimeSuffix() {
     const int seconds = static_cast<int>(HostRequest(1, IPC_GETOUTPUTTIME));
@@ -72,56 +181,50 @@ void BuildTimeSuffix() {
     wsprintfA(timeSuffix, " <%d:%02d>", seconds / 60, seconds % 60);
 }
 
+void StartTitle(int wide) {
+    titleIsWide = wide ? 1 : 0;
+    if (titleIsWide)
+        CopyAscii(titleTextWide, startupTitle);
+    else
+        lstrcpyA(titleText, startupTitle);
+    RefreshTitle();
+}
+
+int ReadCaption() {
+    if (!surfacesCreated) return 0;
+    return titleIsWide ? ReadCaptionAs<wchar_t>() : ReadCaptionAs<char>();
+}
+
 void RefreshTitle() {
     if (!surfacesCreated) return;
-    titleText[titleTextSize - 1] = '\0';
-    // GetWindowTextA may have cut the caption inside a double-byte character.
-    int length = CharacterBoundary(titleText, titleTextSize - 1);
-
-    if (const HostTail* tail = MatchingTail(titleText, length)) {
-        // A caption that is nothing but (part of) the host's tail leaves no title.
-        length = CharacterBoundary(titleText, length > tail->removed ? length - tail->removed : 0);
-        if (tail->suffix == SuffixAction::rebuild) BuildTimeSuffix();
-    } else {
-        timeSuffix[0] = '\0';
-    }
-
-    // The length is what the user came for: a title too long for both gives
-    // up its own end, at a character boundary, rather than the suffix.
-    const int suffixLength = lstrlenA(timeSuffix);
-    if (length + suffixLength > titleTextSize - 1)
-        length = CharacterBoundary(titleText, titleTextSize - 1 - suffixLength);
-    std::memcpy(titleText + length, timeSuffix, suffixLength + 1);
-    titleLength = length + suffixLength;
-
+    titleLength = titleIsWide ? ComposeTitle(titleTextWide) : ComposeTitle(titleText);
     BuildDisplayText();
     RenderStrip();
 }
 
 void BuildDisplayText() {
     if (!surfacesCreated) return;
-    displayLength = titleLength < displayTextSize ? titleLength : displayTextSize - 1;
-    std::memcpy(displayText, titleText, displayLength);
-    displayText[displayLength] = '\0';
-    overflow = TextOverflows();
-
-    const SettingsSet& s = effectiveSettings;
-    if (overflow && s.Scroll && s.ScrollType == 2) {
-        // The separator marks the seam, so it goes in whole; a title too long
-        // for both loses its end instead.
-        if (displayLength + separatorLength > displayTextSize - 1)
-            displayLength = CharacterBoundary(displayText, displayTextSize - 1 - separatorLength);
-        std::memcpy(displayText + displayLength, scrollSeparator, separatorLength + 1);
-        displayLength += separatorLength;
-    }
+    if (titleIsWide)
+        BuildDisplayAs<wchar_t>();
+    else
+        BuildDisplayAs<char>();
     scrollOffset = 0;
     scrollDirection = 1;
     holdCount = 0;
 }
 
+SIZE MeasureDisplayText(HDC dc) {
+    return titleIsWide ? MeasureText(dc, displayTextWide, displayLength) : MeasureText(dc, displayText, displayLength);
+}
+
+void DrawDisplayText(HDC dc, RECT* line, UINT format) {
+    if (titleIsWide)
+        DrawLine(dc, displayTextWide, displayLength, line, format);
+    else
+        DrawLine(dc, displayText, displayLength, line, format);
+}
+
 int TextOverflows() {
     if (!surfacesCreated) return 0;
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(textStrip.dc, displayText, displayLength, &extent);
-    return extent.cx >= ViewWidth() ? 1 : 0;
+    return MeasureDisplayText(textStrip.dc).cx >= ViewWidth() ? 1 : 0;
 }

@@ -1,26 +1,38 @@
 // The displayed title: the host's caption without its tail, with the track
 // length, and the separator of the wrap-around scroll.
 #pragma once
+#include <windows.h>
+
+#include "display/text_chars.h"
 
 constexpr int titleTextSize = 256;      // 255 characters and a terminator
 constexpr int timeSuffixSize = 15;
 constexpr int displayTextSize = 256;
-constexpr int captionReadLimit = 255;   // GetWindowTextA count: at most 254 characters
+constexpr int captionReadLimit = 255;   // GetWindowText count: at most 254 characters
 constexpr char scrollSeparator[] = "   ---   ";
 
 // --- State owned by the title text -------------------------------------------
-extern char titleText[titleTextSize];     // the caption as last read, then trimmed
-extern int titleLength;                   // characters in titleText
-extern char timeSuffix[timeSuffixSize];   // "" or " <m:ss>"
-extern char displayText[displayTextSize]; // titleText, maybe with the separator
-extern int displayLength;                 // characters in displayText
-extern int overflow;                      // titleText is at least viewWidth wide
+// A Unicode player's title is kept as wide text in the *Wide buffers; an ANSI
+// player's as bytes of the ANSI code page. Lengths count code units of the kind in use.
+extern int titleIsWide;                          // the main window is a Unicode window
+extern char titleText[titleTextSize];            // the caption as last read, then trimmed
+extern wchar_t titleTextWide[titleTextSize];     // the same, for a Unicode player
+extern int titleLength;                          // characters in the title
+extern char timeSuffix[timeSuffixSize];          // "" or " <m:ss>"
+extern char displayText[displayTextSize];        // the title, maybe with the separator
+extern wchar_t displayTextWide[displayTextSize]; // the same, for a Unicode player
+extern int displayLength;                        // characters in the display text
+extern int overflow;                             // the title is at least viewWidth wide
 
+// Puts the built-in start-up title in place, as wide text when `wide`, and shows it.
+void StartTitle(int wide);
+// Reads the main window's caption and, when the title it gives differs from
+// the one shown, shows the new one. Returns 1 when it did.
+int ReadCaption();
 void RefreshTitle();
 void BuildTimeSuffix();
 void BuildDisplayText();
 int TextOverflows();
-
-// The length of the longest prefix of `text` of at most `limit` bytes that
-// does not end inside a double-byte character of the ANSI code page.
-int CharacterBoundary(const char* text, int limit);
+// The display text measured and drawn in the font selected into `dc`.
+SIZE MeasureDisplayText(HDC dc);
+void DrawDisplayText(HDC dc, RECT* line, UINT format);

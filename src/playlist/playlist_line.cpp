@@ -6,6 +6,8 @@
 
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
+#include "display/text_chars.h"
+#include "display/title_text.h"
 #include "plugin/host_contract.h"
 
 int shadeLineWidth;
@@ -13,7 +15,7 @@ int shadeLineWidth;
 namespace {
 
 constexpr int timeTextSize = 12;
-constexpr int entryTextSize = 256;   // 255 bytes and a terminator
+constexpr int entryTextSize = 256;   // 255 characters and a terminator
 constexpr int shownTextSize = 256;
 constexpr char ellipsis[] = "...";
 constexpr int ellipsisLength = sizeof ellipsis - 1;
@@ -32,18 +34,27 @@ int ClampedLineWidth(int width) {
     return width > playlistLineWidth ? playlistLineWidth : width;
 }
 
-int TextWidth(const char* text, int length) {
-    SIZE size = {0, 0};
-    if (length > 0) GetTextExtentPoint32A(playlistLine.dc, text, length, &size);
-    return size.cx;
+template <typename Char>
+int TextWidth(const Char* text, int length) {
+    return length > 0 ? MeasureText(playlistLine.dc, text, length).cx : 0;
 }
 
-// The length of the longest prefix of `text` of at most `limit` bytes that
-// ends on a character boundary of the ANSI code page.
-int FitByCharacters(const char* text, int limit) {
+// The next character boundary after `at`; a lead byte or high surrogate
+// without its partner counts as a character of its own here, as the
+// system's own character walk counts it.
+template <typename Char>
+int NextCharacter(const Char* text, int at) {
+    const int units = CharacterUnits(text, at, at + 2);
+    return at + (units ? units : 1);
+}
+
+// The length of the longest prefix of `text` of at most `limit` code units
+// that ends on a character boundary.
+template <typename Char>
+int FitByCharacters(const Char* text, int limit) {
     int fitted = 0;
     while (text[fitted]) {
-        const int next = static_cast<int>(CharNextA(text + fitted) - text);
+        const int next = NextCharacter(text, fitted);
         if (next > limit) break;
         fitted = next;
     }
@@ -56,38 +67,73 @@ void BuildTimeText(int seconds, char* timeText) {
 }
 
 // "<position + 1>.<title>", the title cut between characters to fit.
-void BuildEntryText(int position, const char* title, char* entryText) {
+template <typename Char>
+void BuildEntryText(int position, const Char* title, Char* entryText) {
     // The host's position is taken as it comes; the last one must not overflow.
     const int number = static_cast<int>(static_cast<unsigned>(position) + 1u);
-    const int prefixLength = wsprintfA(entryText, "%d.", number);
-    if (!title) title = "";
-    const int titleLength = FitByCharacters(title, entryTextSize - 1 - prefixLength);
-    CopyMemory(entryText + prefixLength, title, titleLength);
-    entryText[prefixLength + titleLength] = '\0';
+    char prefix[16];
+    const int prefixLength = wsprintfA(prefix, "%d.", number);
+    CopyAscii(entryText, prefix);
+    const int titleLength = title ? FitByCharacters(title, entryTextSize - 1 - prefixLength) : 0;
+    for (int i = 0; i < titleLength; ++i) entryText[prefixLength + i] = title[i];
+    entryText[prefixLength + titleLength] = 0;
 }
 
 // The entry as it fits beside the time: whole, or the longest run of whole
 // characters that leaves room for "...", or "..." alone.
-void CutEntryText(const char* entryText, int available, char* shownText) {
-    const int entryLength = lstrlenA(entryText);
+template <typename Char>
+void CutEntryText(const Char* entryText, int available, Char* shownText) {
+    const int entryLength = TextLength(entryText);
     if (TextWidth(entryText, entryLength) <= available) {
-        lstrcpyA(shownText, entryText);
+        for (int i = 0; i <= entryLength; ++i) shownText[i] = entryText[i];
         return;
     }
-    const int ellipsisWidth = TextWidth(ellipsis, ellipsisLength);
+    Char dots[ellipsisLength + 1];
+    CopyAscii(dots, ellipsis);
+    const int ellipsisWidth = TextWidth(dots, ellipsisLength);
     int kept = 0;
     while (entryText[kept]) {
-        const int next = static_cast<int>(CharNextA(entryText + kept) - entryText);
+        const int next = NextCharacter(entryText, kept);
         if (next > longestCut || TextWidth(entryText, next) + ellipsisWidth > available) break;
         kept = next;
     }
-    CopyMemory(shownText, entryText, kept);
-    lstrcpyA(shownText + kept, ellipsis);
+    for (int i = 0; i < kept; ++i) shownText[i] = entryText[i];
+    CopyAscii(shownText + kept, ellipsis);
 }
 
 void FillLine(const RECT& line) {
     HBRUSH fill = playlistBgBrush ? playlistBgBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     FillRect(playlistLine.dc, &line, fill);
+}
+
+// A Unicode player's wide title (213), copied at once: the next request of
+// either kind overwrites the player's buffer. A player that does not know
+// the request answers 0 or 1.
+bool AskWideTitle(int position, wchar_t* title) {
+    const LRESULT answer = HostRequest(position, IPC_GETPLAYLISTTITLEW);
+    if (answer == 0 || answer == 1) return false;
+    const auto* text = reinterpret_cast<const wchar_t*>(answer);
+    const int length = FitByCharacters(text, entryTextSize - 1);
+    for (int i = 0; i < length; ++i) title[i] = text[i];
+    title[length] = 0;
+    return true;
+}
+
+template <typename Char>
+void LayOutLine(int position, const Char* title, int seconds, const RECT& line) {
+    char timeText[timeTextSize];
+    BuildTimeText(seconds, timeText);
+    Char entryText[entryTextSize];
+    BuildEntryText(position, title, entryText);
+    Char shownText[shownTextSize];
+    CutEntryText(entryText, shadeLineWidth - TextWidth(timeText, lstrlenA(timeText)), shownText);
+
+    RECT textLine = line;
+    if (HostRequest(0, IPC_GETLISTLENGTH) <= 0)
+        CopyAscii(shownText, emptyListText);
+    else if (seconds > 0)
+        DrawTextA(playlistLine.dc, timeText, -1, &textLine, lineFormat | DT_RIGHT);
+    DrawLine(playlistLine.dc, shownText, TextLength(shownText), &textLine, lineFormat);
 }
 
 }  // namespace
@@ -101,25 +147,18 @@ int PlaylistLineWidth() {
 void DrawPlaylistLine() {
     if (!surfacesCreated) return;
     const int position = static_cast<int>(HostRequest(0, IPC_GETLISTPOS));
-    const auto* title = reinterpret_cast<const char*>(HostRequest(position, IPC_GETPLAYLISTTITLE));
+    wchar_t wideTitle[entryTextSize];
+    const bool wide = titleIsWide && AskWideTitle(position, wideTitle);
+    const auto* title = wide ? nullptr : reinterpret_cast<const char*>(HostRequest(position, IPC_GETPLAYLISTTITLE));
     const int seconds = static_cast<int>(HostRequest(1, IPC_GETOUTPUTTIME));
 
-    char timeText[timeTextSize];
-    BuildTimeText(seconds, timeText);
     shadeLineWidth = ClampedLineWidth(PlaylistLineWidth());
-    RECT line = {0, 0, shadeLineWidth, playlistLineHeight};
+    const RECT line = {0, 0, shadeLineWidth, playlistLineHeight};
     FillLine(line);
-
-    char entryText[entryTextSize];
-    BuildEntryText(position, title, entryText);
-    char shownText[shownTextSize];
-    CutEntryText(entryText, shadeLineWidth - TextWidth(timeText, lstrlenA(timeText)), shownText);
-
-    if (HostRequest(0, IPC_GETLISTLENGTH) <= 0)
-        lstrcpyA(shownText, emptyListText);
-    else if (seconds > 0)
-        DrawTextA(playlistLine.dc, timeText, -1, &line, lineFormat | DT_RIGHT);
-    DrawTextA(playlistLine.dc, shownText, -1, &line, lineFormat);
+    if (wide)
+        LayOutLine(position, wideTitle, seconds, line);
+    else
+        LayOutLine(position, title, seconds, line);
 }
 
 void PresentPlaylistLine() {

@@ -10,6 +10,7 @@ enum HostRequestCode : LPARAM {
     IPC_GETLISTPOS = 125,
     IPC_GETSKIN = 201,
     IPC_GETPLAYLISTTITLE = 212,
+    IPC_GETPLAYLISTTITLEW = 213,   // Unicode players: the same title as wide text
 };
 
 constexpr char eqWindowClass[] = "Winamp EQ";

@@ -27,13 +27,6 @@ void OnMainResized() {
 
 }  // namespace
 
-void ReadCaption() {
-    titleText[0] = '\0';
-    GetWindowTextA(mainWindow, titleText, captionReadLimit);
-    titleText[captionReadLimit - 1] = '\0';
-    RefreshTitle();
-}
-
 // The caption is not read here: the hook runs before the window procedure,
 // so the window would still hold the previous caption. MainWndProc reads it
 // once the host has taken the new one.

@@ -6,7 +6,3 @@
 extern HHOOK messageHook;   // installed by PluginInit, removed by PluginQuit
 
 LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-
-// Reads the caption the main window holds now into titleText and rebuilds
-// the displayed title from it.
-void ReadCaption();

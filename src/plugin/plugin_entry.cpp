@@ -113,7 +113,7 @@ int PluginInit() {
     TakeWindowProbes();
     pluginRunning = 1;
     CreateSurfaces();
-    RefreshTitle();
+    StartTitle(mainSubclassWide);
     frameTickCount = 0;
     scrollOffset = 0;
     scrollDirection = 1;

@@ -4,10 +4,12 @@
 #include <array>
 
 #include "display/skin_assets.h"
+#include "display/title_text.h"
 #include "playlist/playlist_line.h"
 #include "plugin/host_contract.h"
 #include "plugin/message_hook.h"
 #include "plugin/plugin_entry.h"
+#include "plugin/wide_calls.h"
 #include "plugin/window_modes.h"
 #include "settings/settings.h"
 #include "ui/menu_entries.h"
@@ -15,6 +17,9 @@
 WNDPROC mainPreviousProc;
 WNDPROC eqPreviousProc;
 WNDPROC playlistPreviousProc;
+int mainSubclassWide;
+int eqSubclassWide;
+int playlistSubclassWide;
 
 RECT TitleRepaintRect(int doubled) {
     return doubled ? RECT{224, 48, 530, 106} : RECT{112, 24, 265, 53};
@@ -22,10 +27,28 @@ RECT TitleRepaintRect(int doubled) {
 
 namespace {
 
-WNDPROC Subclass(HWND window, WNDPROC procedure) {
+// A Unicode window stays Unicode only when its procedure is taken and set
+// with the wide calls: the ANSI ones turn it into an ANSI window, and every
+// caption the player sets with the wide call then loses what the ANSI code
+// page cannot hold. Messages are passed on with the matching call.
+WNDPROC CurrentProcedure(HWND window, int wide) {
+    if (wide) return reinterpret_cast<WNDPROC>(wideCalls.GetWindowLongW(window, GWL_WNDPROC));
+    return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC));
+}
+
+void SetProcedure(HWND window, WNDPROC procedure, int wide) {
+    if (wide)
+        wideCalls.SetWindowLongW(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
+    else
+        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
+}
+
+WNDPROC Subclass(HWND window, WNDPROC procedure, int& wide) {
+    wide = 0;
     if (!window) return nullptr;
-    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC));
-    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
+    wide = IsUnicodeWindow(window);
+    auto previous = CurrentProcedure(window, wide);
+    SetProcedure(window, procedure, wide);
     return previous;
 }
 
@@ -33,10 +56,10 @@ WNDPROC Subclass(HWND window, WNDPROC procedure) {
 // out from under it would cut it off, so ours then stays and passes on. The
 // module is then pinned: the host frees it after quit, and the window would
 // otherwise go on calling a procedure whose code is gone.
-void Restore(HWND window, WNDPROC procedure, WNDPROC previous) {
+void Restore(HWND window, WNDPROC procedure, WNDPROC previous, int wide) {
     if (!window || !previous || !IsWindow(window)) return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)) == procedure) {
-        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(previous));
+    if (CurrentProcedure(window, wide) == procedure) {
+        SetProcedure(window, previous, wide);
         return;
     }
     KeepModuleLoaded();
@@ -46,12 +69,16 @@ void Restore(HWND window, WNDPROC procedure, WNDPROC previous) {
 // earlier (as a hook would) gives the previous caption, and the message's
 // own text may be a wide string when the host sets it with the wide call.
 void OnCaptionChanged() {
-    ReadCaption();
+    if (!ReadCaption()) return;   // set again unchanged: nothing to draw anew
     if (playlistShaded && effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
 }
 
 // A procedure that is not ours to call (none kept) falls back to the default.
-LRESULT PassOn(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PassOn(WNDPROC previous, int wide, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (wide) {
+        if (!previous) return wideCalls.DefWindowProcW(window, message, wParam, lParam);
+        return wideCalls.CallWindowProcW(previous, window, message, wParam, lParam);
+    }
     if (!previous) return DefWindowProcA(window, message, wParam, lParam);
     return CallWindowProcA(previous, window, message, wParam, lParam);
 }
@@ -174,15 +201,15 @@ void OnPlaylistResized(LPARAM lParam) {
 }  // namespace
 
 void SubclassHostWindows() {
-    mainPreviousProc = Subclass(mainWindow, MainWndProc);
-    eqPreviousProc = Subclass(eqWindow, EqWndProc);
-    playlistPreviousProc = Subclass(playlistWindow, PlaylistWndProc);
+    mainPreviousProc = Subclass(mainWindow, MainWndProc, mainSubclassWide);
+    eqPreviousProc = Subclass(eqWindow, EqWndProc, eqSubclassWide);
+    playlistPreviousProc = Subclass(playlistWindow, PlaylistWndProc, playlistSubclassWide);
 }
 
 void RestoreHostWindows() {
-    Restore(playlistWindow, PlaylistWndProc, playlistPreviousProc);
-    Restore(eqWindow, EqWndProc, eqPreviousProc);
-    Restore(mainWindow, MainWndProc, mainPreviousProc);
+    Restore(playlistWindow, PlaylistWndProc, playlistPreviousProc, playlistSubclassWide);
+    Restore(eqWindow, EqWndProc, eqPreviousProc, eqSubclassWide);
+    Restore(mainWindow, MainWndProc, mainPreviousProc, mainSubclassWide);
 }
 
 // Once the plug-in has quit, its surfaces are gone: everything passes on.
@@ -199,13 +226,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_LBUTTONDOWN: OnMainPress(lParam); break;
         case WM_LBUTTONUP: OnButtonReleased(); break;
         case WM_SETTEXT: {
-            const LRESULT result = PassOn(mainPreviousProc, window, message, wParam, lParam);
+            const LRESULT result = PassOn(mainPreviousProc, mainSubclassWide, window, message, wParam, lParam);
             if (pluginRunning) OnCaptionChanged();
             return result;
         }
         }
     }
-    return PassOn(mainPreviousProc, window, message, wParam, lParam);
+    return PassOn(mainPreviousProc, mainSubclassWide, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -216,10 +243,10 @@ LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_LBUTTONUP: OnButtonReleased(); break;
         }
     }
-    return PassOn(eqPreviousProc, window, message, wParam, lParam);
+    return PassOn(eqPreviousProc, eqSubclassWide, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (pluginRunning && message == WM_SIZE) OnPlaylistResized(lParam);
-    return PassOn(playlistPreviousProc, window, message, wParam, lParam);
+    return PassOn(playlistPreviousProc, playlistSubclassWide, window, message, wParam, lParam);
 }

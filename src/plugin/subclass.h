@@ -8,6 +8,9 @@ constexpr UINT_PTR hostTitleTimerId = 39;
 extern WNDPROC mainPreviousProc;      // the main window's procedure before ours
 extern WNDPROC eqPreviousProc;        // the equalizer's, or null when not subclassed
 extern WNDPROC playlistPreviousProc;  // the playlist editor's, or null
+extern int mainSubclassWide;          // the main window was a Unicode window when subclassed
+extern int eqSubclassWide;            // the same for the equalizer
+extern int playlistSubclassWide;      // and for the playlist editor
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

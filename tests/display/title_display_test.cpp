@@ -112,6 +112,101 @@ TEST(TitleDisplay, TraditionalChineseTitlesAreShownWhole) {
     }
 }
 
+// A Unicode player's titles in scripts the ANSI code page lacks, drawn in a
+// face that has them and compared with a wide rendering made here, in both
+// sizes and scrolling both ways.
+TEST(TitleDisplay, UnicodePlayerShowsWideTitlesWhole) {
+    const std::wstring japanese = L"\u6771\u4eac\u306e\u591c\u3001\u30b5\u30af\u30e9\u306e\u6b4c";
+    const std::wstring cyrillic = L"\u041a\u0430\u043b\u0438\u043d\u043a\u0430, \u041c\u043e\u0441\u043a\u0432\u0430";
+    const std::string face = "WenQuanYi Zen Hei";
+    struct Case {
+        std::wstring song;
+        bool doubled;
+        int scrollType;
+    };
+    const Case cases[] = {
+        {japanese + L" " + japanese, false, 1},
+        {japanese + L" " + japanese + L" " + japanese, true, 2},
+        {cyrillic + L" " + cyrillic, false, 2},
+        {cyrillic + L" " + cyrillic + L" " + cyrillic, true, 1},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        const std::string tag = "unicode" + std::to_string(index++);
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"ScrollPixel", "7"}, {"ScrollType", std::to_string(c.scrollType)},
+                                {"FontFace", face}, {"DS_FontFace", face}},
+                               host::ModernPlayer(), tag);
+        if (c.doubled) run->host->SetMainMode(host::MainMode::DoubleSize);
+        run->host->SetSongWide(c.song);
+        TitleLook look = c.doubled ? DoubleSizeLook("") : Look("");
+        look.face = face;
+        look.text = tag;
+        look.wideText = L"1. " + c.song + L" <4:05>";
+        ASSERT_GT(TextWidth(look, look.wideText), (c.doubled ? 306 : 153) + 30) << tag << " must scroll";
+        ASSERT_TRUE(FaceHasGlyphs(look, c.song)) << "no glyphs for " << tag << " in " << face;
+        if (c.scrollType == 2) look.wideText += L"   ---   ";
+        look.wrap = c.scrollType == 2;
+        const int strip = TextWidth(look, look.wideText);
+        for (int frame = 0; frame < 4; ++frame) {
+            run->host->Tick(1);
+            look.offset = frame * 7 % strip;
+            EXPECT_TRUE(ShowsTitle(*run, look, tag + ".frame" + std::to_string(frame))) << tag << " frame " << frame;
+        }
+    }
+}
+
+// The player sets an unchanged caption again after every status text; the
+// title goes on scrolling as if nothing happened, in either player.
+TEST(TitleDisplay, ACaptionSetAgainUnchangedKeepsTheScrollGoing) {
+    const std::string text = TextOfWidth(Look(""), 200);
+    ASSERT_FALSE(text.empty());
+    for (bool modern : {false, true}) {
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"ScrollType", "2"}, {"ScrollPixel", "30"}},
+                               modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
+        run->host->SetCaption(text);
+        TitleLook look = Look(text + separator);
+        look.wrap = true;
+        const int strip = TextWidth(look, look.text);
+        for (int frame = 0; frame < 10; ++frame) {
+            if (frame == 3 || frame == 7) run->host->RepeatCaption();
+            run->host->Tick(1);
+            look.offset = frame * 30 % strip;
+            EXPECT_TRUE(ShowsTitle(*run, look, "frame" + std::to_string(frame)))
+                << (modern ? "modern" : "classic") << " player, frame " << frame;
+        }
+    }
+}
+
+// The modern player's captions: its name and build at start-up (no tail),
+// a numbered title, and a state word from a language pack.
+TEST(TitleDisplay, UnicodePlayerCaptionsAreTrimmedInAnyLanguage) {
+    host::HostOptions options = host::ModernPlayer();
+    options.pausedWord = L"Angehalten";
+    options.stoppedWord = L"\u505c\u6b62";   // 停止
+    auto run = StartPlugin({{"ScrollRate", "1"}}, options);
+    run->host->Tick(41);
+    EXPECT_TRUE(ShowsTitle(*run, Look("Winamp 5.9.2 Build 10042"), "startup"));
+    struct Step {
+        host::PlayState state;
+        int seconds;
+        std::string shown;
+    };
+    const Step steps[] = {
+        {host::PlayState::Playing, 245, "1. Song <4:05>"},
+        {host::PlayState::Paused, 999, "1. Song <4:05>"},
+        {host::PlayState::Stopped, 999, "1. Song <4:05>"},
+        {host::PlayState::Playing, 61, "1. Song <1:01>"},
+    };
+    int index = 0;
+    for (const Step& s : steps) {
+        run->host->trackLengthSeconds = s.seconds;
+        run->host->SetSongWide(L"Song", s.state);
+        run->host->Tick(1);
+        EXPECT_TRUE(ShowsTitle(*run, Look(s.shown), "step" + std::to_string(index))) << "step " << index;
+        ++index;
+    }
+}
+
 TEST(TitleDisplay, TextColourBackgroundAndShadow) {
     struct Case {
         std::string text, back, shade;

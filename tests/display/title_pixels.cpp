@@ -43,8 +43,12 @@ Strip RenderStrip(const TitleLook& look) {
     ScopedObject font = MakeFont(look);
     ScopedMemoryDC memory;
     HGDIOBJ previousFont = SelectObject(memory.dc, font.get());
+    const bool wide = !look.wideText.empty();
     SIZE extent = {};
-    GetTextExtentPoint32A(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
+    if (wide)
+        GetTextExtentPoint32W(memory.dc, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &extent);
+    else
+        GetTextExtentPoint32A(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
     strip.width = extent.cx;
     ScopedObject bitmap(CreateBitmap(extent.cx > 0 ? extent.cx : 1, stripRows, 1, 1, nullptr));
     HGDIOBJ previousBitmap = SelectObject(memory.dc, bitmap.get());
@@ -53,8 +57,12 @@ Strip RenderStrip(const TitleLook& look) {
     SetTextColor(memory.dc, RGB(255, 255, 255));
     SetBkColor(memory.dc, RGB(0, 0, 0));
     RECT line = {0, 0, extent.cx, look.lineHeight};
-    DrawTextA(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &line,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (wide)
+        DrawTextW(memory.dc, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &line,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    else
+        DrawTextA(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &line,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     strip.bits.assign(static_cast<size_t>(strip.width) * stripRows, false);
     for (int y = 0; y < stripRows; ++y)
         for (int x = 0; x < strip.width; ++x) strip.bits[y * strip.width + x] = GetPixel(memory.dc, x, y) != 0;
@@ -76,6 +84,16 @@ TitleLook DoubleSizeLook(const std::string& text) {
     look.doubled = true;
     look.lineHeight = 24;
     return look;
+}
+
+int TextWidth(const TitleLook& look, const std::wstring& text) {
+    ScopedObject font = MakeFont(look);
+    ScopedMemoryDC memory;
+    HGDIOBJ previous = SelectObject(memory.dc, font.get());
+    SIZE extent = {};
+    GetTextExtentPoint32W(memory.dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(memory.dc, previous);
+    return extent.cx;
 }
 
 int TextWidth(const TitleLook& look, const std::string& text) {
@@ -139,6 +157,20 @@ host::Image ExpectedTitle(const TitleLook& look) {
 host::Image TitleArea(const host::Image& capture, const TitleLook& look) {
     const POINT at = Origin(look);
     return capture.Crop(at.x, at.y, ViewWidth(look), look.lineHeight);
+}
+
+bool FaceHasGlyphs(const TitleLook& look, const std::wstring& text) {
+    ScopedObject font = MakeFont(look);
+    ScopedMemoryDC memory;
+    HGDIOBJ previous = SelectObject(memory.dc, font.get());
+    std::vector<WORD> glyphs(text.size() + 1, 0);
+    const DWORD found = GetGlyphIndicesW(memory.dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                                         GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(memory.dc, previous);
+    if (found == GDI_ERROR) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (glyphs[i] == 0xFFFF) return false;
+    return true;
 }
 
 bool SameImage(const host::Image& a, const host::Image& b) {

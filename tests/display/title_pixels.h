@@ -19,6 +19,7 @@ constexpr COLORREF black = RGB(0, 0, 0);
 
 struct TitleLook {
     std::string text;                 // the whole display text, separator included
+    std::wstring wideText;            // when set, the text as a Unicode player's title (drawn with the wide calls)
     int fontSize = 8;
     int bold = 0;
     std::string face = "MS Sans Serif";
@@ -37,6 +38,7 @@ TitleLook DoubleSizeLook(const std::string& text);
 
 // The width in pixels of `text` in the look's font.
 int TextWidth(const TitleLook& look, const std::string& text);
+int TextWidth(const TitleLook& look, const std::wstring& text);
 // A text exactly `width` pixels wide in the look's font, or "".
 std::string TextOfWidth(const TitleLook& look, int width);
 
@@ -56,5 +58,9 @@ void WriteSettings(const testing_support::PluginRun& run,
                    const std::vector<std::pair<std::string, std::string>>& keys);
 
 bool SameImage(const host::Image& a, const host::Image& b);
+
+// Every character of `text` has a glyph in the look's face: without that,
+// the plug-in's boxes and the expected boxes would compare equal.
+bool FaceHasGlyphs(const TitleLook& look, const std::wstring& text);
 
 }  // namespace display_test

@@ -51,3 +51,24 @@ TEST(HostCaption, WideCaptionsConvertFromTheAnsiCodePage) {
     h.SetCaptionWide(L"Another");
     EXPECT_EQ(h.Caption(), "Another");
 }
+
+// The modern player numbers its captions, uses its language's state words,
+// answers WM_GETTEXT from its own buffer and starts with its name and build.
+TEST(HostCaption, TheModernPlayersCaptions) {
+    host::HostOptions options = host::ModernPlayer();
+    options.pausedWord = L"Angehalten";
+    host::EmulatedHost h(options);
+    EXPECT_TRUE(IsWindowUnicode(h.Main()));
+    EXPECT_EQ(h.StoredCaption(), host::modernStartupCaption);
+    h.playlistPosition = 2;
+    h.SetSongWide(L"\u65e5\u672c", host::PlayState::Paused);
+    const std::wstring expected = L"3. \u65e5\u672c - Winamp [Angehalten]";
+    EXPECT_EQ(h.StoredCaption(), expected);
+    wchar_t text[64] = L"";
+    EXPECT_EQ(GetWindowTextW(h.Main(), text, 64), static_cast<int>(expected.size()));
+    EXPECT_EQ(std::wstring(text), expected);
+    MessageLog log(h.Main(), {WM_SETTEXT});
+    h.RepeatCaption();
+    ASSERT_EQ(log.Entries().size(), 1u) << "set again, unchanged";
+    EXPECT_EQ(log.Entries()[0].wideText, expected);
+}

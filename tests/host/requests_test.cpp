@@ -66,3 +66,20 @@ TEST(HostRequests, SkinFolderIsCopiedWithinTheCallersBuffer) {
     }
     EXPECT_EQ(Ask(h, 0, 201), 0) << "a null buffer is left alone";
 }
+
+// The modern player answers 1 to what it does not know, and both playlist
+// title requests write into one buffer that the next request overwrites.
+TEST(HostRequests, TheModernPlayerAnswersWideTitlesFromOneBuffer) {
+    host::EmulatedHost h(host::ModernPlayer());
+    h.playlist = {{"one"}, {"", false, L"\u4e8c"}};
+    EXPECT_EQ(Ask(h, 0, 0), 0x5092);
+    EXPECT_EQ(Ask(h, 0, 9999), 1);
+    EXPECT_EQ(Ask(h, 5, 213), 0) << "out of range";
+    const auto* wide = reinterpret_cast<const wchar_t*>(Ask(h, 1, 213));
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(std::wstring(wide), L"\u4e8c");
+    const auto* ansi = reinterpret_cast<const char*>(Ask(h, 0, 212));
+    EXPECT_EQ(static_cast<const void*>(ansi), static_cast<const void*>(wide)) << "one buffer for both";
+    EXPECT_STREQ(ansi, "one");
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(Ask(h, 0, 213))), L"one");
+}

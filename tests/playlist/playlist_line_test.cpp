@@ -57,6 +57,15 @@ public:
     }
 
     host::Image Render(const std::string& shown, const std::string& time) const {
+        return Render(shown, time, nullptr);
+    }
+
+    // The line with a Unicode player's wide text in place of `shown`.
+    host::Image Render(const std::wstring& shown, const std::string& time) const {
+        return Render("", time, shown.c_str());
+    }
+
+    host::Image Render(const std::string& shown, const std::string& time, const wchar_t* wideShown) const {
         RECT line = {0, 0, width_, lineHeight};
         HBRUSH fill = CreateSolidBrush(lineBackground);
         FillRect(dc_, &line, fill);
@@ -65,7 +74,10 @@ public:
         SetBkColor(dc_, lineBackground);
         constexpr UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
         if (!time.empty()) DrawTextA(dc_, time.c_str(), -1, &line, format | DT_RIGHT);
-        DrawTextA(dc_, shown.c_str(), -1, &line, format);
+        if (wideShown)
+            DrawTextW(dc_, wideShown, -1, &line, format);
+        else
+            DrawTextA(dc_, shown.c_str(), -1, &line, format);
         return host::CaptureDC(dc_, 0, 0, width_, lineHeight);
     }
 
@@ -102,7 +114,9 @@ private:
 // A running plug-in whose playlist line uses `face` at 8 points and the
 // skin's yellow-on-navy playlist colours.
 struct LineRun {
-    explicit LineRun(const char* face, int version = 0x2005, const std::string& tag = "") : run(Options(version), tag) {
+    explicit LineRun(const char* face, int version = 0x2005, const std::string& tag = "")
+        : LineRun(face, Options(version), tag) {}
+    LineRun(const char* face, host::HostOptions options, const std::string& tag = "") : run(options, tag) {
         run.scratch.WriteIni(std::string("[Qelvar Scrivane II]\r\nPE_Scrivane=1\r\nPE_FontSize=8\r\n") +
                              "PE_FontBold=0\r\nPE_FontItalic=0\r\nPE_FontFace=" + face + "\r\n");
         skin = run.scratch.SkinFolder("playlist");
@@ -299,6 +313,21 @@ TEST(PlaylistLine, HostOlderThan205NeverGetsTheLine) {
 int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM faces) {
     reinterpret_cast<std::vector<std::string>*>(faces)->push_back(font->lfFaceName);
     return 1;
+}
+
+// A Unicode player's title is asked for as wide text and shown whole; a
+// player that does not answer that request gets the ANSI one as before.
+TEST(PlaylistLine, UnicodePlayerShowsTheWideTitle) {
+    const char* face = "WenQuanYi Zen Hei";
+    LineRun line(face, host::ModernPlayer());
+    ASSERT_TRUE(line.started);
+    const std::wstring title = L"\u6771\u4eac \u041c\u043e\u0441\u043a\u0432\u0430";   // 東京 Москва
+    line.Host().playlist = {{"ansi", false, title}};
+    line.Host().trackLengthSeconds = 65;
+    LinePainter painter(face, 275 - 32);
+    ExpectLine(line, "wide", line.ShadeAndCapture(275), painter.Render(L"1." + title, "1:05"));
+    EXPECT_NE(std::find(line.Host().requestLog.begin(), line.Host().requestLog.end(), LPARAM(213)),
+              line.Host().requestLog.end());
 }
 
 // Big5 titles are cut between characters, never inside one, whatever the

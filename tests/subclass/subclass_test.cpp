@@ -308,6 +308,39 @@ TEST(Subclass, PlaylistResizeFollowsWindowshadeMode) {
     }
 }
 
+// The modern player's windows are Unicode windows: subclassing them must
+// leave them Unicode, or every caption it sets loses what the ANSI code page
+// lacks, in its taskbar title too. Checked after init, after captions and
+// presses pass through the plug-in, and after quit.
+TEST(Subclass, UnicodeWindowsStayUnicodeAndKeepTheirCaptions) {
+    PluginRun run(host::ModernPlayer());
+    auto& h = *run.host;
+    const std::wstring caption = L"3. \u65e5\u672c\u8a9e \u00e9 \u041a\u0430 - Winamp";   // 日本語 é Ка
+    auto expectIntact = [&](const char* when) {
+        for (HWND w : {h.Main(), h.Equalizer(), h.Playlist()})
+            EXPECT_TRUE(IsWindowUnicode(w)) << when;
+        EXPECT_EQ(h.StoredCaption(), caption) << when;
+    };
+    h.SetCaptionWide(caption);
+    ASSERT_EQ(run.Start(), 0);
+    expectIntact("after init");
+    for (int i = 0; i < 5; ++i) {
+        h.SetCaptionWide(L"x");
+        h.SetCaptionWide(caption);
+        h.RepeatCaption();
+        h.PressMain(150, 30);
+        h.ReleaseMain(150, 30);
+        h.PressEqualizer(30, 50);
+        h.SetPlaylistSize(275, 14);
+        h.Tick(3);
+    }
+    h.PumpMessages();
+    expectIntact("while running");
+    h.Quit();
+    h.SetCaptionWide(caption);
+    expectIntact("after quit");
+}
+
 WNDPROC chainedProc = nullptr;
 LRESULT CALLBACK ChainedMainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(chainedProc, window, message, wParam, lParam);
