@@ -1,6 +1,6 @@
 // hold_dll DLL FLAG: keeps DLL loaded, as a running player keeps its plug-ins,
 // until the file FLAG (which it creates once the DLL is loaded) is deleted, or
-// for 60 seconds at most. Exit code 0 when the DLL was loaded, 1 otherwise.
+// for 5 minutes at most. Exit code 0 when the DLL was loaded, 1 otherwise.
 #include <windows.h>
 
 int main(int argc, char** argv) {
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     HANDLE flag = CreateFileA(argv[2], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (flag != INVALID_HANDLE_VALUE) CloseHandle(flag);
-    for (int waited = 0; waited < 60000; waited += 50) {
+    for (int waited = 0; waited < 300000; waited += 50) {
         if (GetFileAttributesA(argv[2]) == INVALID_FILE_ATTRIBUTES) break;
         Sleep(50);
     }

@@ -121,7 +121,7 @@ flag="$scratch/held"
 "$root/scripts/wine-run.sh" "$prefix" "$hold" "$(winpath "$other/Plugins/gen_qlv.dll")" "$(winpath "$flag")" \
   </dev/null >/dev/null 2>&1 &
 holder=$!
-for _ in $(seq 200); do [ -e "$flag" ] && break; sleep 0.05; done
+for _ in $(seq 600); do [ -e "$flag" ] && break; sleep 0.1; done
 check "the helper holds the installed DLL" [ -e "$flag" ]
 touch -d '2001-02-03 04:05' "$other/Plugins/gen_qlv.dll"
 check "DLL in use: the silent install gives up (exit code 2)" \
