@@ -110,6 +110,10 @@ Function FindPlayer
     IfFileExists "$0\winamp.exe" found
   ${EndIf}
   ReadRegStr $0 HKCU "${PLAYER_KEY}" ""
+  StrCpy $1 $0 "" -1
+  ${If} $1 == "\"
+    StrCpy $0 $0 -1
+  ${EndIf}
   ${If} $0 != ""
     IfFileExists "$0\winamp.exe" found
   ${EndIf}

@@ -107,8 +107,8 @@ check "found by an unquoted uninstall path" [ "$(exit_code run "$setup" /S)" = 0
 check "  and installed there" installed "$player"
 rm -f "$player/Plugins/gen_qlv.dll" "$player/Plugins/Scrivane.html" "$player/Plugins/uninstall_gen_qlv.exe"
 register "$(player_uninstall_key "$(winpath "$scratch/Removed")\\UninstWA.exe")" \
-  "[${keys[2]}]" "@=$(regtext "$(winpath "$player")")"
-check "a stale uninstall key: found by HKCU\\Software\\Winamp" [ "$(exit_code run "$setup" /S)" = 0 ]
+  "[${keys[2]}]" "@=$(regtext "$(winpath "$player")\\")"
+check "a stale uninstall key: found by HKCU\\Software\\Winamp (with a trailing backslash)" [ "$(exit_code run "$setup" /S)" = 0 ]
 check "  and installed there" installed "$player"
 
 # 3. No player registered: the folder given with /D=, and a folder in use.
