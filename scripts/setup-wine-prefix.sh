@@ -21,9 +21,9 @@ trap 'rm -f "$log"' EXIT
 winpath() { echo "Z:${1//\//\\}"; }
 
 mkdir -p "$prefix"
-# wineboot's exit code says little; a prefix without its registry is a failure.
+# wineboot's exit code says little; the steps after it fail, saying why, when
+# Wine cannot run, and a prefix without its registry at the end is a failure.
 wineboot -i </dev/null >"$log" 2>&1 || true
-[ -f "$prefix/system.reg" ] || fail "wineboot -i made no prefix"
 if [ $display -eq 0 ]; then
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >"$log" 2>&1 ||
     fail "the null graphics driver could not be set"
@@ -63,5 +63,6 @@ wine regedit /S "$(winpath "$linkfile")" </dev/null >"$log" 2>&1 || fail "the fo
 # how they look in the player.
 wine regedit /S "$(winpath "$here/dialog-font.reg")" </dev/null >"$log" 2>&1 ||
   fail "the dialog face could not be imported"
-wineserver -w || true
+wineserver -w || true   # also writes the registry to disk
+[ -f "$prefix/system.reg" ] || { : >"$log"; fail "Wine wrote no registry"; }
 touch "$prefix/.qlv-ready-3"
