@@ -34,16 +34,15 @@ for f in $(dpkg -L fonts-wine 2>/dev/null | grep -E '\.(fon|ttf)$'); do cp -f "$
 for f in $(dpkg -L fonts-arphic-uming fonts-wqy-zenhei 2>/dev/null | grep -E '\.tt[fc]$'); do cp -f "$f" "$fonts/"; done
 
 # Font link: a face without Chinese glyphs borrows them from the Chinese fonts
-# above, as Windows does with its own fonts, so a Big5 title in Arial shows
-# characters instead of boxes. Wine links TrueType faces only: its bitmap
-# faces (MS Sans Serif, MS Serif, Small Fonts) keep their boxes.
+# above, as Windows does with its own fonts, so a Big5 title in DejaVu Sans
+# shows characters instead of boxes. Linked here: the outline faces the prefix
+# has whose links Wine leaves alone. Wine rewrites the links of its own faces
+# (Tahoma, Microsoft Sans Serif, ...) whenever the code page changes; draws a
+# face it lacks (Arial, say) wholly in the first linked font, Latin letters
+# too; and keeps the boxes of its bitmap faces (MS Sans Serif, Small Fonts).
 sans="wqy-zenhei.ttc,WenQuanYi Zen Hei|uming.ttc,AR PL UMing TW"
 serif="uming.ttc,AR PL UMing TW|wqy-zenhei.ttc,WenQuanYi Zen Hei"
-links=("Arial:$sans" "Arial Black:$sans" "Tahoma:$sans" "Verdana:$sans" "Microsoft Sans Serif:$sans"
-       "MS Sans Serif:$sans" "Segoe UI:$sans" "Trebuchet MS:$sans" "Lucida Sans Unicode:$sans"
-       "Century Gothic:$sans" "Comic Sans MS:$sans" "Impact:$sans" "Courier New:$sans"
-       "Lucida Console:$sans" "Times New Roman:$serif" "Georgia:$serif" "MS Serif:$serif"
-       "Book Antiqua:$serif" "Palatino Linotype:$serif" "Garamond:$serif")
+links=("DejaVu Sans:$sans" "DejaVu Sans Mono:$sans" "DejaVu Serif:$serif")
 multi_sz() {   # REG_MULTI_SZ as a REGEDIT4 hex(7) list: each string and a final NUL
   { printf '%s\0' "$@"; printf '\0'; } | od -An -v -tx1 | tr -s ' \n' '  ' | sed 's/^ //; s/ $//; s/ /,/g'
 }
