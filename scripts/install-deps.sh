@@ -3,7 +3,8 @@
 # the plug-in. Safe to run again: it skips what is already there.
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386
-          fonts-wine fonts-arphic-uming fonts-wqy-zenhei googletest xvfb imagemagick)
+          fonts-wine fonts-arphic-uming fonts-wqy-zenhei googletest xvfb imagemagick
+          nsis zip unzip xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

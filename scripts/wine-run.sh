@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs a Windows program in the build's private Wine prefix, headless.
-# Usage: wine-run.sh PREFIX PROGRAM [ARGS...]
-prefix="$1"; shift
+# Usage: wine-run.sh PREFIX PROGRAM [ARGS...]   (PREFIX may be relative)
+# Wine takes only an absolute prefix.
+prefix="$(realpath -m -- "$1")"; shift
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

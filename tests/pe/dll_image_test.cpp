@@ -1,6 +1,6 @@
 // The built gen_qlv.dll as a player on a clean Windows will see it: a 32-bit
 // PE image exporting its one entry by name at ordinal 1, importing only from
-// system DLLs.
+// system DLLs, with version information in the dialogs' language and English.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -118,6 +118,68 @@ TEST_F(DllImage, ImportsFromSystemDllsOnly) {
 TEST_F(DllImage, CarriesItsResources) {
     ASSERT_TRUE(pe.Valid());
     EXPECT_NE(pe.Directory(IMAGE_DIRECTORY_ENTRY_RESOURCE).VirtualAddress, 0u);
+}
+
+// Every string of both blocks the Translation list names: what the file's
+// properties show on a Traditional Chinese Windows and on any other.
+struct VersionString {
+    const wchar_t* block;
+    const wchar_t* key;
+    const wchar_t* value;
+};
+constexpr VersionString versionStrings[] = {
+    {L"040403b6", L"CompanyName", L"Qelvar Scrivane II 團隊"},
+    {L"040403b6", L"FileDescription", L"Qelvar Scrivane II 歌曲標題外掛"},
+    {L"040403b6", L"FileVersion", L"1.0.0.0"},
+    {L"040403b6", L"LegalCopyright", L"(C) 2026 Scrivane II 團隊"},
+    {L"040403b6", L"OriginalFilename", L"gen_qlv.dll"},
+    {L"040403b6", L"ProductName", L"Qelvar Scrivane II"},
+    {L"040403b6", L"ProductVersion", L"1.0.0.0"},
+    {L"040904e4", L"CompanyName", L"Qelvar Scrivane II team"},
+    {L"040904e4", L"FileDescription", L"Qelvar Scrivane II song title plug-in"},
+    {L"040904e4", L"FileVersion", L"1.0.0.0"},
+    {L"040904e4", L"LegalCopyright", L"(C) 2026 Scrivane II team"},
+    {L"040904e4", L"OriginalFilename", L"gen_qlv.dll"},
+    {L"040904e4", L"ProductName", L"Qelvar Scrivane II"},
+    {L"040904e4", L"ProductVersion", L"1.0.0.0"},
+};
+
+TEST(DllVersion, CarriesEveryFieldInTraditionalChineseAndEnglish) {
+    const std::string path = testing_support::BuiltDllPath();
+    std::wstring widePath(path.begin(), path.end());
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &ignored);
+    ASSERT_NE(size, 0u) << "no version resource in " << path;
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(widePath.c_str(), 0, size, info.data()));
+
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &value, &length));
+    ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+
+    // Language and code page pairs: Traditional Chinese (Taiwan) in Big5, English in 1252.
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    const auto* pairs = static_cast<const WORD*>(value);
+    EXPECT_EQ(std::vector<WORD>(pairs, pairs + length / sizeof(WORD)),
+              (std::vector<WORD>{0x0404, 950, 0x0409, 1252}));
+
+    for (const auto& row : versionStrings) {
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\") + row.block + L"\\" + row.key;
+        value = nullptr;
+        length = 0;
+        const bool found = VerQueryValueW(info.data(), query.c_str(), &value, &length) && value;
+        std::string name(query.begin(), query.end());
+        ASSERT_TRUE(found) << name << " is missing";
+        EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), row.value) << name;
+    }
 }
 
 }  // namespace
