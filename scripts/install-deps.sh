@@ -9,7 +9,9 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
+here="$(cd "$(dirname "$0")" && pwd)"
 if [ ${#missing[@]} -eq 0 ]; then
+  "$here/enable-i386.sh"
   exit 0
 fi
 SUDO=""
@@ -20,3 +22,4 @@ fi
 echo "Installing: ${missing[*]}"
 $SUDO apt-get update -q
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+"$here/enable-i386.sh"
