@@ -283,6 +283,23 @@ Image CaptionBand(const std::string& caption, int width) {
     return c.Picture();
 }
 
+Image CaptionBand(const std::wstring& caption, int width) {
+    Canvas c(width, 16);
+    c.Fill(0, 0, width, 16, captionBandColour);
+    c.Text(4, 0, 52, 16, "caption", "Tahoma", 11, FW_NORMAL, RGB(0x90, 0x90, 0xA0));
+    // A Unicode caption in any script: a face with Japanese, Cyrillic and Greek.
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
+                             "WenQuanYi Zen Hei");
+    HGDIOBJ old = SelectObject(c.Dc(), font);
+    SetTextColor(c.Dc(), RGB(0xF0, 0xF0, 0xF0));
+    RECT line = {52, 0, width - 4, 16};
+    DrawTextW(c.Dc(), caption.c_str(), static_cast<int>(caption.size()), &line,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(c.Dc(), old);
+    DeleteObject(font);
+    return c.Picture();
+}
+
 bool WriteDemoSkin(const std::string& folder, const SkinPalette& palette, const std::string& overrides) {
     if (!MakeFolder(folder)) return false;
     bool ok = WriteBmp(folder + "\\main.bmp", DrawFace(palette), 24);

@@ -37,5 +37,7 @@ constexpr COLORREF captionBandColour = RGB(0x1C, 0x1C, 0x22);
 // A strip of `width` pixels showing the player's `caption` (ANSI bytes), to
 // put under a picture so it tells what the plug-in was given.
 Image CaptionBand(const std::string& caption, int width);
+// The same for a Unicode player's caption, as the window itself stores it.
+Image CaptionBand(const std::wstring& caption, int width);
 
 }  // namespace host

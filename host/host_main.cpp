@@ -1,6 +1,7 @@
 // emulated_host_app: runs the real gen_qlv.dll in the emulated player.
 //   --demo <folder>            plays the scenes, saving a picture per scene and the
 //                              frames of two scrolling titles into <folder>
+//   --demo-modern <folder>     the 5.x player's scenes (Unicode windows and titles)
 //   --live <folder> [seconds [tour]]
 //                              opens the player with real timers until its main
 //                              window is closed (or for `seconds`); a right click
@@ -58,6 +59,11 @@ constexpr char pluginIni[] =
     "TextColor=a8e6ff\r\nBkColor=0a0c1c\r\nShadowColor=000000\r\n";
 constexpr int ticksPerFrame = 2;        // ScrollRate above
 constexpr int gifDelayCs = ticksPerFrame * 25 / 10;
+
+// A face with Japanese, Cyrillic and Greek, for the 5.x player's scenes.
+constexpr char unicodeFonts[] =
+    "FontFace=WenQuanYi Zen Hei\r\nFontSize=9\r\nDS_FontFace=WenQuanYi Zen Hei\r\nDS_FontSize=18\r\n"
+    "DS_FontBold=0\r\nPE_FontFace=WenQuanYi Zen Hei\r\nPE_FontSize=8\r\n";
 
 constexpr char chineseFonts[] =
     "[Option]\r\nAutoAdjust=1\r\nTextColor=c8fae6\r\nBkColor=04100d\r\n"
@@ -180,7 +186,9 @@ public:
     }
     // The player's caption goes under each picture: what the plug-in was given.
     host::Image WithCaption(const host::Image& picture) {
-        return Stack(picture, host::CaptionBand(player_.Caption(), std::max(picture.width, 275)));
+        const int width = std::max(picture.width, 275);
+        if (player_.Modern()) return Stack(picture, host::CaptionBand(player_.StoredCaption(), width));
+        return Stack(picture, host::CaptionBand(player_.Caption(), width));
     }
     void SaveMain(const char* name, const std::string& what) { Save(name, WithCaption(player_.CaptureMain()), what); }
     void SaveWithPlaylist(const char* name, const std::string& what) {
@@ -322,6 +330,63 @@ int RunDemo(const std::string& folder) {
     const int bounceFrames = demo.SaveFrames("back-and-forth", 900);
     demo.CopyFrame("back-and-forth", bounceFrames / 2, "15-back-and-forth.png",
                    "back and forth: a long Big5 title at its far end, <5:38> in view");
+    return demo.Failed() == 0 ? 0 : 1;
+}
+
+// The 5.x player on a Western code page (1252): its Unicode windows and wide
+// captions, titles in scripts that code page lacks, and its own caption, as
+// the window stores it for the taskbar, left whole under each picture.
+int RunModernDemo(const std::string& folder) {
+    if (!host::MakeFolder(folder) || !WriteSkins(folder)) {
+        std::fprintf(stderr, "cannot write the skins into %s\\skins\n", folder.c_str());
+        return 1;
+    }
+    const std::string dll = InstallPlugin(folder);
+    if (dll.empty() || !host::WriteTextFile(folder + "\\plugin\\plugin.ini", std::string(pluginIni) + unicodeFonts))
+        return 1;
+    host::HostOptions options = host::ModernPlayer();
+    options.skinnedFace = true;
+    options.pausedWord = L"\u4e00\u6642\u505c\u6b62";   // 一時停止, a Japanese language pack's word
+    host::EmulatedHost player(options);
+    const std::wstring japanese = L"\u5b87\u591a\u7530\u30d2\u30ab\u30eb - \u82b1\u675f\u3092\u541b\u306b";
+    const std::wstring cyrillic = L"\u041a\u0438\u043d\u043e - \u0417\u0432\u0435\u0437\u0434\u0430 "
+                                  L"\u043f\u043e \u0438\u043c\u0435\u043d\u0438 \u0421\u043e\u043b\u043d\u0446\u0435";
+    const std::wstring greek = L"\u039c\u03b1\u03bd\u03bf\u03c2 \u03a7\u03b1\u03c4\u03b6\u03b9\u03b4\u03b1\u03ba\u03b9\u03c2";
+    for (const std::wstring& title : {japanese, cyrillic, greek}) player.playlist.push_back({"", false, title});
+    player.skinFolder = SkinFolder(folder, "dusk");
+    if (!player.Load(dll) || player.Init() != 0) {
+        std::fprintf(stderr, "the plug-in did not start in the 5.x player\n");
+        return 1;
+    }
+    Demo demo(player, folder);
+    std::printf("\nThe 5.x player (Unicode windows, code page %u):\n", GetACP());
+    demo.UseLook("dusk");
+    demo.Settle(45);
+    demo.SaveMain("16-modern-startup.png", "5.x player at start-up: its caption \"Winamp 5.9.2 Build 10042\" shown as it is");
+    auto play = [&](int entry, int seconds, host::PlayState state = host::PlayState::Playing) {
+        player.playlistPosition = entry;
+        player.trackLengthSeconds = seconds;
+        player.SetSongWide(player.playlist[static_cast<size_t>(entry)].wideTitle, state);
+    };
+    play(0, 262);
+    demo.Settle(4);
+    demo.SaveMain("17-modern-japanese.png", "Japanese title on code page 1252, numbered \"1. \", <4:22>; caption intact");
+    player.SetMainMode(MainMode::DoubleSize);
+    demo.Settle(4);
+    demo.SaveMain("18-modern-japanese-double.png", "the same in double size");
+    player.SetMainMode(MainMode::Normal);
+    play(0, 999, host::PlayState::Paused);
+    demo.Settle(4);
+    demo.SaveMain("19-modern-paused.png", "a Japanese language pack's \" - Winamp [\u4e00\u6642\u505c\u6b62]\" trimmed too");
+    play(1, 201);
+    demo.Settle(30);
+    player.RepeatCaption();   // as after a volume change
+    demo.Settle(4);
+    demo.SaveMain("20-modern-cyrillic.png", "Cyrillic title, scrolling; the player sets the caption again: no jump");
+    play(2, 187);
+    player.SetPlaylistSize(275, 14);
+    demo.Settle(4);
+    demo.SaveWithPlaylist("21-modern-greek-playlist.png", "Greek title and the playlist line from the wide title (213)");
     return demo.Failed() == 0 ? 0 : 1;
 }
 
@@ -468,6 +533,7 @@ int RunLive(const std::string& folder, int seconds, bool tour) {
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "--demo") == 0) return RunDemo(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "--demo-modern") == 0) return RunModernDemo(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "--live") == 0) {
         const std::string folder = argc >= 3 ? argv[2] : ProgramFolder() + "\\live";
         const bool tour = argc >= 5 && std::strcmp(argv[4], "tour") == 0;

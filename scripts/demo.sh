@@ -54,6 +54,9 @@ if [ "$mode" = pictures ]; then
   echo
   status=0
   "$root/scripts/wine-run.sh" "$prefix" "$app" --demo "$(winpath "$out")" || status=$?
+  # The 5.x player's scenes on a Western code page, where Japanese, Cyrillic
+  # and Greek titles have no ANSI form at all.
+  QLV_LOCALE=en_US.UTF-8 "$root/scripts/wine-run.sh" "$prefix" "$app" --demo-modern "$(winpath "$out")" || status=$?
   for frames in "$out"/frames-*/; do
     [ -d "$frames" ] || continue
     name="$(basename "$frames")"

@@ -21,6 +21,9 @@ trap 'rm -f "$log"' EXIT
 winpath() { echo "Z:${1//\//\\}"; }
 
 mkdir -p "$prefix"
+# A session left running for this prefix (wine-session.sh start) would keep
+# the last step below waiting for its persistent wineserver for ever.
+wineserver -k </dev/null >/dev/null 2>&1 || true
 # wineboot's exit code says little; the steps after it fail, saying why, when
 # Wine cannot run, and a prefix without its registry at the end is a failure.
 wineboot -i </dev/null >"$log" 2>&1 || true
