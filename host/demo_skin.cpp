@@ -287,9 +287,10 @@ Image CaptionBand(const std::wstring& caption, int width) {
     Canvas c(width, 16);
     c.Fill(0, 0, width, 16, captionBandColour);
     c.Text(4, 0, 52, 16, "caption", "Tahoma", 11, FW_NORMAL, RGB(0x90, 0x90, 0xA0));
-    // A Unicode caption in any script: a face with Japanese, Cyrillic and Greek.
+    // A Unicode caption in any script: DejaVu Sans has Latin, Greek and
+    // Cyrillic, and the prefix links it to the Chinese fonts for the rest.
     HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
-                             "WenQuanYi Zen Hei");
+                             "DejaVu Sans");
     HGDIOBJ old = SelectObject(c.Dc(), font);
     SetTextColor(c.Dc(), RGB(0xF0, 0xF0, 0xF0));
     RECT line = {52, 0, width - 4, 16};
