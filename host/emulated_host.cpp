@@ -82,6 +82,19 @@ void UsePrivateDesktop() {
 enum class ClassKind { none, ansi, wide };
 ClassKind registeredKind = ClassKind::none;
 
+// The player redraws a window whole after every change of size, as these styles do.
+template <typename WindowClass, typename Char>
+bool RegisterPlayerClass(ATOM(WINAPI* registerClass)(const WindowClass*), const Char* name, WNDPROC proc,
+                         HINSTANCE instance) {
+    WindowClass wc = {};
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    return registerClass(&wc) != 0;
+}
+
 void RegisterHostClasses(std::initializer_list<const char*> names, WNDPROC proc, bool wide) {
     const ClassKind wanted = wide ? ClassKind::wide : ClassKind::ansi;
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -89,27 +102,11 @@ void RegisterHostClasses(std::initializer_list<const char*> names, WNDPROC proc,
     bool registered = true;
     for (const char* name : names) {
         UnregisterClassA(name, instance);   // fails while a window of it lives; the old kind then stays
-        // The player redraws a window whole after every change of size, as these styles do.
-        const UINT style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-        if (wide) {
-            wchar_t wideName[64] = L"";
-            MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, 64);
-            WNDCLASSW wc = {};
-            wc.style = style;
-            wc.lpfnWndProc = proc;
-            wc.hInstance = instance;
-            wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-            wc.lpszClassName = wideName;
-            registered = RegisterClassW(&wc) != 0 && registered;
-        } else {
-            WNDCLASSA wc = {};
-            wc.style = style;
-            wc.lpfnWndProc = proc;
-            wc.hInstance = instance;
-            wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-            wc.lpszClassName = name;
-            registered = RegisterClassA(&wc) != 0 && registered;
-        }
+        wchar_t wideName[64] = L"";
+        MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, 64);
+        const bool made = wide ? RegisterPlayerClass(RegisterClassW, wideName, proc, instance)
+                               : RegisterPlayerClass(RegisterClassA, name, proc, instance);
+        registered = made && registered;
     }
     if (registered) registeredKind = wanted;
 }

@@ -86,25 +86,30 @@ TitleLook DoubleSizeLook(const std::string& text) {
     return look;
 }
 
-int TextWidth(const TitleLook& look, const std::wstring& text) {
+namespace {
+
+void Extent(HDC dc, const std::string& text, SIZE* extent) {
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), extent);
+}
+void Extent(HDC dc, const std::wstring& text, SIZE* extent) {
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), extent);
+}
+
+template <typename Text>
+int WidthIn(const TitleLook& look, const Text& text) {
     ScopedObject font = MakeFont(look);
     ScopedMemoryDC memory;
     HGDIOBJ previous = SelectObject(memory.dc, font.get());
     SIZE extent = {};
-    GetTextExtentPoint32W(memory.dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    Extent(memory.dc, text, &extent);
     SelectObject(memory.dc, previous);
     return extent.cx;
 }
 
-int TextWidth(const TitleLook& look, const std::string& text) {
-    ScopedObject font = MakeFont(look);
-    ScopedMemoryDC memory;
-    HGDIOBJ previous = SelectObject(memory.dc, font.get());
-    SIZE extent = {};
-    GetTextExtentPoint32A(memory.dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(memory.dc, previous);
-    return extent.cx;
-}
+}  // namespace
+
+int TextWidth(const TitleLook& look, const std::wstring& text) { return WidthIn(look, text); }
+int TextWidth(const TitleLook& look, const std::string& text) { return WidthIn(look, text); }
 
 std::string TextOfWidth(const TitleLook& look, int width) {
     std::vector<int> charWidth(128, 0);

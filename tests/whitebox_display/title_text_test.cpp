@@ -78,6 +78,29 @@ TEST(CharacterBoundary, NeverEndsInsideADoubleByteCharacter) {
     EXPECT_EQ(CharacterBoundary(nullptr, 10), 0);
 }
 
+// Wide text: a cut never separates a surrogate pair; an unpaired surrogate
+// counts as a character of its own, except at the very end.
+TEST(CharacterBoundary, NeverSplitsASurrogatePair) {
+    const std::wstring clef = L"\xD834\xDD1E";   // U+1D11E, one character in two code units
+    struct Case {
+        std::wstring text;
+        int limit;
+        int expected;
+    };
+    const Case cases[] = {
+        {L"ab" + clef, 3, 2},
+        {L"ab" + clef, 4, 4},
+        {clef + clef, 3, 2},
+        {L"\xD834x", 2, 2},    // a high surrogate without its partner
+        {L"a\xD834", 2, 1},    // ... left dangling at the end
+        {L"\xDD1Ea", 1, 1},    // a lone low surrogate
+        {L"\u65e5\u672c", 1, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CharacterBoundary(c.text.c_str(), c.limit), c.expected)
+            << "text of " << c.text.size() << " units, limit " << c.limit;
+}
+
 TEST_F(DisplayTest, TailsAreTrimmedAndTheTrackLengthAppended) {
     struct Case {
         const char* caption;
@@ -119,11 +142,20 @@ TEST_F(DisplayTest, PausedAndStoppedKeepTheLengthBuiltWhilePlaying) {
         {"aused]", 999, " <4:05>"},      // shorter than its tail: emptied, suffix kept
         {"Other", 999, "Other"},         // no tail clears the suffix
         {"Other - Winamp [Paused]", 999, "Other"},
+        {"Song - Winamp", 245, "Song <4:05>"},
+        {"Song - Winamp [Angehalten]", 999, "Song <4:05>"},   // a translated player's state word
+        {"Song - Winamp [\xb0\xb1\xa4\xee]", 999, "Song <4:05>"},   // 停止 in Big5
+        {"Song - Winamp []", 999, "Song - Winamp []"},          // no word: not the player's tail
+        {"Song - Winamp [a]b]", 999, "Song - Winamp [a]b]"},
     };
     for (const Step& s : steps) {
         trackSeconds = s.seconds;
         ShowCaption(s.caption);
         EXPECT_STREQ(titleText, s.expected) << s.caption;
+    }
+    if (IsCodePage950()) {
+        ShowCaption("Song - Winamp [\xa4]");   // its ']' is the trail byte of a Big5 character
+        EXPECT_STREQ(titleText, "Song - Winamp [\xa4]");
     }
 }
 
