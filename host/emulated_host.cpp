@@ -320,6 +320,10 @@ bool EmulatedHost::Load(const std::string& dllPath) {
     }
     header_->hwndParent = main_;
     header_->hDllInstance = module_;
+    // A host may load the plug-in again after unloading it: a new start.
+    initialised_ = false;
+    quit_ = false;
+    initResult_ = -1;
     return true;
 }
 

@@ -10,6 +10,9 @@
 #include "plugin/window_modes.h"
 #include "settings/settings.h"
 
+int composedWidth;
+int composedRows;
+
 namespace {
 
 constexpr POINT normalTitleOrigin = {112, 24};
@@ -82,6 +85,12 @@ void ComposeFrame() {
     Blend(frameSurface, textLayer, w, h, SRCPAINT);
 
     if (effectiveSettings.Shadow) AddShadow(effectiveSettings.Shadow);
+    composedWidth = w;
+    composedRows = h;
+}
+
+bool FrameSizeChanged() {
+    return composedWidth != 0 && (composedWidth != ViewWidth() || composedRows != LineRows());
 }
 
 // Shifts of lineHeight or more leave no rows to copy, so the smear loop is

@@ -12,17 +12,9 @@ Surface textStrip, viewMask, invMask, shadowLayer, shadowMask, shadowInvMask, fr
     playlistLine, skinBackground, skinTextGradient;
 HBITMAP colourSwatch[swatchCount];
 
-namespace {
-
-constexpr LOGFONTA FontRecord(LONG height, LONG weight) {
-    return LOGFONTA{height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif"};
-}
-
-}  // namespace
-
-FontSlot normalFont = {FontRecord(-11, FW_NORMAL), nullptr};
-FontSlot doubleSizeFont = {FontRecord(-20, FW_BOLD), nullptr};
-FontSlot playlistFont = {FontRecord(-11, FW_NORMAL), nullptr};
+FontSlot normalFont = {FontRecordAtLoad(-11, FW_NORMAL), nullptr};
+FontSlot doubleSizeFont = {FontRecordAtLoad(-20, FW_BOLD), nullptr};
+FontSlot playlistFont = {FontRecordAtLoad(-11, FW_NORMAL), nullptr};
 HBRUSH textBrush, bkBrush, shadowBrush;
 int logPixelsY = 96;
 int surfacesCreated;
@@ -67,17 +59,27 @@ void DeleteTyped(Handle& handle) {
 
 }  // namespace
 
-void FillFontRecord(FontSlot& slot, const char* face, int size, int bold, int italic) {
-    CopyFaceName(slot.record.lfFaceName, face ? face : "");
-    slot.record.lfHeight = PointsToHeight(size);
-    slot.record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    slot.record.lfItalic = static_cast<BYTE>(italic & 0xFF);
+// Settings files are not checked when read: a size in the millions gives a
+// height at which the platform's text renderer faults inside font creation
+// or drawing, so the size is held to a sane range here, where every font
+// made from settings gets its height.
+void FillFontRecord(LOGFONTA& record, const char* face, int size, int bold, int italic) {
+    const int held = size < fontSizeMin ? fontSizeMin : size > fontSizeMax ? fontSizeMax : size;
+    CopyFaceName(record.lfFaceName, face ? face : "");
+    record.lfHeight = PointsToHeight(held);
+    record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    record.lfItalic = static_cast<BYTE>(italic & 0xFF);
 }
 
+// A character set or quality picked in the chooser stays in force for the
+// session, whichever settings give the four fields.
 void FillFontRecords(const SettingsSet& s) {
-    FillFontRecord(normalFont, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
-    FillFontRecord(doubleSizeFont, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
-    FillFontRecord(playlistFont, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
+    normalFont.record = userNormalFont;
+    doubleSizeFont.record = userDoubleSizeFont;
+    playlistFont.record = userPlaylistFont;
+    FillFontRecord(normalFont.record, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
+    FillFontRecord(doubleSizeFont.record, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
+    FillFontRecord(playlistFont.record, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
 }
 
 void PaintSwatch(HBITMAP swatch, COLORREF colour) {
@@ -114,6 +116,7 @@ void CreateSurfaces() {
 
     logPixelsY = GetDeviceCaps(textStrip.dc, LOGPIXELSY);
     if (logPixelsY <= 0) logPixelsY = 96;   // a refused context must not turn every size into 0
+    FillUserFontRecords();
     FillFontRecords(storedSettings);
     normalFont.font = CreateFontIndirectA(&normalFont.record);
     doubleSizeFont.font = CreateFontIndirectA(&doubleSizeFont.record);

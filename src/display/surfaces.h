@@ -51,9 +51,11 @@ extern int surfacesCreated;      // CreateSurfaces has run and ReleaseSurfaces h
 void CreateSurfaces();
 void ReleaseSurfaces();
 
-// Fills a font record's face, height, weight and italic from settings fields.
-void FillFontRecord(FontSlot& slot, const char* face, int size, int bold, int italic);
-// Fills all three font records from one settings record.
+// Fills a font record's face, height, weight and italic from settings fields,
+// the size held to fontSizeMin..fontSizeMax points.
+void FillFontRecord(LOGFONTA& record, const char* face, int size, int bold, int italic);
+// Fills the three drawing records: those four fields from `settings`, every
+// other field from the user's own record of the slot.
 void FillFontRecords(const struct SettingsSet& settings);
 // Paints a swatch bitmap in one colour.
 void PaintSwatch(HBITMAP swatch, COLORREF colour);

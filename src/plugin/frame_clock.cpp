@@ -22,7 +22,11 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
     if (!pluginRunning || window != mainWindow || timerId != frameTimerId) return;
 
     ++frameTickCount;
-    if (frameTickCount >= effectiveSettings.ScrollRate && mainVisible) {
+    // A switch between normal and double size renders the text again at
+    // the new size at once; the frame composed at the old size would show
+    // as a small stale picture until the next composition, up to ScrollRate
+    // ticks later, so the new size gets its frame on the next tick.
+    if (mainVisible && (frameTickCount >= effectiveSettings.ScrollRate || FrameSizeChanged())) {
         ComposeFrame();
         frameTickCount = 0;
     }

@@ -8,10 +8,12 @@
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
+#include "playlist/playlist_line.h"
 #include "plugin/frame_clock.h"
 #include "plugin/host_contract.h"
 #include "plugin/message_hook.h"
 #include "plugin/subclass.h"
+#include "plugin/wide_calls.h"
 #include "plugin/window_modes.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -38,6 +40,7 @@ char descriptionText[512];
 char helpFilePath[512];
 int hostIs205;
 int pluginRunning;
+int moduleKept;
 
 extern "C" __declspec(dllexport) PluginHeader* winampGetGeneralPurposePlugin() {
     return &pluginHeader;
@@ -53,10 +56,17 @@ int HostVersionAtLeast(int minimum) {
     return version >= minimum ? 1 : 0;
 }
 
+// Loading our own file again takes a reference that nothing gives back, so
+// the host's FreeLibrary leaves the module mapped; this works on every
+// system the host runs on, where pinning calls exist only on later ones.
+// One reference is enough for good: the module is never unmapped after it,
+// so the flag is not cleared by a later start.
 void KeepModuleLoaded() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(&KeepModuleLoaded), &self);
+    if (moduleKept) return;
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(pluginHeader.hDllInstance, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return;
+    if (LoadLibraryA(path)) moduleKept = 1;
 }
 
 namespace {
@@ -85,6 +95,31 @@ void InstallHook() {
     messageHook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, pluginHeader.hDllInstance, hostThread);
 }
 
+// A module that kept itself loaded is started again without its static
+// initialisers: everything a run changes goes back to its value at load, so
+// a second start in the same process is a first start. Not reset: the
+// subclass links an earlier quit left in windows, and the counts of our
+// procedures and choosers on the stack, which describe calls still running.
+void RestoreLoadValues() {
+    lstrcpyA(titleText, startupTitle);
+    mainVisible = 1;
+    mouseIdle = 1;
+    startupTitlePending = 1;
+    startupTicks = 0;
+    frameTickCount = 0;
+    holdCount = 0;
+    shadeLineWidth = 0;
+    composedWidth = 0;
+    composedRows = 0;
+    menuExtended = 0;
+    configDialog = nullptr;
+    aboutDialog = nullptr;
+    for (COLORREF& colour : customColours) colour = 0;
+    userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
+    userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
+    userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
+}
+
 void TakeWindowProbes() {
     doubleSize = IsDoubleSize();
     eqDoubleSize = IsEqDoubleSize();
@@ -95,6 +130,7 @@ void TakeWindowProbes() {
 }  // namespace
 
 int PluginInit() {
+    RestoreLoadValues();
     mainWindow = pluginHeader.hwndParent;
     if (!HostVersionAtLeast(0x2004)) {
         MessageBoxA(pluginHeader.hwndParent,
@@ -113,7 +149,7 @@ int PluginInit() {
     TakeWindowProbes();
     pluginRunning = 1;
     CreateSurfaces();
-    StartTitle(mainSubclassWide);
+    StartTitle(IsUnicodeWindow(mainWindow));
     frameTickCount = 0;
     scrollOffset = 0;
     scrollDirection = 1;
@@ -128,10 +164,11 @@ void PluginConfig() {
 // Takes down everything init put up, so the host may unload the module while
 // its windows live on. A quit after a refused init finds nothing to undo and
 // must not write a never-loaded settings record over plugin.ini. A quit from
-// inside a chooser's message loop will return into the dialog's code.
+// inside a chooser's message loop, or from a message that passed through one
+// of our window procedures, returns into code of this module.
 void PluginQuit() {
     if (!pluginRunning) return;
-    if (choosersOpen) KeepModuleLoaded();
+    if (choosersOpen || procedureDepth) KeepModuleLoaded();
     SaveSettings();
     WinHelpA(mainWindow, helpFilePath, HELP_QUIT, 0);
     CloseDialogs();

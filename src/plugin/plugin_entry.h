@@ -24,6 +24,7 @@ extern char descriptionText[512];       // "Qelvar Scrivane II 1.0(gen_qlv.dll)"
 extern char helpFilePath[512];          // module folder + "Scrivane.HLP"
 extern int hostIs205;                   // the host is 2.05 or later
 extern int pluginRunning;               // init succeeded and quit has not run yet
+extern int moduleKept;                  // the module holds a reference on itself until the process ends
 
 extern "C" PluginHeader* winampGetGeneralPurposePlugin();
 
@@ -34,5 +35,6 @@ void PluginQuit();
 // Sends IPC_GETVERSION afresh and compares the answer as a signed number.
 int HostVersionAtLeast(int minimum);
 // Keeps the module mapped until the process ends, for when some of its code
-// can still be reached after quit (the host frees the module then).
+// can still be reached after quit (the host frees the module then). Takes
+// one reference, once.
 void KeepModuleLoaded();

@@ -14,12 +14,8 @@
 #include "settings/settings.h"
 #include "ui/menu_entries.h"
 
-WNDPROC mainPreviousProc;
-WNDPROC eqPreviousProc;
-WNDPROC playlistPreviousProc;
-int mainSubclassWide;
-int eqSubclassWide;
-int playlistSubclassWide;
+SubclassLink subclassLinks[subclassLinkCount];
+int procedureDepth;
 
 RECT TitleRepaintRect(int doubled) {
     return doubled ? RECT{224, 48, 530, 106} : RECT{112, 24, 265, 53};
@@ -43,23 +39,51 @@ void SetProcedure(HWND window, WNDPROC procedure, int wide) {
         SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
 }
 
-WNDPROC Subclass(HWND window, WNDPROC procedure, int& wide) {
-    wide = 0;
-    if (!window) return nullptr;
-    wide = IsUnicodeWindow(window);
-    auto previous = CurrentProcedure(window, wide);
-    SetProcedure(window, procedure, wide);
-    return previous;
+SubclassLink* FindLink(WNDPROC procedure, HWND window) {
+    for (SubclassLink& link : subclassLinks)
+        if (link.window && link.window == window && link.procedure == procedure) return &link;
+    return nullptr;
+}
+
+// A link whose window has gone frees its place.
+SubclassLink* FreeLink() {
+    for (SubclassLink& link : subclassLinks) {
+        if (link.window && IsWindow(link.window)) continue;
+        link = SubclassLink{nullptr, nullptr, nullptr, 0};
+        return &link;
+    }
+    return nullptr;
+}
+
+// A link an earlier quit left in this window is still in its chain, handing
+// messages on to the host's procedure: it is taken up again. A second link
+// would hand every message from our new procedure through the other module's
+// to our old one, which is the same code, and back again without end.
+void Subclass(HWND window, WNDPROC procedure) {
+    if (!window || FindLink(procedure, window)) return;
+    SubclassLink* link = FreeLink();
+    if (!link) return;
+    link->window = window;
+    link->procedure = procedure;
+    link->wide = IsUnicodeWindow(window);
+    link->previous = CurrentProcedure(window, link->wide);
+    SetProcedure(window, procedure, link->wide);
 }
 
 // Another module may have subclassed the window on top of ours; taking ours
 // out from under it would cut it off, so ours then stays and passes on. The
 // module is then pinned: the host frees it after quit, and the window would
 // otherwise go on calling a procedure whose code is gone.
-void Restore(HWND window, WNDPROC procedure, WNDPROC previous, int wide) {
-    if (!window || !previous || !IsWindow(window)) return;
-    if (CurrentProcedure(window, wide) == procedure) {
-        SetProcedure(window, previous, wide);
+void Restore(HWND window, WNDPROC procedure) {
+    SubclassLink* link = FindLink(procedure, window);
+    if (!link) return;
+    if (!link->previous || !IsWindow(window)) {
+        *link = SubclassLink{nullptr, nullptr, nullptr, 0};
+        return;
+    }
+    if (CurrentProcedure(window, link->wide) == procedure) {
+        SetProcedure(window, link->previous, link->wide);
+        *link = SubclassLink{nullptr, nullptr, nullptr, 0};
         return;
     }
     KeepModuleLoaded();
@@ -73,14 +97,16 @@ void OnCaptionChanged() {
     if (playlistShaded && effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
 }
 
-// A procedure that is not ours to call (none kept) falls back to the default.
-LRESULT PassOn(WNDPROC previous, int wide, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (wide) {
-        if (!previous) return wideCalls.DefWindowProcW(window, message, wParam, lParam);
-        return wideCalls.CallWindowProcW(previous, window, message, wParam, lParam);
+// Each window's messages go on to the procedure that window had before ours;
+// one with none kept falls back to the default.
+LRESULT PassOn(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const SubclassLink* link = FindLink(procedure, window);
+    if (link && link->wide) {
+        if (!link->previous) return wideCalls.DefWindowProcW(window, message, wParam, lParam);
+        return wideCalls.CallWindowProcW(link->previous, window, message, wParam, lParam);
     }
-    if (!previous) return DefWindowProcA(window, message, wParam, lParam);
-    return CallWindowProcA(previous, window, message, wParam, lParam);
+    if (!link || !link->previous) return DefWindowProcA(window, message, wParam, lParam);
+    return CallWindowProcA(link->previous, window, message, wParam, lParam);
 }
 
 constexpr RECT Doubled(const RECT& r) {
@@ -201,19 +227,21 @@ void OnPlaylistResized(LPARAM lParam) {
 }  // namespace
 
 void SubclassHostWindows() {
-    mainPreviousProc = Subclass(mainWindow, MainWndProc, mainSubclassWide);
-    eqPreviousProc = Subclass(eqWindow, EqWndProc, eqSubclassWide);
-    playlistPreviousProc = Subclass(playlistWindow, PlaylistWndProc, playlistSubclassWide);
+    Subclass(mainWindow, MainWndProc);
+    Subclass(eqWindow, EqWndProc);
+    Subclass(playlistWindow, PlaylistWndProc);
 }
 
 void RestoreHostWindows() {
-    Restore(playlistWindow, PlaylistWndProc, playlistPreviousProc, playlistSubclassWide);
-    Restore(eqWindow, EqWndProc, eqPreviousProc, eqSubclassWide);
-    Restore(mainWindow, MainWndProc, mainPreviousProc, mainSubclassWide);
+    Restore(playlistWindow, PlaylistWndProc);
+    Restore(eqWindow, EqWndProc);
+    Restore(mainWindow, MainWndProc);
 }
 
+namespace {
+
 // Once the plug-in has quit, its surfaces are gone: everything passes on.
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (pluginRunning) {
         switch (message) {
         case WM_PAINT: OnMainPaint(window); break;
@@ -226,16 +254,16 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_LBUTTONDOWN: OnMainPress(lParam); break;
         case WM_LBUTTONUP: OnButtonReleased(); break;
         case WM_SETTEXT: {
-            const LRESULT result = PassOn(mainPreviousProc, mainSubclassWide, window, message, wParam, lParam);
+            const LRESULT result = PassOn(MainWndProc, window, message, wParam, lParam);
             if (pluginRunning) OnCaptionChanged();
             return result;
         }
         }
     }
-    return PassOn(mainPreviousProc, mainSubclassWide, window, message, wParam, lParam);
+    return PassOn(MainWndProc, window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OnEqMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (pluginRunning) {
         switch (message) {
         case WM_SIZE: OnEqResized(); break;
@@ -243,10 +271,36 @@ LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_LBUTTONUP: OnButtonReleased(); break;
         }
     }
-    return PassOn(eqPreviousProc, eqSubclassWide, window, message, wParam, lParam);
+    return PassOn(EqWndProc, window, message, wParam, lParam);
+}
+
+LRESULT OnPlaylistMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (pluginRunning && message == WM_SIZE) OnPlaylistResized(lParam);
+    return PassOn(PlaylistWndProc, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// The host may quit the plug-in and free the module from inside a message it
+// handles: the count tells quit that code of ours is still to run once the
+// host's procedure returns.
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++procedureDepth;
+    const LRESULT result = OnMainMessage(window, message, wParam, lParam);
+    --procedureDepth;
+    return result;
+}
+
+LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++procedureDepth;
+    const LRESULT result = OnEqMessage(window, message, wParam, lParam);
+    --procedureDepth;
+    return result;
 }
 
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (pluginRunning && message == WM_SIZE) OnPlaylistResized(lParam);
-    return PassOn(playlistPreviousProc, playlistSubclassWide, window, message, wParam, lParam);
+    ++procedureDepth;
+    const LRESULT result = OnPlaylistMessage(window, message, wParam, lParam);
+    --procedureDepth;
+    return result;
 }

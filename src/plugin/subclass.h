@@ -4,13 +4,21 @@
 
 constexpr UINT_PTR hostTitleTimerId = 39;
 
+// One of our procedures in one host window's chain, and the procedure it
+// hands that window's messages on to.
+struct SubclassLink {
+    HWND window;         // null: the place is free
+    WNDPROC procedure;   // ours
+    WNDPROC previous;    // the window's procedure before ours
+    int wide;            // the window was a Unicode window when subclassed: wide calls serve it
+};
+// This start's three links, and room for three that an earlier quit had to
+// leave in place because another module's procedure lay on top of ours.
+constexpr int subclassLinkCount = 6;
+
 // --- State owned by the subclassing ------------------------------------------
-extern WNDPROC mainPreviousProc;      // the main window's procedure before ours
-extern WNDPROC eqPreviousProc;        // the equalizer's, or null when not subclassed
-extern WNDPROC playlistPreviousProc;  // the playlist editor's, or null
-extern int mainSubclassWide;          // the main window was a Unicode window when subclassed
-extern int eqSubclassWide;            // the same for the equalizer
-extern int playlistSubclassWide;      // and for the playlist editor
+extern SubclassLink subclassLinks[subclassLinkCount];
+extern int procedureDepth;   // calls of our three procedures now on the stack
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -20,7 +28,8 @@ LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARA
 RECT TitleRepaintRect(int doubled);
 
 // Installs the three procedures (main, equalizer, playlist, in that order),
-// skipping a window the host does not have.
+// skipping a window the host does not have, and taking up a link that an
+// earlier quit left in the same window instead of adding a second one.
 void SubclassHostWindows();
 // Puts back each kept procedure, in the reverse order, where ours is still
 // the window's current one.

@@ -11,6 +11,9 @@
 SettingsSet storedSettings;
 SettingsSet pendingSettings;
 SettingsSet effectiveSettings;
+LOGFONTA userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
+LOGFONTA userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
+LOGFONTA userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
 
 #define QLV_KEY(name, form) {#name, SettingForm::form, offsetof(SettingsSet, name)}
 constexpr SettingKey settingsKeys[settingsKeyCount] = {
@@ -68,11 +71,11 @@ int WeightIsBold(LONG weight) {
     return weight >= FW_BOLD ? 1 : 0;
 }
 
-void CommitFontRecord(const FontSlot& slot, char* face, int& size, int& bold, int& italic) {
-    CopyFaceName(face, slot.record.lfFaceName);
-    size = HeightToPoints(slot.record.lfHeight);
-    bold = WeightIsBold(slot.record.lfWeight);
-    italic = slot.record.lfItalic;
+void CommitFontRecord(const LOGFONTA& record, char* face, int& size, int& bold, int& italic) {
+    CopyFaceName(face, record.lfFaceName);
+    size = HeightToPoints(record.lfHeight);
+    bold = WeightIsBold(record.lfWeight);
+    italic = record.lfItalic;
 }
 
 }  // namespace
@@ -104,6 +107,10 @@ void SettingsFilePath(char* path) {
     lstrcpyA(path + folderLength, settingsFileName);
 }
 
+// The text buffers start cleared: under a double-byte code page the profile
+// reader leaves a byte unwritten where a character does not fit (a colour
+// whose ninth byte is a lead byte keeps byte 8 as it was), and what is read
+// must never depend on what the buffer held before.
 void ReadSettingKey(const char* file, const char* section, const SettingKey& key,
                     const SettingsSet& fallback, SettingsSet& target) {
     switch (key.form) {
@@ -112,7 +119,7 @@ void ReadSettingKey(const char* file, const char* section, const SettingKey& key
             GetPrivateProfileIntA(section, key.name, IntegerField(fallback, key), file));
         break;
     case SettingForm::Face: {
-        char face[faceReadSize];
+        char face[faceReadSize] = {};
         char fallbackFace[faceNameSize];
         CopyFaceName(fallbackFace, FaceField(fallback, key));
         GetPrivateProfileStringA(section, key.name, fallbackFace, face, sizeof face, file);
@@ -121,7 +128,7 @@ void ReadSettingKey(const char* file, const char* section, const SettingKey& key
         break;
     }
     case SettingForm::Colour: {
-        char text[colourTextSize];
+        char text[colourTextSize] = {};
         char fallbackText[colourTextSize];
         FormatColour(ColourField(fallback, key), fallbackText);
         GetPrivateProfileStringA(section, key.name, fallbackText, text, sizeof text, file);
@@ -171,13 +178,14 @@ void CommitPending() {
     if (pixel > scrollPixelMax) pixel = scrollPixelMax;
     storedSettings.ScrollPixel = pixel;
     storedSettings.ScrollType = pendingSettings.ScrollType;
-    // The font chooser edits the records in place, so they, not the pending
-    // font fields, hold what the user picked.
-    CommitFontRecord(normalFont, storedSettings.FontFace, storedSettings.FontSize,
+    // The font chooser edits the user's records in place, so they, not the
+    // pending font fields, hold what the user picked. The drawing records are
+    // not read: under a skin with fonts of its own they hold the skin's.
+    CommitFontRecord(userNormalFont, storedSettings.FontFace, storedSettings.FontSize,
                      storedSettings.FontBold, storedSettings.FontItalic);
-    CommitFontRecord(doubleSizeFont, storedSettings.DS_FontFace, storedSettings.DS_FontSize,
+    CommitFontRecord(userDoubleSizeFont, storedSettings.DS_FontFace, storedSettings.DS_FontSize,
                      storedSettings.DS_FontBold, storedSettings.DS_FontItalic);
-    CommitFontRecord(playlistFont, storedSettings.PE_FontFace, storedSettings.PE_FontSize,
+    CommitFontRecord(userPlaylistFont, storedSettings.PE_FontFace, storedSettings.PE_FontSize,
                      storedSettings.PE_FontBold, storedSettings.PE_FontItalic);
     storedSettings.PE_Scrivane = pendingSettings.PE_Scrivane;
     storedSettings.Transparent = pendingSettings.Transparent;
@@ -192,6 +200,13 @@ void CommitPending() {
 
 void RevertPending() {
     pendingSettings = storedSettings;
+}
+
+void FillUserFontRecords() {
+    const SettingsSet& s = storedSettings;
+    FillFontRecord(userNormalFont, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
+    FillFontRecord(userDoubleSizeFont, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
+    FillFontRecord(userPlaylistFont, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
 }
 
 int PointsToHeight(int points) {

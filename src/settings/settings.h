@@ -40,6 +40,17 @@ struct SettingsSet {
 
 constexpr int scrollPixelMin = 1;
 constexpr int scrollPixelMax = 50;
+// Font sizes from either settings file are held to this range before a font
+// is made: far beyond what a title line can show, far below the heights at
+// which the platform's text renderer faults or loses its state.
+constexpr int fontSizeMin = 1;
+constexpr int fontSizeMax = 1000;
+
+// A font record as the module holds it at load: the settings fill four of
+// its fields, the font chooser may change the rest.
+constexpr LOGFONTA FontRecordAtLoad(LONG height, LONG weight) {
+    return LOGFONTA{height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif"};
+}
 
 // What a first start without plugin.ini runs with.
 constexpr SettingsSet defaultSettings = {
@@ -68,6 +79,12 @@ int SettingKeyIndex(const char* name);
 extern SettingsSet storedSettings;     // what plugin.ini holds
 extern SettingsSet pendingSettings;    // what the configuration dialog edits
 extern SettingsSet effectiveSettings;  // stored settings overlaid by the skin; drawing reads this
+// The user's own record of each font slot: what the dialog's font chooser
+// edits in place and CommitPending reads. The slots' drawing records are made
+// from effectiveSettings and hold a skin's fonts while that skin is in use.
+extern LOGFONTA userNormalFont;
+extern LOGFONTA userDoubleSizeFont;
+extern LOGFONTA userPlaylistFont;
 
 // The full path of plugin.ini beside the module, in settingsPathSize bytes;
 // empty when the module's folder leaves no room for the name.
@@ -76,6 +93,9 @@ void LoadSettings();
 void SaveSettings();
 void CommitPending();
 void RevertPending();
+// The user's three font records from storedSettings (face, height, weight
+// and italic; the other fields stay as the chooser left them).
+void FillUserFontRecords();
 
 // Reads one key of `section` in the INI file `file` into `target`, with the
 // same field of `fallback` as the default (a missing file, section or key).

@@ -59,7 +59,7 @@ constexpr DropDownList lists[] = {
 struct FontControls {
     int chooseId;
     int descriptionId;
-    FontSlot* slot;
+    LOGFONTA* record;   // the user's own record of the slot
     char (SettingsSet::*face)[faceNameSize];
     int SettingsSet::*size;
     int SettingsSet::*bold;
@@ -67,11 +67,11 @@ struct FontControls {
 };
 
 constexpr FontControls fontControls[] = {
-    {IDC_NORMAL_FONT_CHOOSE, IDC_NORMAL_FONT_TEXT, &normalFont, &SettingsSet::FontFace, &SettingsSet::FontSize,
-     &SettingsSet::FontBold, &SettingsSet::FontItalic},
-    {IDC_DOUBLE_FONT_CHOOSE, IDC_DOUBLE_FONT_TEXT, &doubleSizeFont, &SettingsSet::DS_FontFace,
+    {IDC_NORMAL_FONT_CHOOSE, IDC_NORMAL_FONT_TEXT, &userNormalFont, &SettingsSet::FontFace,
+     &SettingsSet::FontSize, &SettingsSet::FontBold, &SettingsSet::FontItalic},
+    {IDC_DOUBLE_FONT_CHOOSE, IDC_DOUBLE_FONT_TEXT, &userDoubleSizeFont, &SettingsSet::DS_FontFace,
      &SettingsSet::DS_FontSize, &SettingsSet::DS_FontBold, &SettingsSet::DS_FontItalic},
-    {IDC_PLAYLIST_FONT_CHOOSE, IDC_PLAYLIST_FONT_TEXT, &playlistFont, &SettingsSet::PE_FontFace,
+    {IDC_PLAYLIST_FONT_CHOOSE, IDC_PLAYLIST_FONT_TEXT, &userPlaylistFont, &SettingsSet::PE_FontFace,
      &SettingsSet::PE_FontSize, &SettingsSet::PE_FontBold, &SettingsSet::PE_FontItalic},
 };
 
@@ -135,7 +135,7 @@ void FillList(HWND dialog, const DropDownList& list, int value) {
 
 // Keeps a font record in step with the settings fields it came from.
 void LoadFontRecord(const FontControls& font, const SettingsSet& settings) {
-    FillFontRecord(*font.slot, settings.*font.face, settings.*font.size, settings.*font.bold,
+    FillFontRecord(*font.record, settings.*font.face, settings.*font.size, settings.*font.bold,
                    settings.*font.italic);
 }
 
@@ -165,10 +165,10 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-// The chooser edits the slot's record in place; only a confirmed choice is
+// The chooser edits the user's record in place; only a confirmed choice is
 // copied back into the pending fields.
 void PickFont(HWND dialog, const FontControls& font) {
-    LOGFONTA& record = font.slot->record;
+    LOGFONTA& record = *font.record;
     CHOOSEFONTA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.lpLogFont = &record;

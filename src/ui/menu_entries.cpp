@@ -29,8 +29,11 @@ bool IsHostMainMenu(HMENU menu) {
 
 }  // namespace
 
+// A module that kept itself loaded starts again with its entries still on
+// the host's menu from the earlier start; they are not added twice.
 void ExtendHostMenu(HMENU menu) {
     if (menuExtended || !IsHostMainMenu(menu)) return;
+    if (GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1)) return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, IDM_CONFIGURE, configureMenuCaption);
     AppendMenuA(menu, MF_STRING, IDM_ABOUT, aboutMenuCaption);

@@ -338,22 +338,29 @@ TEST(TitleDisplay, DisabledLeavesTheHostsTitleAlone) {
     EXPECT_EQ(after.At(0, 0), host::hostTitleColour);
 }
 
+// The first frame after a switch of size already shows the title at the new
+// size, also at the slowest rate, where the next composition would be 600 ms
+// away.
 TEST(TitleDisplay, DoubleSizeShowsTheDoubleSizeFontTwiceAsLarge) {
-    auto run = StartPlugin({{"ScrollRate", "1"}});
-    run->host->SetSong("Doubled");
-    struct Step {
-        host::MainMode mode;
-        bool doubled;
-    };
-    const Step steps[] = {{host::MainMode::DoubleSize, true}, {host::MainMode::Normal, false},
-                          {host::MainMode::DoubleSize, true}};
-    int index = 0;
-    for (const Step& s : steps) {
-        run->host->SetMainMode(s.mode);
-        run->host->Tick(1);
-        const TitleLook look = s.doubled ? DoubleSizeLook("Doubled <4:05>") : Look("Doubled <4:05>");
-        EXPECT_TRUE(ShowsTitle(*run, look, "step" + std::to_string(index))) << "step " << index;
-        ++index;
+    for (const char* rate : {"1", "24"}) {
+        auto run = StartPlugin({{"ScrollRate", rate}}, {}, std::string("rate") + rate);
+        run->host->SetSong("Doubled");
+        run->host->Tick(24);
+        struct Step {
+            host::MainMode mode;
+            bool doubled;
+        };
+        const Step steps[] = {{host::MainMode::DoubleSize, true}, {host::MainMode::Normal, false},
+                              {host::MainMode::DoubleSize, true}};
+        int index = 0;
+        for (const Step& s : steps) {
+            run->host->SetMainMode(s.mode);
+            run->host->Tick(1);
+            const TitleLook look = s.doubled ? DoubleSizeLook("Doubled <4:05>") : Look("Doubled <4:05>");
+            const std::string tag = std::string("rate") + rate + "step" + std::to_string(index);
+            EXPECT_TRUE(ShowsTitle(*run, look, tag)) << "ScrollRate " << rate << " step " << index;
+            ++index;
+        }
     }
 }
 

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <map>
 #include <string>
 
 #include "emulated_host.h"
@@ -156,6 +159,157 @@ TEST(Lifecycle, RestartsCleanlyInOneProcess) {
         player.Unload();
     }
     EXPECT_TRUE(scratch.IniExists());
+}
+
+// --- a host that quits and unloads the plug-in from inside a message ---------
+
+constexpr UINT quitNowMessage = WM_APP + 7;
+
+host::EmulatedHost* quittingHost = nullptr;
+std::map<HWND, WNDPROC> procsBelowThePlugin;
+
+// Sits below the plug-in's procedures, as the host's own procedure does:
+// the message has passed through the plug-in's procedure on its way here.
+LRESULT CALLBACK QuitAndUnloadProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == quitNowMessage && quittingHost) {
+        quittingHost->Quit();
+        quittingHost->Unload();
+        return 0;
+    }
+    return CallWindowProcA(procsBelowThePlugin[window], window, message, wParam, lParam);
+}
+
+// The unloaded module's address range: a fault there is code or data of a
+// module the host has freed. Nothing can continue after such a fault, so the
+// program ends with the fault named rather than wait for a crash dialog.
+uintptr_t freedBegin = 0, freedEnd = 0;
+
+bool InFreedImage(uintptr_t address) {
+    return address >= freedBegin && address < freedEnd;
+}
+
+LONG CALLBACK FailOnFaultInFreedModule(EXCEPTION_POINTERS* info) {
+    const EXCEPTION_RECORD* record = info->ExceptionRecord;
+    const uintptr_t at = reinterpret_cast<uintptr_t>(record->ExceptionAddress);
+    const bool dataThere = record->ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record->NumberParameters >= 2 &&
+                           InFreedImage(static_cast<uintptr_t>(record->ExceptionInformation[1]));
+    if (!InFreedImage(at) && !dataThere) return EXCEPTION_CONTINUE_SEARCH;
+    std::fprintf(stderr, "FAILED: fault %08lx at %08lx inside the unloaded module (%08lx..%08lx)\n",
+                 static_cast<unsigned long>(record->ExceptionCode), static_cast<unsigned long>(at),
+                 static_cast<unsigned long>(freedBegin), static_cast<unsigned long>(freedEnd));
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void NoteImageRange(HMODULE module) {
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    freedBegin = reinterpret_cast<uintptr_t>(base);
+    freedEnd = freedBegin + nt->OptionalHeader.SizeOfImage;
+}
+
+// A host may quit and free the plug-in while handling a message that passed
+// through any of the plug-in's procedures; the plug-in's frames still on the
+// stack then return into its module, which must still be there. Afterwards
+// the windows work on with the host's own procedures.
+TEST(Lifecycle, QuitAndUnloadFromInsideAMessageReturnIntoLiveCode) {
+    PVOID handler = AddVectoredExceptionHandler(1, FailOnFaultInFreedModule);
+    for (const char* which : {"main", "equalizer", "playlist"}) {
+        SCOPED_TRACE(which);
+        PluginRun run({}, which);
+        host::EmulatedHost& player = *run.host;
+        const HWND window = std::string(which) == "main" ? player.Main()
+                            : std::string(which) == "equalizer" ? player.Equalizer() : player.Playlist();
+        procsBelowThePlugin[window] = reinterpret_cast<WNDPROC>(
+            SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(QuitAndUnloadProc)));
+        ASSERT_EQ(run.Start(), 0);
+        player.SetSong("Playing");
+        player.Tick(45);
+        NoteImageRange(player.Module());
+        quittingHost = &player;
+        SendMessageA(window, quitNowMessage, 0, 0);
+        quittingHost = nullptr;
+        ASSERT_EQ(player.Module(), nullptr);
+        EXPECT_EQ(GetWindowLongA(window, GWL_WNDPROC), reinterpret_cast<LONG>(QuitAndUnloadProc));
+        SendEverything(player);
+        EXPECT_EQ(player.Caption(), "Still playing - Winamp");
+        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procsBelowThePlugin[window]));
+        procsBelowThePlugin.erase(window);
+    }
+    RemoveVectoredExceptionHandler(handler);
+    freedBegin = freedEnd = 0;
+}
+
+// --- another module's procedure on top of the plug-in's ----------------------
+
+std::map<HWND, WNDPROC> procsBelowTheForeignOne;
+int foreignPasses = 0;
+
+LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++foreignPasses;
+    return CallWindowProcA(procsBelowTheForeignOne[window], window, message, wParam, lParam);
+}
+
+host::Image TitleLine(const host::EmulatedHost& player) {
+    return player.CaptureMain().Crop(112, 24, 153, 12);
+}
+
+// The plug-in's procedures stay in the windows under the foreign ones after
+// quit, so the module keeps itself loaded. Loaded and started again by the
+// same host, it starts as the first time: one pass of each message through
+// the chain, the start-up title and the 40th tick's caption, and its entries
+// on a new host menu (but not twice on the old one).
+TEST(Lifecycle, ASecondStartAfterTheModuleStayedLoadedIsAFirstStart) {
+    PluginRun run;
+    run.scratch.WriteIni("[Qelvar Scrivane II]\r\nScrollRate=1\r\n");
+    host::EmulatedHost& player = *run.host;
+    struct Seen {
+        host::Image startupTitle, caption;
+    };
+    Seen seen[2];
+    const int menuItemsBefore = GetMenuItemCount(player.MainMenu());
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start == 0 ? "first start" : "second start");
+        if (start == 1) {
+            ASSERT_TRUE(player.Load(run.scratch.DllPath()));
+        }
+        player.SetSong("Before the start");
+        ASSERT_EQ(player.Init(), 0);
+        if (start == 0) {
+            for (HWND window : {player.Main(), player.Equalizer(), player.Playlist()})
+                procsBelowTheForeignOne[window] = reinterpret_cast<WNDPROC>(
+                    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ForeignProc)));
+        }
+        foreignPasses = 0;
+        SendMessageA(player.Main(), WM_NULL, 0, 0);
+        EXPECT_EQ(foreignPasses, 1) << "one message, one pass through the chain";
+        player.Tick(1);
+        seen[start].startupTitle = TitleLine(player);
+        player.Tick(40);
+        seen[start].caption = TitleLine(player);
+        EXPECT_NE(seen[start].startupTitle.pixels, seen[start].caption.pixels);
+
+        player.OpenMainMenu();
+        EXPECT_EQ(GetMenuItemCount(player.MainMenu()), menuItemsBefore + 3) << "entries once on the old menu";
+        if (start == 1) {
+            HMENU fresh = CreatePopupMenu();
+            AppendMenuA(fresh, MF_STRING, 40001, "&Winamp...");
+            SendMessageA(player.Main(), WM_INITMENU, reinterpret_cast<WPARAM>(fresh), 0);
+            EXPECT_EQ(GetMenuItemCount(fresh), 4) << "entries on a new host menu";
+            EXPECT_NE(GetMenuState(fresh, 1975, MF_BYCOMMAND), static_cast<UINT>(-1));
+            DestroyMenu(fresh);
+        }
+
+        player.Quit();
+        player.Unload();
+    }
+    EXPECT_EQ(seen[1].startupTitle.pixels, seen[0].startupTitle.pixels) << "the start-up title again";
+    EXPECT_EQ(seen[1].caption.pixels, seen[0].caption.pixels) << "the caption read on the 40th tick again";
+    for (auto& [window, previous] : procsBelowTheForeignOne)
+        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(previous));
+    procsBelowTheForeignOne.clear();
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "emulated_host.h"
 #include "import_counter.h"
@@ -158,6 +160,102 @@ TEST(SkinSwitch, ThousandSwitchesLeaveTheGdiObjectCountUnchanged) {
     EXPECT_EQ(after.gdiLive, before.gdiLive);
     EXPECT_EQ(after.deleteUnknown, before.deleteUnknown);
     EXPECT_EQ(after.windowDCs, before.windowDCs);
+}
+
+void Put(std::string& bytes, size_t at, DWORD value, int count) {
+    for (int i = 0; i < count; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A bitmap file of `fileSize` bytes whose headers state the rest: a core
+// header (12) takes 16-bit sizes, the others 32-bit ones; the pixel bytes
+// are whatever pattern fills the file.
+std::string BitmapFile(DWORD headerSize, int width, int height, int depth, DWORD pixelOffset, size_t fileSize) {
+    std::string bytes(fileSize, '\x5a');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put(bytes, 2, static_cast<DWORD>(fileSize), 4);
+    Put(bytes, 6, 0, 4);
+    Put(bytes, 10, pixelOffset, 4);
+    Put(bytes, 14, headerSize, 4);
+    const bool core = headerSize == 12;
+    for (size_t i = 18; i < 14 + headerSize; ++i) bytes[i] = 0;
+    Put(bytes, 18, static_cast<DWORD>(width), core ? 2 : 4);
+    Put(bytes, core ? 20 : 22, static_cast<DWORD>(height), core ? 2 : 4);
+    Put(bytes, core ? 22 : 26, 1, 2);
+    Put(bytes, core ? 24 : 28, static_cast<DWORD>(depth), 2);
+    return bytes;
+}
+
+// Files that broke the platform under the plug-in when fuzzed: font sizes
+// that make the text renderer fault, bitmap headers that promise more than
+// their files hold, a colour cut inside a double-byte character. Each is
+// held to sane values or treated as missing; the host's windows keep their
+// own pixels, the title shows, and quit releases everything.
+TEST(SkinSwitch, HostileFilesAreHeldOrTreatedAsMissing) {
+    struct Case {
+        const char* name;
+        std::string ini;                                            // the plug-in's section
+        std::vector<std::pair<std::string, std::string>> skinFiles; // file name, bytes
+        COLORREF inTitle;                                           // must show in the title line, or CLR_INVALID
+        const char* savedKey;                                       // must be written back as read, or null
+        const char* savedValue;
+    };
+    const std::string hugeFonts = "FontSize=1494545347\r\nFontItalic=255\r\nDS_FontSize=2000000000\r\n"
+                                  "DS_FontItalic=1\r\nPE_FontSize=59652323\r\nPE_FontBold=1\r\nPE_FontItalic=1\r\n";
+    // Under code page 950 the reader cannot fit the character that starts
+    // at the ninth byte, so the value is eight characters long, as any other
+    // reader of the file sees it.
+    const bool bigFive = GetACP() == 950;
+    const Case cases[] = {
+        {"huge sizes in plugin.ini", hugeFonts, {}, CLR_INVALID, "FontSize", "1494545347"},
+        {"huge sizes in scrivane.txt", "",
+         {{"scrivane.txt", "[Font]\nFontSize=1494545347\nFontItalic=255\nDS_FontSize=-100000\nDS_FontBold=1\n"
+                           "DS_FontItalic=1\nPE_FontSize=59652323\nPE_FontBold=1\nPE_FontItalic=1\n"}},
+         CLR_INVALID, "FontSize", "8"},
+        {"V5 header with its pixels past the end", "Transparent=1\r\nBkColor=0000ff\r\n",
+         {{"main.bmp", BitmapFile(124, 275, 116, 24, 5000, 14 + 124 + 1000)}}, black, nullptr, nullptr},
+        {"core header 269 x 80 x 32 in 2527 bytes", "UseSkinColor=1\r\nTextColor=ff0000\r\nBkColor=0000ff\r\n",
+         {{"text.bmp", BitmapFile(12, 269, 80, 32, 26, 2527)}}, green, nullptr, nullptr},
+        {"colour cut inside a double-byte character", "TextColor=00000b00\xa4\x40\r\n", {}, CLR_INVALID,
+         "TextColor", bigFive ? "000b00" : "00b000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PluginRun run({}, c.name);
+        run.scratch.WriteIni("[Qelvar Scrivane II]\r\nScroll=0\r\nScrollRate=1\r\nPE_Scrivane=1\r\n" + c.ini);
+        const std::string skin = run.scratch.SkinFolder("skin");
+        for (const auto& [name, bytes] : c.skinFiles) ASSERT_TRUE(host::WriteBytes(skin + "\\" + name, bytes));
+        host::AttachImportCounter(run.host->Module());
+        ASSERT_EQ(run.Start(), 0);
+        auto& h = *run.host;
+        h.playlist = {{"entry"}};
+        h.SetSong("Hostile");
+        h.SwitchSkin(skin);
+        h.PumpMessages();
+        h.Tick(2);
+        const host::Image title = TitleLine(h);
+        if (c.inTitle != CLR_INVALID) {
+            EXPECT_TRUE(Colours(title).count(c.inTitle)) << Describe(Colours(title));
+        }
+        EXPECT_FALSE(Colours(title).count(host::hostTitleColour)) << "the plug-in's frame covers the title";
+        h.SetMainMode(host::MainMode::DoubleSize);
+        h.Tick(2);
+        h.SetMainMode(host::MainMode::Normal);
+        h.SetPlaylistSize(275, 14);
+        h.PumpMessages();
+        h.Tick(2);
+        EXPECT_EQ(h.CaptureMain().At(5, 60), host::hostFaceColour) << "the host's own pixels read back";
+        EXPECT_EQ(host::EmulatedHost::CaptureWindow(h.Equalizer()).At(5, 60), host::hostFaceColour);
+        if (HasFailure()) title.SavePng(run.scratch.Folder() + "\\title.png");
+        h.Quit();
+        const host::ImportCounts counts = host::CurrentImportCounts();
+        EXPECT_EQ(counts.gdiTracked, 0);
+        EXPECT_EQ(counts.deleteUnknown, 0);
+        host::DetachImportCounter();
+        if (c.savedKey) {
+            EXPECT_EQ(run.scratch.IniValue(c.savedKey), c.savedValue);
+        }
+    }
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "dialog_driver.h"
+#include "skin_files.h"
 
 namespace {
 
@@ -189,6 +192,67 @@ TEST(ConfigDialog, FontChooserChoiceAndCancel) {
     EXPECT_EQ(config.Ini("FontBold"), "1");
     EXPECT_EQ(config.Ini("PE_FontFace"), "MS Sans Serif");
     EXPECT_EQ(config.Ini("PE_FontSize"), "8");
+}
+
+// A skin's [Font] section is that skin's look, never the user's choice: OK
+// and Apply commit the fonts stored or picked in the dialog, whatever skin is
+// drawn meanwhile, and the title keeps the skin's font after the commit.
+TEST(ConfigDialog, ASkinsFontsAreNeverCommittedAsTheUsers) {
+    using Step = std::function<void(testing_support::PluginRun&, HWND&)>;
+    const Step skinIn = [](testing_support::PluginRun& run, HWND&) {
+        run.host->SwitchSkin(run.scratch.Folder() + "\\skins\\font");
+    };
+    const Step click = [](testing_support::PluginRun&, HWND& d) { Click(d, 1000); };
+    const Step apply = [](testing_support::PluginRun&, HWND& d) { Click(d, 1018); };
+    const Step reopen = [](testing_support::PluginRun& run, HWND& d) {
+        Click(d, 2);
+        run.host->SwitchSkin(run.scratch.Folder() + "\\skins\\font");
+        run.host->Config();
+        d = FindDialog(*run.host, configMarker);
+    };
+    const Step pickDoubleSize = [](testing_support::PluginRun& run, HWND& d) {
+        AnswerFontChooser(*run.host, {"Tahoma", "16", false});
+        Click(d, 1014);
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        const char* doubleFace;
+        const char* doubleSize;
+    };
+    const Case cases[] = {
+        {"skin in use, apply then ok", {reopen, click, apply}, "Arial", "14"},
+        {"skin switched in the open dialog", {skinIn}, "Arial", "14"},
+        {"second apply", {skinIn, click, apply, click, apply}, "Arial", "14"},
+        {"font picked under the skin", {skinIn, pickDoubleSize, apply}, "Tahoma", "16"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::PluginRun run({}, c.name);
+        run.scratch.WriteIni(IniWith("Scroll=0\r\nScrollRate=1\r\nFontFace=Arial\r\nFontSize=10\r\n"
+                                     "DS_FontFace=Arial\r\nDS_FontSize=14\r\n"));
+        host::WriteTextFile(run.scratch.SkinFolder("font") + "\\scrivane.txt",
+                            "[Font]\nFontFace=Tahoma\nFontSize=20\nDS_FontFace=Tahoma\nDS_FontSize=30\n");
+        const std::string plain = run.scratch.SkinFolder("plain");
+        ASSERT_EQ(run.Start(), 0);
+        run.host->SetSong("Whose font");
+        run.host->SwitchSkin(plain);
+        run.host->Config();
+        HWND d = FindDialog(*run.host, configMarker);
+        ASSERT_NE(d, nullptr);
+        for (const Step& step : c.steps) step(run, d);
+        ASSERT_NE(d, nullptr);
+        Click(d, 1);
+        const struct { const char* key; const char* value; } expected[] = {
+            {"FontFace", "Arial"}, {"FontSize", "10"}, {"DS_FontFace", c.doubleFace}, {"DS_FontSize", c.doubleSize}};
+        for (const auto& e : expected) EXPECT_EQ(run.scratch.IniValue(e.key), e.value) << e.key;
+        run.host->Tick(2);
+        const host::Image skinLook = run.host->CaptureMain().Crop(112, 24, 153, 12);
+        run.host->SwitchSkin(plain);
+        run.host->Tick(2);
+        const host::Image userLook = run.host->CaptureMain().Crop(112, 24, 153, 12);
+        EXPECT_NE(skinLook.pixels, userLook.pixels) << "the title left the skin's font at the commit";
+    }
 }
 
 COLORREF SwatchColour(HWND dialog, int id) {

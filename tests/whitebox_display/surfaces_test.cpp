@@ -75,9 +75,15 @@ TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
         {96, "Arial", 14, 1, 1, -19, 700, 1, "Arial"},
         {120, "Arial", 8, 5, 256, -13, 700, 0, "Arial"},
         {120, "Arial", 14, 0, 0x1FF, -23, 400, 255, "Arial"},
-        {96, "Arial", 0, 0, 0, 0, 400, 0, "Arial"},
         {96, "A face name far longer than thirty-one characters", 8, 0, 0, -11, 400, 0,
          "A face name far longer than thi"},
+        // Sizes are held to 1..1000 points; at 144 pixels per inch the
+        // largest, bold and italic, is still a font the renderer draws.
+        {96, "Arial", 0, 0, 0, -1, 400, 0, "Arial"},
+        {144, "Arial", -7, 0, 0, -2, 400, 0, "Arial"},
+        {144, "Arial", 1000, 1, 1, -2000, 700, 1, "Arial"},
+        {144, "Tahoma", 1494545347, 1, 255, -2000, 700, 255, "Tahoma"},
+        {144, "MS Sans Serif", INT_MAX, 1, 1, -2000, 700, 1, "MS Sans Serif"},
     };
     const int saved = logPixelsY;
     for (const Case& c : cases) {
@@ -85,13 +91,24 @@ TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
         FontSlot slot = doubleSizeFont;
         slot.record.lfCharSet = CHINESEBIG5_CHARSET;
         slot.record.lfQuality = NONANTIALIASED_QUALITY;
-        FillFontRecord(slot, c.face, c.size, c.bold, c.italic);
+        FillFontRecord(slot.record, c.face, c.size, c.bold, c.italic);
         EXPECT_EQ(slot.record.lfHeight, c.height) << c.size << " pt at " << c.pixelsPerInch;
         EXPECT_EQ(slot.record.lfWeight, c.weight);
         EXPECT_EQ(slot.record.lfItalic, c.italicByte);
         EXPECT_STREQ(slot.record.lfFaceName, c.storedFace);
         EXPECT_EQ(slot.record.lfCharSet, CHINESEBIG5_CHARSET) << "other fields are the dialog's";
         EXPECT_EQ(slot.record.lfQuality, NONANTIALIASED_QUALITY);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HFONT font = CreateFontIndirectA(&slot.record);
+        ASSERT_NE(font, nullptr);
+        HGDIOBJ previous = SelectObject(dc, font);
+        SIZE extent = {};
+        EXPECT_TRUE(GetTextExtentPoint32A(dc, "Hg Wy", 5, &extent));
+        RECT line = {0, 0, 306, 60};
+        DrawTextA(dc, "Hg Wy", 5, &line, DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, previous);
+        EXPECT_TRUE(DeleteObject(font));
+        EXPECT_TRUE(DeleteDC(dc)) << "the renderer's state survives " << c.size << " pt";
     }
     logPixelsY = saved;
 }

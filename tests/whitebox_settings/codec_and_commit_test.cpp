@@ -140,8 +140,9 @@ TEST_F(SettingsState, CommitClampsTheScrollStepAndLeavesTheDialogsCopy) {
     }
 }
 
-// The font chooser edits the records in place: what they hold is committed,
-// by the weight and italic rules, and the rebuild makes the record canonical.
+// The font chooser edits the user's records in place: what they hold is
+// committed, by the weight and italic rules, and the rebuild makes the
+// drawing records canonical.
 TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
     struct Case {
         LONG weight;
@@ -154,16 +155,16 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.weight);
         pendingSettings.FontBold = 1 - c.bold;   // must not be read
-        for (FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) {
-            slot->record.lfWeight = c.weight;
-            slot->record.lfItalic = c.italic;
+        for (LOGFONTA* record : {&userNormalFont, &userDoubleSizeFont, &userPlaylistFont}) {
+            record->lfWeight = c.weight;
+            record->lfItalic = c.italic;
         }
-        lstrcpyA(normalFont.record.lfFaceName, "Arial");
-        lstrcpyA(doubleSizeFont.record.lfFaceName, "Courier New");
-        lstrcpyA(playlistFont.record.lfFaceName, "Tahoma");
-        normalFont.record.lfHeight = -11;
-        doubleSizeFont.record.lfHeight = -19;
-        playlistFont.record.lfHeight = -13;
+        lstrcpyA(userNormalFont.lfFaceName, "Arial");
+        lstrcpyA(userDoubleSizeFont.lfFaceName, "Courier New");
+        lstrcpyA(userPlaylistFont.lfFaceName, "Tahoma");
+        userNormalFont.lfHeight = -11;
+        userDoubleSizeFont.lfHeight = -19;
+        userPlaylistFont.lfHeight = -13;
         CommitPending();
         const SettingsSet& s = storedSettings;
         EXPECT_EQ(s.FontBold, c.bold);
@@ -186,20 +187,20 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
 TEST_F(SettingsState, CommitCopiesEveryOtherFieldAndRevertUndoesTheDialog) {
     const SettingsSet unusual = UnusualSettings();
     pendingSettings = unusual;
-    FillFontRecord(normalFont, unusual.FontFace, unusual.FontSize, unusual.FontBold, unusual.FontItalic);
-    FillFontRecord(doubleSizeFont, unusual.DS_FontFace, unusual.DS_FontSize, unusual.DS_FontBold,
+    FillFontRecord(userNormalFont, unusual.FontFace, unusual.FontSize, unusual.FontBold, unusual.FontItalic);
+    FillFontRecord(userDoubleSizeFont, unusual.DS_FontFace, unusual.DS_FontSize, unusual.DS_FontBold,
                    unusual.DS_FontItalic);
-    FillFontRecord(playlistFont, unusual.PE_FontFace, unusual.PE_FontSize, unusual.PE_FontBold,
+    FillFontRecord(userPlaylistFont, unusual.PE_FontFace, unusual.PE_FontSize, unusual.PE_FontBold,
                    unusual.PE_FontItalic);
     CommitPending();
     EXPECT_EQ(Differences(storedSettings, unusual), "");
     EXPECT_EQ(Differences(effectiveSettings, unusual), "") << "no skin: effective is stored";
 
     pendingSettings = defaultSettings;
-    lstrcpyA(normalFont.record.lfFaceName, "Chosen but cancelled");
+    lstrcpyA(userNormalFont.lfFaceName, "Chosen but cancelled");
     RevertPending();
     EXPECT_EQ(Differences(pendingSettings, unusual), "");
-    EXPECT_STREQ(normalFont.record.lfFaceName, "Chosen but cancelled") << "revert leaves the records";
+    EXPECT_STREQ(userNormalFont.lfFaceName, "Chosen but cancelled") << "revert leaves the records";
 }
 
 }  // namespace

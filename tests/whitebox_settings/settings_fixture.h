@@ -46,8 +46,8 @@ class SettingsState : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = {storedSettings, pendingSettings, effectiveSettings, normalFont, doubleSizeFont,
-                  playlistFont, logPixelsY, mainWindow, playlistWindow, playlistShaded,
-                  pluginHeader.hDllInstance};
+                  playlistFont, {userNormalFont, userDoubleSizeFont, userPlaylistFont}, logPixelsY,
+                  mainWindow, playlistWindow, playlistShaded, pluginHeader.hDllInstance};
         mainWindow = nullptr;
         playlistWindow = nullptr;
         playlistShaded = 0;
@@ -61,6 +61,9 @@ protected:
         normalFont = saved_.normal;
         doubleSizeFont = saved_.doubled;
         playlistFont = saved_.playlist;
+        userNormalFont = saved_.user[0];
+        userDoubleSizeFont = saved_.user[1];
+        userPlaylistFont = saved_.user[2];
         logPixelsY = saved_.pixels;
         mainWindow = saved_.main;
         playlistWindow = saved_.playlistWindow;
@@ -72,6 +75,7 @@ private:
     struct Saved {
         SettingsSet stored, pending, effective;
         FontSlot normal, doubled, playlist;
+        LOGFONTA user[3];
         int pixels;
         HWND main, playlistWindow;
         int shaded;
