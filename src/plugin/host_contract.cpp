@@ -4,6 +4,27 @@
 HWND mainWindow;
 HWND eqWindow;
 HWND playlistWindow;
+int hostIs205;
+HINSTANCE pluginModule;
+
+void AttachHost(HWND main, HINSTANCE module) {
+    mainWindow = main;
+    pluginModule = module;
+}
+
+int HostVersionAtLeast(int minimum) {
+    const int version = static_cast<int>(HostRequest(0, IPC_GETVERSION));
+    return version >= minimum ? 1 : 0;
+}
+
+void NoteHostVersion() {
+    hostIs205 = HostVersionAtLeast(0x2005);
+}
+
+void FindHostWindows() {
+    eqWindow = FindWindowA(eqWindowClass, nullptr);
+    playlistWindow = FindWindowA(playlistWindowClass, nullptr);
+}
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code) {
     return SendMessageA(mainWindow, WM_USER, wParam, code);

@@ -21,6 +21,18 @@ constexpr int skinPathSize = 260;       // IPC_GETSKIN fills a buffer of this si
 extern HWND mainWindow;        // the header's hwndParent, kept at init
 extern HWND eqWindow;          // "Winamp EQ", or null when the host has none
 extern HWND playlistWindow;    // "Winamp PE", or null when the host has none
+extern int hostIs205;          // the host is 2.05 or later
+extern HINSTANCE pluginModule; // this module, as the host loaded it (its resources, its file's folder)
+
+// Takes the host's main window and the module handle the host filled into
+// the header; the version and the other windows are asked next.
+void AttachHost(HWND main, HINSTANCE module);
+// Sends IPC_GETVERSION afresh and compares the answer as a signed number.
+int HostVersionAtLeast(int minimum);
+// Asks the version once for what only 2.05 and later answer.
+void NoteHostVersion();
+// Finds the equalizer and the playlist editor.
+void FindHostWindows();
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code);
 

@@ -3,17 +3,11 @@
 
 #include <cstring>
 
-#include "display/surfaces.h"
-#include "plugin/plugin_entry.h"
+#include "plugin/host_contract.h"
+#include "settings/characters.h"
 #include "settings/colour_text.h"
-#include "settings/skin_overrides.h"
 
 SettingsSet storedSettings;
-SettingsSet pendingSettings;
-SettingsSet effectiveSettings;
-LOGFONTA userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
-LOGFONTA userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
-LOGFONTA userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
 
 #define QLV_KEY(name, form) {#name, SettingForm::form, offsetof(SettingsSet, name)}
 constexpr SettingKey settingsKeys[settingsKeyCount] = {
@@ -66,18 +60,6 @@ void FormatValue(const SettingsSet& settings, const SettingKey& key, char* text)
     }
 }
 
-// A record's weight counts as bold from 700 on: 600 (semi-bold) is not bold.
-int WeightIsBold(LONG weight) {
-    return weight >= FW_BOLD ? 1 : 0;
-}
-
-void CommitFontRecord(const LOGFONTA& record, char* face, int& size, int& bold, int& italic) {
-    CopyFaceName(face, record.lfFaceName);
-    size = HeightToPoints(record.lfHeight);
-    bold = WeightIsBold(record.lfWeight);
-    italic = record.lfItalic;
-}
-
 }  // namespace
 
 int SettingKeyIndex(const char* name) {
@@ -90,7 +72,7 @@ void SettingsFilePath(char* path) {
     // GetModuleFileNameA cuts a longer path silently (and without a
     // terminator on older systems): a cut path names some other file, so a
     // path that does not fit gives no settings file at all.
-    const DWORD length = GetModuleFileNameA(pluginHeader.hDllInstance, path, settingsPathSize);
+    const DWORD length = GetModuleFileNameA(pluginModule, path, settingsPathSize);
     if (length == 0 || length >= static_cast<DWORD>(settingsPathSize)) {
         path[0] = '\0';
         return;
@@ -147,8 +129,6 @@ void LoadSettings() {
         for (const SettingKey& key : settingsKeys)
             ReadSettingKey(path, displayName, key, defaultSettings, storedSettings);
     }
-    pendingSettings = storedSettings;
-    effectiveSettings = storedSettings;
 }
 
 // Each key goes by its own write, so a key the platform refuses costs only
@@ -169,61 +149,19 @@ void SaveSettings() {
     }
 }
 
-void CommitPending() {
-    storedSettings.Enabled = pendingSettings.Enabled;
-    storedSettings.Scroll = pendingSettings.Scroll;
-    storedSettings.ScrollRate = pendingSettings.ScrollRate;
-    int pixel = pendingSettings.ScrollPixel;
+// The font fields come from the user's own font records (the dialog copies
+// them in first), never from the drawing records: under a skin with fonts of
+// its own those hold the skin's.
+void CommitPending(const SettingsSet& pending) {
+    storedSettings = pending;
+    int pixel = pending.ScrollPixel;
     if (pixel < scrollPixelMin) pixel = scrollPixelMin;
     if (pixel > scrollPixelMax) pixel = scrollPixelMax;
     storedSettings.ScrollPixel = pixel;
-    storedSettings.ScrollType = pendingSettings.ScrollType;
-    // The font chooser edits the user's records in place, so they, not the
-    // pending font fields, hold what the user picked. The drawing records are
-    // not read: under a skin with fonts of its own they hold the skin's.
-    CommitFontRecord(userNormalFont, storedSettings.FontFace, storedSettings.FontSize,
-                     storedSettings.FontBold, storedSettings.FontItalic);
-    CommitFontRecord(userDoubleSizeFont, storedSettings.DS_FontFace, storedSettings.DS_FontSize,
-                     storedSettings.DS_FontBold, storedSettings.DS_FontItalic);
-    CommitFontRecord(userPlaylistFont, storedSettings.PE_FontFace, storedSettings.PE_FontSize,
-                     storedSettings.PE_FontBold, storedSettings.PE_FontItalic);
-    storedSettings.PE_Scrivane = pendingSettings.PE_Scrivane;
-    storedSettings.Transparent = pendingSettings.Transparent;
-    storedSettings.UseSkinColor = pendingSettings.UseSkinColor;
-    storedSettings.AutoAdjust = pendingSettings.AutoAdjust;
-    storedSettings.Shadow = pendingSettings.Shadow;
-    storedSettings.TextColor = pendingSettings.TextColor;
-    storedSettings.BkColor = pendingSettings.BkColor;
-    storedSettings.ShadowColor = pendingSettings.ShadowColor;
-    ApplySkinOverrides();
-}
-
-void RevertPending() {
-    pendingSettings = storedSettings;
-}
-
-void FillUserFontRecords() {
-    const SettingsSet& s = storedSettings;
-    FillFontRecord(userNormalFont, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
-    FillFontRecord(userDoubleSizeFont, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
-    FillFontRecord(userPlaylistFont, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
-}
-
-int PointsToHeight(int points) {
-    return -MulDiv(points, logPixelsY, 72);
-}
-
-int HeightToPoints(int height) {
-    return -MulDiv(height, 72, logPixelsY);
 }
 
 void CopyFaceName(char* field, const char* face) {
-    int length = 0;
-    while (length < faceNameSize - 1 && face[length] != '\0') {
-        const int step = IsDBCSLeadByte(static_cast<BYTE>(face[length])) && face[length + 1] != '\0' ? 2 : 1;
-        if (length + step > faceNameSize - 1) break;   // the trail byte would not fit
-        length += step;
-    }
+    const int length = CharacterBoundary(face, faceNameSize - 1);
     memmove(field, face, static_cast<size_t>(length));
     field[length] = '\0';
 }

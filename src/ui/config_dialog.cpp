@@ -6,15 +6,17 @@
 
 #include <iterator>
 
+#include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 
 HWND configDialog;
 COLORREF customColours[16];
 int choosersOpen;
+SettingsSet pendingSettings;
+char helpFilePath[512];
 
 namespace {
 
@@ -90,8 +92,6 @@ constexpr Swatch swatches[] = {
 // The skin's colours replace these two; the shadow colour is never the skin's.
 constexpr int skinColouredControls[] = {IDC_TEXT_SWATCH, IDC_BK_SWATCH, IDC_TEXT_LABEL, IDC_BK_LABEL};
 
-constexpr int boldWeight = 700;
-
 int Checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
 }
@@ -165,10 +165,10 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-// The chooser edits the user's record in place; only a confirmed choice is
-// copied back into the pending fields.
+// The chooser edits the user's record, whose other fields live on for the
+// session; only a confirmed choice is copied back into the pending fields.
 void PickFont(HWND dialog, const FontControls& font) {
-    LOGFONTA& record = *font.record;
+    LOGFONTA record = *font.record;
     CHOOSEFONTA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.lpLogFont = &record;
@@ -177,7 +177,7 @@ void PickFont(HWND dialog, const FontControls& font) {
     ++choosersOpen;
     const BOOL chosen = ChooseFontA(&chooser);
     --choosersOpen;
-    record.lfFaceName[LF_FACESIZE - 1] = '\0';
+    KeepUserFontRecord(*font.record, record);
     // The chooser runs its own message loop: the dialog may have been closed
     // (or the plug-in quit) meanwhile, and then nothing is left to edit.
     if (!chosen || !IsWindow(dialog)) {
@@ -185,17 +185,14 @@ void PickFont(HWND dialog, const FontControls& font) {
         return;
     }
     SettingsSet& pending = pendingSettings;
-    CopyFaceName(pending.*font.face, record.lfFaceName);
-    pending.*font.size = HeightToPoints(record.lfHeight);
-    pending.*font.bold = record.lfWeight >= boldWeight ? 1 : 0;
-    pending.*font.italic = record.lfItalic;
+    ReadFontRecord(*font.record, pending.*font.face, pending.*font.size, pending.*font.bold, pending.*font.italic);
     ShowFontDescription(dialog, font.descriptionId, pending.*font.face, pending.*font.size);
     EnableApply(dialog, true);
 }
 
 void Commit(HWND dialog) {
     pendingSettings.ScrollPixel = static_cast<int>(GetDlgItemInt(dialog, IDC_SCROLL_PIXEL, nullptr, FALSE));
-    CommitPending();
+    CommitPendingSettings();
     SaveSettings();
 }
 
@@ -266,6 +263,46 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
 }
 
 }  // namespace
+
+void RevertPending() {
+    pendingSettings = storedSettings;
+}
+
+// The fonts committed are the user's own records, never a skin's.
+void CommitPendingSettings() {
+    CopyUserFontsInto(pendingSettings);
+    CommitPending(pendingSettings);
+    ApplySkinOverrides();
+}
+
+// The help file's path is made once from the module's folder.
+// GetModuleFileNameA may fill the buffer without a terminator when the path
+// is too long, so the last byte is forced to zero.
+void FindHelpFile() {
+    helpFilePath[0] = '\0';
+    GetModuleFileNameA(pluginModule, helpFilePath, sizeof helpFilePath);
+    helpFilePath[sizeof helpFilePath - 1] = '\0';
+    int nameStart = lstrlenA(helpFilePath);
+    while (nameStart > 0 && helpFilePath[nameStart - 1] != '\\') --nameStart;
+    constexpr char helpName[] = "Scrivane.HLP";
+    if (nameStart + static_cast<int>(sizeof helpName) > static_cast<int>(sizeof helpFilePath))
+        nameStart = 0;   // a folder too long for the name: fall back to the bare name
+    lstrcpyA(helpFilePath + nameStart, helpName);
+}
+
+void CloseHelp() {
+    WinHelpA(mainWindow, helpFilePath, HELP_QUIT, 0);
+}
+
+void CloseConfigDialog() {
+    if (configDialog && IsWindow(configDialog)) DestroyWindow(configDialog);
+    configDialog = nullptr;
+}
+
+void ResetConfigDialog() {
+    configDialog = nullptr;
+    for (COLORREF& colour : customColours) colour = 0;
+}
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
