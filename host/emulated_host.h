@@ -94,7 +94,7 @@ public:
     EmulatedHost& operator=(const EmulatedHost&) = delete;
 
     // --- the plug-in -----------------------------------------------------------
-    bool Load(const std::string& dllPath);  // LoadLibraryA, the export, fills hwndParent and hDllInstance (again after Unload)
+    bool Load(const std::string& dllPath);  // LoadLibraryA, the export, fills hwndParent and hDllInstance; again after Unload
     int Init();                             // calls init; captures the frame timer procedure
     void Config();                          // calls config
     void Quit();                            // calls quit (once)

@@ -202,7 +202,7 @@ TEST(ConfigDialog, ASkinsFontsAreNeverCommittedAsTheUsers) {
     const Step skinIn = [](testing_support::PluginRun& run, HWND&) {
         run.host->SwitchSkin(run.scratch.Folder() + "\\skins\\font");
     };
-    const Step click = [](testing_support::PluginRun&, HWND& d) { Click(d, 1000); };
+    const Step click = [](testing_support::PluginRun&, HWND& d) { Click(d, 1021); };
     const Step apply = [](testing_support::PluginRun&, HWND& d) { Click(d, 1018); };
     const Step reopen = [](testing_support::PluginRun& run, HWND& d) {
         Click(d, 2);
