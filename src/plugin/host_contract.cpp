@@ -9,6 +9,32 @@ LRESULT HostRequest(WPARAM wParam, LPARAM code) {
     return SendMessageA(mainWindow, WM_USER, wParam, code);
 }
 
+int HostAnswered(LRESULT answer) {
+    return answer != 0 && answer != 1 ? 1 : 0;
+}
+
+namespace {
+
+// Class names compare without regard to case, as the system compares them.
+BOOL CALLBACK TakeHostWindow(HWND window, LPARAM) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (!eqWindow && lstrcmpiA(name, eqWindowClass) == 0) eqWindow = window;
+    if (!playlistWindow && lstrcmpiA(name, playlistWindowClass) == 0) playlistWindow = window;
+    return TRUE;
+}
+
+}  // namespace
+
+// Several players may run at once, each with windows of the same classes: a
+// search by class alone could hand us another player's windows to subclass.
+void FindHostWindows() {
+    eqWindow = nullptr;
+    playlistWindow = nullptr;
+    const DWORD hostThread = GetWindowThreadProcessId(mainWindow, nullptr);
+    if (hostThread) EnumThreadWindows(hostThread, TakeHostWindow, 0);
+}
+
 void AskSkinFolder(char* folder) {
     folder[0] = '\0';
     HostRequest(reinterpret_cast<WPARAM>(folder), IPC_GETSKIN);
@@ -24,7 +50,8 @@ bool SkinFilePath(char* path, const char* fileName) {
 bool JoinSkinPath(char* path, const char* folder, const char* fileName) {
     const int folderLength = lstrlenA(folder);
     const int nameLength = lstrlenA(fileName);
-    if (folderLength + nameLength >= skinPathSize) {
+    // An empty folder would make a path from the root of the current drive.
+    if (folderLength == 0 || folderLength + nameLength >= skinPathSize) {
         path[0] = '\0';
         return false;
     }

@@ -11,6 +11,8 @@ enum HostRequestCode : LPARAM {
     IPC_GETSKIN = 201,
     IPC_GETPLAYLISTTITLE = 212,
     IPC_GETPLAYLISTTITLEW = 213,   // Unicode players: the same title as wide text
+    IPC_GET_HMENU = 281,           // wParam 0: the main window's popup menu (2.9 and later)
+    IPC_GETINIDIRECTORY = 335,     // the player's settings folder, ANSI (2.9 and later)
 };
 
 constexpr char eqWindowClass[] = "Winamp EQ";
@@ -23,12 +25,20 @@ extern HWND eqWindow;          // "Winamp EQ", or null when the host has none
 extern HWND playlistWindow;    // "Winamp PE", or null when the host has none
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code);
+// Players that do not know a request answer 0 (2.x) or 1 (5.x): only any
+// other answer is one.
+int HostAnswered(LRESULT answer);
+
+// The equalizer and playlist editor of this player: the windows of those
+// classes on its main window's thread, never another running player's.
+void FindHostWindows();
 
 // Asks for the current skin folder into `folder` (skinPathSize bytes), always terminated.
 void AskSkinFolder(char* folder);
 // Fills `path` (skinPathSize bytes) with `folder` followed by `fileName`
 // (which starts with a backslash). Returns false, leaving `path` empty, when
-// the two do not fit.
+// the two do not fit, or when `folder` is empty: the player's built-in skin,
+// which has no files.
 bool JoinSkinPath(char* path, const char* folder, const char* fileName);
 // AskSkinFolder, then JoinSkinPath.
 bool SkinFilePath(char* path, const char* fileName);

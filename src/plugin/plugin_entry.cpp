@@ -53,10 +53,12 @@ int HostVersionAtLeast(int minimum) {
     return version >= minimum ? 1 : 0;
 }
 
+// A load of our own file that is never freed keeps the module mapped;
+// GetModuleHandleExA would do it too, but exists only from Windows XP on.
 void KeepModuleLoaded() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(&KeepModuleLoaded), &self);
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(pluginHeader.hDllInstance, path, sizeof path);
+    if (length > 0 && length < sizeof path) LoadLibraryA(path);
 }
 
 namespace {
@@ -106,8 +108,7 @@ int PluginInit() {
     DescribeModule();
     SetTimer(mainWindow, frameTimerId, framePeriodMs, FrameTick);
     InstallHook();
-    eqWindow = FindWindowA(eqWindowClass, nullptr);
-    playlistWindow = FindWindowA(playlistWindowClass, nullptr);
+    FindHostWindows();
     SubclassHostWindows();
     LoadSettings();
     TakeWindowProbes();

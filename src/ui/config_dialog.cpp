@@ -3,6 +3,7 @@
 #include "ui/config_dialog.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <iterator>
 
@@ -17,6 +18,34 @@ COLORREF customColours[16];
 int choosersOpen;
 
 namespace {
+
+constexpr char helpPageName[] = "Scrivane.html";
+
+// The help page beside the module, when it is there; a module path too long
+// for the page's name gives none rather than some other file.
+bool FindHelpPage(char* path) {
+    const DWORD length = GetModuleFileNameA(pluginHeader.hDllInstance, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    path[length] = '\0';
+    int folderLength = static_cast<int>(length);
+    while (folderLength > 0 && path[folderLength - 1] != '\\') --folderLength;
+    if (folderLength == 0 || folderLength + static_cast<int>(sizeof helpPageName) > MAX_PATH) return false;
+    lstrcpyA(path + folderLength, helpPageName);
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Windows Help is not part of Windows 10 and 11, and only an optional
+// download since Vista: the page shipped beside the module opens in the
+// user's browser. Without the page, or without a program to show it, the
+// help file as before.
+void ShowHelp(HWND dialog) {
+    char page[MAX_PATH];
+    if (FindHelpPage(page) &&
+        reinterpret_cast<INT_PTR>(ShellExecuteA(dialog, nullptr, page, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+        return;
+    WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+}
 
 struct CheckBox {
     int id;
@@ -224,7 +253,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         EnableApply(dialog, false);
         return TRUE;
     case IDC_HELP_BUTTON:
-        WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+        ShowHelp(dialog);
         return TRUE;
     case IDC_PE_SCRIVANE:
         pendingSettings.PE_Scrivane = Checked(dialog, id);
