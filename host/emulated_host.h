@@ -7,12 +7,13 @@
 //                    14 or 28 high in windowshade mode), caption "<song> - Winamp"
 //   equalizer        class "Winamp EQ",  275 x 116 (550 x 232 in double size)
 //   playlist editor  class "Winamp PE",  275 x 232 (14 high when shaded)
-// and answers the six requests (WM_USER with the code in lParam) from the
+// and answers the player's requests (WM_USER with the code in lParam) from the
 // fields below. The first host of a process moves its thread to a desktop of
-// its own, so FindWindowA from the plug-in sees this process's windows only,
-// even with other test programs running at the same time. The host paints its own title in `hostTitleColour` on its
-// timer 39 and on every paint, so a test can tell its drawing from the
-// plug-in's.
+// its own, so a search for windows by class sees this process's windows
+// only, even with other test programs running at the same time; a
+// SecondPlayer (second_player.h) puts another player's windows beside it.
+// The host paints its own title in `hostTitleColour` on its timer 39 and on
+// every paint, so a test can tell its drawing from the plug-in's.
 #pragma once
 
 #include <windows.h>

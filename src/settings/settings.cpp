@@ -77,6 +77,23 @@ void CommitFontRecord(const FontSlot& slot, char* face, int& size, int& bold, in
     italic = slot.record.lfItalic;
 }
 
+// Any key of our section counts; an empty section has nothing to carry over.
+bool HasOwnSection(const char* path) {
+    char keys[4];
+    return GetPrivateProfileStringA(displayName, nullptr, "", keys, sizeof keys, path) > 0;
+}
+
+// The folder that holds the file, made when missing: the player's settings
+// folder may not have its "Plugins" folder yet.
+void MakeSettingsFolder(const char* path) {
+    char folder[settingsPathSize];
+    lstrcpynA(folder, path, settingsPathSize);
+    const int end = lstrlenA(folder) - static_cast<int>(sizeof settingsFileName);   // the backslash before the name
+    if (end <= 0 || folder[end] != '\\') return;
+    folder[end] = '\0';
+    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
+}
+
 }  // namespace
 
 int SettingKeyIndex(const char* name) {
@@ -109,9 +126,9 @@ void ModuleSettingsPath(char* path) {
 // A player that runs "as invoker" cannot write beside a module under Program
 // Files, so what was saved there would be gone at the next start: where the
 // player names a settings folder, its plug-ins keep their files in its
-// "Plugins" folder. The name is the player's memory: it is read no further
-// than a path may reach, and a name too long for the path gives no file
-// rather than a cut one.
+// "Plugins" folder. The name lives in the player's memory: it is read no
+// further than a path can reach, and a name too long for the path gives no
+// file rather than a cut one.
 int SettingsFilePath(char* path) {
     path[0] = '\0';
     const LRESULT answer = HostRequest(0, IPC_GETINIDIRECTORY);
@@ -130,27 +147,6 @@ int SettingsFilePath(char* path) {
     lstrcpyA(path + length + separator, playerSettingsTail);
     return 1;
 }
-
-namespace {
-
-// Any key of our section counts; an empty section has nothing to carry over.
-bool HasOwnSection(const char* path) {
-    char keys[4];
-    return GetPrivateProfileStringA(displayName, nullptr, "", keys, sizeof keys, path) > 0;
-}
-
-// The folder that holds the file, made when missing: the player's settings
-// folder may not have its "Plugins" folder yet.
-void MakeSettingsFolder(const char* path) {
-    char folder[settingsPathSize];
-    lstrcpynA(folder, path, settingsPathSize);
-    int end = lstrlenA(folder) - static_cast<int>(sizeof settingsFileName);   // the backslash before the name
-    if (end <= 0 || folder[end] != '\\') return;
-    folder[end] = '\0';
-    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
-}
-
-}  // namespace
 
 void ReadSettingKey(const char* file, const char* section, const SettingKey& key,
                     const SettingsSet& fallback, SettingsSet& target) {
