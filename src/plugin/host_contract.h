@@ -25,8 +25,8 @@ extern HWND eqWindow;          // "Winamp EQ", or null when the host has none
 extern HWND playlistWindow;    // "Winamp PE", or null when the host has none
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code);
-// Players that do not know a request answer 0 (2.x) or 1 (5.x): only any
-// other answer is one.
+// A player answers a request it does not know with 0 (2.x) or 1 (5.x):
+// only another value is an answer.
 int HostAnswered(LRESULT answer);
 
 // The equalizer and playlist editor of this player: the windows of those
