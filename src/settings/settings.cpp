@@ -26,6 +26,7 @@ constexpr SettingKey settingsKeys[settingsKeyCount] = {
 namespace {
 
 constexpr char settingsFileName[] = "plugin.ini";
+constexpr char playerSettingsTail[] = "Plugins\\plugin.ini";   // under the player's settings folder
 
 // The writer puts PE_Scrivane after Shadow and each face before its size,
 // bold and italic keys; positions in settingsKeys.
@@ -60,6 +61,23 @@ void FormatValue(const SettingsSet& settings, const SettingKey& key, char* text)
     }
 }
 
+// Any key of our section counts; an empty section has nothing to carry over.
+bool HasOwnSection(const char* path) {
+    char keys[4];
+    return GetPrivateProfileStringA(displayName, nullptr, "", keys, sizeof keys, path) > 0;
+}
+
+// The folder that holds the file, made when missing: the player's settings
+// folder may not have its "Plugins" folder yet.
+void MakeSettingsFolder(const char* path) {
+    char folder[settingsPathSize];
+    lstrcpynA(folder, path, settingsPathSize);
+    const int end = lstrlenA(folder) - static_cast<int>(sizeof settingsFileName);   // the backslash before the name
+    if (end <= 0 || folder[end] != '\\') return;
+    folder[end] = '\0';
+    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
+}
+
 }  // namespace
 
 int SettingKeyIndex(const char* name) {
@@ -68,25 +86,33 @@ int SettingKeyIndex(const char* name) {
     return -1;
 }
 
-void SettingsFilePath(char* path) {
-    // GetModuleFileNameA cuts a longer path silently (and without a
-    // terminator on older systems): a cut path names some other file, so a
-    // path that does not fit gives no settings file at all.
-    const DWORD length = GetModuleFileNameA(pluginModule, path, settingsPathSize);
-    if (length == 0 || length >= static_cast<DWORD>(settingsPathSize)) {
-        path[0] = '\0';
-        return;
+void ModuleSettingsPath(char* path) {
+    BesideModule(settingsFileName, path, settingsPathSize);
+}
+
+// A player that runs "as invoker" cannot write beside a module under Program
+// Files, so what was saved there would be gone at the next start: where the
+// player names a settings folder, its plug-ins keep their files in its
+// "Plugins" folder. The name lives in the player's memory: it is read no
+// further than a path can reach, and a name too long for the path gives no
+// file rather than a cut one.
+int SettingsFilePath(char* path) {
+    path[0] = '\0';
+    const LRESULT answer = HostRequest(0, IPC_GETINIDIRECTORY);
+    const char* folder = HostAnswered(answer) ? reinterpret_cast<const char*>(answer) : "";
+    if (folder[0] == '\0') {
+        ModuleSettingsPath(path);
+        return 0;
     }
-    path[length] = '\0';
-    int folderLength = static_cast<int>(length);
-    while (folderLength > 0 && path[folderLength - 1] != '\\') --folderLength;
-    // Without a folder the profile functions would look in the Windows directory.
-    if (folderLength == 0 ||
-        folderLength + static_cast<int>(sizeof settingsFileName) > settingsPathSize) {
-        path[0] = '\0';
-        return;
-    }
-    lstrcpyA(path + folderLength, settingsFileName);
+    int length = 0;
+    while (length < settingsPathSize && folder[length] != '\0') ++length;
+    const char* last = CharPrevA(folder, folder + length);
+    const int separator = last == folder + length - 1 && *last == '\\' ? 0 : 1;
+    if (length + separator + static_cast<int>(sizeof playerSettingsTail) > settingsPathSize) return 1;
+    lstrcpynA(path, folder, length + 1);
+    if (separator) lstrcpyA(path + length, "\\");
+    lstrcpyA(path + length + separator, playerSettingsTail);
+    return 1;
 }
 
 // The text buffers start cleared: under a double-byte code page the profile
@@ -121,9 +147,16 @@ void ReadSettingKey(const char* file, const char* section, const SettingKey& key
     }
 }
 
+// Settings that an earlier version kept beside the module are read from
+// there until the first save puts them in the player's folder; the old file
+// stays as it is.
 void LoadSettings() {
     char path[settingsPathSize];
-    SettingsFilePath(path);
+    if (SettingsFilePath(path) && path[0] != '\0' && !HasOwnSection(path)) {
+        char beside[settingsPathSize];
+        ModuleSettingsPath(beside);
+        if (beside[0] != '\0' && HasOwnSection(beside)) lstrcpyA(path, beside);
+    }
     storedSettings = defaultSettings;
     if (path[0] != '\0') {
         for (const SettingKey& key : settingsKeys)
@@ -141,6 +174,7 @@ void SaveSettings() {
     // platform would let the profile writer replace it anyway.
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    if (attributes == INVALID_FILE_ATTRIBUTES) MakeSettingsFolder(path);
     char text[valueTextSize];
     for (int position : writeOrder) {
         const SettingKey& key = settingsKeys[position];

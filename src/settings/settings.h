@@ -72,9 +72,14 @@ int SettingKeyIndex(const char* name);
 // --- State owned by the settings store ---------------------------------------
 extern SettingsSet storedSettings;     // what plugin.ini holds
 
-// The full path of plugin.ini beside the module, in settingsPathSize bytes;
-// empty when the module's folder leaves no room for the name.
-void SettingsFilePath(char* path);
+// The full path of plugin.ini, in settingsPathSize bytes: in the "Plugins"
+// folder of the player's settings folder when the player names one, else
+// beside the module (ModuleSettingsPath); empty when the path does not fit.
+// Returns 1 when the path is in the player's settings folder.
+int SettingsFilePath(char* path);
+// plugin.ini beside the module; empty when the module's folder leaves no
+// room for the name.
+void ModuleSettingsPath(char* path);
 void LoadSettings();
 void SaveSettings();
 // The dialog's settings become the stored ones, the scroll step held to

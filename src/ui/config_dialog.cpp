@@ -3,6 +3,7 @@
 #include "ui/config_dialog.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <iterator>
 
@@ -19,6 +20,28 @@ SettingsSet pendingSettings;
 char helpFilePath[512];
 
 namespace {
+
+constexpr char helpPageName[] = "Scrivane.html";
+constexpr char helpFileName[] = "Scrivane.HLP";
+
+// The help page beside the module, when it is there.
+bool FindHelpPage(char* path) {
+    if (!BesideModule(helpPageName, path, MAX_PATH)) return false;
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Windows Help is not part of Windows 10 and 11, and only an optional
+// download since Vista: the page shipped beside the module opens in the
+// user's browser. Without the page, or without a program to show it, the
+// help file as before.
+void ShowHelp(HWND dialog) {
+    char page[MAX_PATH];
+    if (FindHelpPage(page) &&
+        reinterpret_cast<INT_PTR>(ShellExecuteA(dialog, nullptr, page, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+        return;
+    WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+}
 
 struct CheckBox {
     int id;
@@ -221,7 +244,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         EnableApply(dialog, false);
         return TRUE;
     case IDC_HELP_BUTTON:
-        WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+        ShowHelp(dialog);
         return TRUE;
     case IDC_PE_SCRIVANE:
         pendingSettings.PE_Scrivane = Checked(dialog, id);
@@ -275,19 +298,10 @@ void CommitPendingSettings() {
     ApplySkinOverrides();
 }
 
-// The help file's path is made once from the module's folder.
-// GetModuleFileNameA may fill the buffer without a terminator when the path
-// is too long, so the last byte is forced to zero.
+// The help file's path is made once from the module's folder; a folder too
+// long for the name falls back to the bare name.
 void FindHelpFile() {
-    helpFilePath[0] = '\0';
-    GetModuleFileNameA(pluginModule, helpFilePath, sizeof helpFilePath);
-    helpFilePath[sizeof helpFilePath - 1] = '\0';
-    int nameStart = lstrlenA(helpFilePath);
-    while (nameStart > 0 && helpFilePath[nameStart - 1] != '\\') --nameStart;
-    constexpr char helpName[] = "Scrivane.HLP";
-    if (nameStart + static_cast<int>(sizeof helpName) > static_cast<int>(sizeof helpFilePath))
-        nameStart = 0;   // a folder too long for the name: fall back to the bare name
-    lstrcpyA(helpFilePath + nameStart, helpName);
+    if (!BesideModule(helpFileName, helpFilePath, sizeof helpFilePath)) lstrcpyA(helpFilePath, helpFileName);
 }
 
 void CloseHelp() {

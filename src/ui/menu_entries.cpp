@@ -12,13 +12,18 @@ HWND aboutDialog;
 
 namespace {
 
-// Only the host's own main menu starts with one of these; the captions
-// differ between host versions.
+// Without the player's word on its menu, only its main menu starts with one
+// of these; the captions differ between host versions.
 constexpr const char* hostMenuCaptions[] = {"&Winamp...", "Nullsoft &Winamp..."};
 
 constexpr int menuTextSize = 256;
 
+// A player that names its main menu is believed whatever the first item
+// reads: later players put other texts there, translated ones too, and
+// rewrite that item each time the menu opens.
 bool IsHostMainMenu(HMENU menu) {
+    const LRESULT named = HostRequest(0, IPC_GET_HMENU);
+    if (HostAnswered(named)) return reinterpret_cast<HMENU>(named) == menu;
     char text[menuTextSize] = "";
     GetMenuStringA(menu, 0, text, menuTextSize, MF_BYPOSITION);
     text[menuTextSize - 1] = '\0';

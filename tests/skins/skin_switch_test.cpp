@@ -122,6 +122,46 @@ TEST(SkinSwitch, TransparentTitleShowsTheSkinsTitleArea) {
     EXPECT_EQ(h.CaptureMain().At(250, 30), black);
 }
 
+// The player's built-in base skin has no folder: IPC_GETSKIN answers an
+// empty one. No path may be made from it (it would name files at the root
+// of the current drive), so no file is read at all, and the title shows the
+// stored settings with every fallback: here the stored text colour over the
+// black that stands for a missing main.bmp.
+TEST(SkinSwitch, TheBaseSkinReadsNoFile) {
+    PluginRun run(host::ModernPlayer());
+    run.scratch.WriteIni("[Qelvar Scrivane II]\r\nTransparent=1\r\nTextColor=ff0000\r\nScrollRate=1\r\n");
+    const std::string skin = run.scratch.SkinFolder("full");
+    ASSERT_TRUE(host::WriteBmp(skin + "\\main.bmp", Patterned(275, 116)));
+    ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", TextBitmap(slate, yellow)));
+    ASSERT_TRUE(host::WriteTextFile(skin + "\\scrivane.txt", "[Option]\r\nTextColor=0000ff\r\n"));
+    host::AttachImportCounter(run.host->Module());
+    ASSERT_EQ(run.Start(), 0);
+    auto& h = *run.host;
+    struct Step {
+        const char* name;
+        std::string folder;
+        COLORREF text;
+    };
+    for (const Step& step : {Step{"skin folder", skin, blue}, Step{"base skin", "", red}}) {
+        SCOPED_TRACE(step.name);
+        host::ResetImportCounts();
+        h.SwitchSkin(step.folder);
+        h.PumpMessages();
+        h.Tick(2);
+        const std::vector<std::string> named = host::FilesNamed();
+        std::string list;
+        for (const std::string& file : named) list += "\n  " + file;
+        for (const std::string& file : named)
+            EXPECT_NE(file.find(step.folder + "\\"), std::string::npos) << "a file outside the skin:" << list;
+        EXPECT_EQ(named.empty(), step.folder.empty()) << list;
+        const std::set<COLORREF> seen = Colours(TitleLine(h));
+        EXPECT_TRUE(seen.count(step.text)) << Describe(seen);
+        if (step.folder.empty()) {
+            EXPECT_EQ(seen, (std::set<COLORREF>{black, red})) << Describe(seen);
+        }
+    }
+}
+
 // Every skin load makes and deletes its bitmaps, pens, brushes and contexts;
 // over many switches between full, empty and odd skins the plug-in's live
 // GDI objects come back to where they were.

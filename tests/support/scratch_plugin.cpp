@@ -53,6 +53,12 @@ std::string BuiltDllPath() {
     return ProgramFolder() + "\\gen_qlv.dll";
 }
 
+std::string IniValueAt(const std::string& path, const std::string& key, const std::string& section) {
+    char value[4096] = "";
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, path.c_str());
+    return value;
+}
+
 ScratchPlugin::ScratchPlugin(const std::string& tag) {
     std::string name = "no_test";
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
@@ -64,6 +70,9 @@ ScratchPlugin::ScratchPlugin(const std::string& tag) {
     dllPath_ = folder_ + "\\gen_qlv.dll";
     if (!CopyFileA(BuiltDllPath().c_str(), dllPath_.c_str(), FALSE))
         ADD_FAILURE() << "cannot copy " << BuiltDllPath() << " to " << dllPath_;
+    const std::string page = ProgramFolder() + "\\Scrivane.html";
+    if (!CopyFileA(page.c_str(), HelpPagePath().c_str(), FALSE))
+        ADD_FAILURE() << "cannot copy " << page << " to " << HelpPagePath();
 }
 
 bool ScratchPlugin::IniExists() const {
@@ -86,9 +95,13 @@ void ScratchPlugin::WriteIni(const std::string& bytes) const {
 }
 
 std::string ScratchPlugin::IniValue(const std::string& key, const std::string& section) const {
-    char value[4096] = "";
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, IniPath().c_str());
-    return value;
+    return IniValueAt(IniPath(), key, section);
+}
+
+std::string ScratchPlugin::PlayerSettingsFolder() const {
+    const std::string folder = folder_ + "\\player settings";
+    host::MakeFolder(folder);
+    return folder;
 }
 
 bool ScratchPlugin::IniHasKey(const std::string& key, const std::string& section) const {

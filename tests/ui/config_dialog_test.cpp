@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "import_counter.h"
 #include "skin_files.h"
 
 namespace {
@@ -317,6 +318,31 @@ TEST(ConfigDialog, CancelKeepsWhatApplyCommitted) {
     Click(reopened, 1);
     EXPECT_EQ(config.Ini("Scroll"), "1");
     EXPECT_EQ(config.Ini("Shadow"), "0");
+}
+
+// Windows Help is not part of current Windows: Help opens the page shipped
+// beside the module in the user's browser, and asks Windows Help for its
+// finder only when the page is missing. Quit tells Windows Help to close
+// either way. Both calls are recorded at the imports, never made.
+TEST(ConfigDialog, HelpOpensThePageBesideTheModule) {
+    for (bool withPage : {true, false}) {
+        SCOPED_TRACE(withPage ? "page" : "no page");
+        ConfigRun config("", host::ModernPlayer(), withPage ? "page" : "nopage");
+        ASSERT_NE(config.dialog, nullptr);
+        const testing_support::ScratchPlugin& scratch = config.run.scratch;
+        if (!withPage) {
+            ASSERT_TRUE(DeleteFileA(scratch.HelpPagePath().c_str()));
+        }
+        host::AttachImportCounter(config.Host().Module());
+        Click(config.dialog, 1036);
+        config.Host().Quit();
+        const std::string helpFile = scratch.Folder() + "\\Scrivane.HLP";
+        const std::vector<std::string> expected = {
+            withPage ? "ShellExecuteA (null) " + scratch.HelpPagePath() : "WinHelpA 11 " + helpFile,   // HELP_FINDER
+            "WinHelpA 2 " + helpFile,                                                                    // HELP_QUIT
+        };
+        EXPECT_EQ(host::OutsideCalls(), expected);
+    }
 }
 
 TEST(ConfigDialog, HostBefore205OffersNoPlaylistFontButKeepsIt) {
