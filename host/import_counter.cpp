@@ -13,6 +13,7 @@ namespace {
 ImportCounts counts;
 std::set<HANDLE> liveObjects;   // what the module made and has not deleted yet
 HMODULE countedModule = nullptr;
+std::vector<BlockCopy>* copyRecord = nullptr;
 
 struct PatchedSlot {
     void** slot;
@@ -69,6 +70,10 @@ void*(__cdecl* realMalloc)(size_t);
 void*(__cdecl* realCalloc)(size_t, size_t);
 void*(__cdecl* realRealloc)(void*, size_t);
 void(__cdecl* realFree)(void*);
+BOOL(WINAPI* realBitBlt)(HDC, int, int, int, int, HDC, int, int, DWORD);
+BOOL(WINAPI* realStretchBlt)(HDC, int, int, int, int, HDC, int, int, int, int, DWORD);
+int(WINAPI* realFillRect)(HDC, const RECT*, HBRUSH);
+BOOL(WINAPI* realRectangle)(HDC, int, int, int, int);
 
 template <typename H>
 H Made(H h) {
@@ -161,6 +166,37 @@ void __cdecl CountFree(void* memory) {
     realFree(memory);
 }
 
+// A memory DC's depth is its selected bitmap's, not the device's.
+int BitsOf(HDC dc) {
+    if (!dc || GetObjectType(dc) != OBJ_MEMDC) return 0;
+    BITMAP info = {};
+    if (!GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof info, &info)) return 0;
+    return info.bmBitsPixel;
+}
+
+void Copied(HDC destination, int x, int y, int w, int h, HDC source, int sw, int sh, DWORD operation, bool stretched) {
+    ++counts.blockCopies;
+    if (copyRecord)
+        copyRecord->push_back({x, y, w, h, sw, sh, BitsOf(destination), BitsOf(source), operation, stretched});
+}
+
+BOOL WINAPI CountBitBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, DWORD operation) {
+    Copied(d, x, y, w, h, s, w, h, operation, false);
+    return realBitBlt(d, x, y, w, h, s, sx, sy, operation);
+}
+BOOL WINAPI CountStretchBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, int sw, int sh, DWORD operation) {
+    Copied(d, x, y, w, h, s, sw, sh, operation, true);
+    return realStretchBlt(d, x, y, w, h, s, sx, sy, sw, sh, operation);
+}
+int WINAPI CountFillRect(HDC dc, const RECT* area, HBRUSH brush) {
+    ++counts.fills;
+    return realFillRect(dc, area, brush);
+}
+BOOL WINAPI CountRectangle(HDC dc, int left, int top, int right, int bottom) {
+    ++counts.fills;
+    return realRectangle(dc, left, top, right, bottom);
+}
+
 struct Wrapper {
     const char* dll;   // lower case, without ".dll"
     const char* name;
@@ -184,7 +220,9 @@ const Wrapper wrappers[] = {
     QLV_WRAP("kernel32", HeapReAlloc),      QLV_WRAP("kernel32", LocalAlloc),
     QLV_WRAP("kernel32", GlobalAlloc),      QLV_WRAP("msvcrt", Malloc),
     QLV_WRAP("msvcrt", Calloc),             QLV_WRAP("msvcrt", Realloc),
-    QLV_WRAP("msvcrt", Free),
+    QLV_WRAP("msvcrt", Free),               QLV_WRAP("gdi32", BitBlt),
+    QLV_WRAP("gdi32", StretchBlt),          QLV_WRAP("gdi32", Rectangle),
+    QLV_WRAP("user32", FillRect),
 };
 #undef QLV_WRAP
 
@@ -256,12 +294,17 @@ void DetachImportCounter() {
     for (const PatchedSlot& p : patchedSlots) Patch(p.slot, p.original);
     patchedSlots.clear();
     countedModule = nullptr;
+    copyRecord = nullptr;
     liveObjects.clear();
     counts = ImportCounts{};
 }
 
 HMODULE CountedModule() {
     return countedModule;
+}
+
+void RecordBlockCopies(std::vector<BlockCopy>* into) {
+    copyRecord = into;
 }
 
 }  // namespace host

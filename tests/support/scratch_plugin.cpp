@@ -13,14 +13,6 @@ namespace testing_support {
 
 namespace {
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    const size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
-}
-
 // Test names of parameterised suites carry '/', which a file name cannot.
 std::string SafeName(std::string name) {
     for (char& c : name)
@@ -49,21 +41,16 @@ void EmptyFolder(const std::string& folder) {
 
 }  // namespace
 
-std::string BuiltDllPath() {
-    return ProgramFolder() + "\\gen_qlv.dll";
-}
-
 ScratchPlugin::ScratchPlugin(const std::string& tag) {
     std::string name = "no_test";
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
         name = std::string(info->test_suite_name()) + "." + info->name();
     if (!tag.empty()) name += "." + tag;
-    folder_ = ProgramFolder() + "\\scratch\\" + SafeName(name);
+    folder_ = host::ProgramFolder() + "\\scratch\\" + SafeName(name);
     host::MakeFolder(folder_);
     EmptyFolder(folder_);
-    dllPath_ = folder_ + "\\gen_qlv.dll";
-    if (!CopyFileA(BuiltDllPath().c_str(), dllPath_.c_str(), FALSE))
-        ADD_FAILURE() << "cannot copy " << BuiltDllPath() << " to " << dllPath_;
+    dllPath_ = host::PreparePluginFolder(folder_);
+    if (dllPath_.empty()) ADD_FAILURE() << "cannot copy " << BuiltDllPath() << " into " << folder_;
 }
 
 bool ScratchPlugin::IniExists() const {
