@@ -93,7 +93,7 @@ class Surface {
 public:
     Surface(bool mask, int width, int height)
         : bitmap_(mask ? CreateBitmap(width, height, 1, 1, nullptr)
-                            : CreateCompatibleBitmap(host::ScopedWindowDC(), width, height)),
+                       : CreateCompatibleBitmap(host::ScopedWindowDC(), width, height)),
           selected_(dc_, bitmap_) {}
     operator HDC() const { return dc_; }
 

@@ -75,6 +75,21 @@ public:
     void SaveWithPlaylist(const char* name, const std::string& what) {
         Save(name, WithCaption(Stack(player_.CaptureMain(), player_.CapturePlaylist())), what);
     }
+    // A scene: four ticks to settle, then its picture.
+    void Shoot(const char* name, const std::string& what) {
+        Settle(4);
+        SaveMain(name, what);
+    }
+    void ShootWithPlaylist(const char* name, const std::string& what) {
+        Settle(4);
+        SaveWithPlaylist(name, what);
+    }
+    // The playlist editor shaded for its picture, and open again after.
+    void ShootShadedPlaylist(const char* name, const std::string& what) {
+        player_.SetPlaylistSize(275, 14);
+        ShootWithPlaylist(name, what);
+        player_.SetPlaylistSize(275, 232);
+    }
 
     // Saves one frame per composed step of the title until the picture comes
     // back to the first one (or `limit` frames), for an animated picture.
@@ -144,52 +159,36 @@ int RunDemo(const std::string& folder) {
     demo.Settle(45);   // past the plug-in's start-up title
     demo.SaveMain("01-playing.png", "caption \"Ostara Vale - Lanterns - Winamp\": tail trimmed, <4:05> added");
     Play(player, 1);
-    demo.Settle(4);
-    demo.SaveMain("02-next-track.png", "track change: \"Hollow Pines - Amber\" <3:12>");
+    demo.Shoot("02-next-track.png", "track change: \"Hollow Pines - Amber\" <3:12>");
     Play(player, 1, PlayState::Paused);
-    demo.Settle(4);
-    demo.SaveMain("03-paused.png", "caption \"... - Winamp [Paused]\": the tail is trimmed, the title stays");
+    demo.Shoot("03-paused.png", "caption \"... - Winamp [Paused]\": the tail is trimmed, the title stays");
     Play(player, 1, PlayState::Stopped);
-    demo.Settle(4);
-    demo.SaveMain("04-stopped.png", "caption \"... - Winamp [Stopped]\": trimmed the same way");
+    demo.Shoot("04-stopped.png", "caption \"... - Winamp [Stopped]\": trimmed the same way");
     Play(player, 0);
     player.SetMainMode(MainMode::DoubleSize);
-    demo.Settle(4);
-    demo.SaveMain("05-double-size.png", "double size: the 14-point bold font at (224,48)");
+    demo.Shoot("05-double-size.png", "double size: the 14-point bold font at (224,48)");
     player.SetMainMode(MainMode::Shaded);
-    demo.Settle(4);
-    demo.SaveMain("06-windowshade.png", "windowshade: the plug-in draws nothing, the title bar is the player's");
+    demo.Shoot("06-windowshade.png", "windowshade: the plug-in draws nothing, the title bar is the player's");
     player.SetMainMode(MainMode::Normal);
-    player.SetPlaylistSize(275, 14);
-    demo.Settle(4);
-    demo.SaveWithPlaylist("07-playlist-shaded.png", "playlist editor shaded: \"1.Ostara Vale - ...\" and 4:05 in the plug-in's line");
-    player.SetPlaylistSize(275, 232);
+    demo.ShootShadedPlaylist("07-playlist-shaded.png", "playlist editor shaded: \"1.Ostara Vale - ...\" and 4:05 in the plug-in's line");
 
     demo.UseLook("dusk-shadow");
     Play(player, 1);
-    demo.Settle(4);
-    demo.SaveMain("08-shadow.png", "skin dusk-shadow: bold amber text, 2-pixel shadow, line height follows the font");
+    demo.Shoot("08-shadow.png", "skin dusk-shadow: bold amber text, 2-pixel shadow, line height follows the font");
     demo.UseLook("dusk-skin-colours");
     Play(player, 0);
-    demo.Settle(4);
-    demo.SaveMain("09-skin-colours.png", "skin colours: text.bmp's six rows as a gradient on its background colour");
+    demo.Shoot("09-skin-colours.png", "skin colours: text.bmp's six rows as a gradient on its background colour");
     demo.UseLook("dusk-transparent");
-    demo.Settle(4);
-    demo.SaveMain("10-transparent.png", "transparent: the skin's own title panel behind the text");
+    demo.Shoot("10-transparent.png", "transparent: the skin's own title panel behind the text");
 
     demo.UseLook("jade-chinese");
     Play(player, chineseTrack);
-    demo.Settle(4);
-    demo.SaveMain("11-chinese.png", "skin jade, Big5 title in AR PL UMing TW: Autumn at the wishing pool <3:34>");
+    demo.Shoot("11-chinese.png", "skin jade, Big5 title in AR PL UMing TW: Autumn at the wishing pool <3:34>");
     player.SetMainMode(MainMode::DoubleSize);
     Play(player, chineseTrack + 1);
-    demo.Settle(4);
-    demo.SaveMain("12-chinese-double.png", "double size, Big5: Night rain - lights of the city <4:23>");
+    demo.Shoot("12-chinese-double.png", "double size, Big5: Night rain - lights of the city <4:23>");
     player.SetMainMode(MainMode::Normal);
-    player.SetPlaylistSize(275, 14);
-    demo.Settle(4);
-    demo.SaveWithPlaylist("13-chinese-playlist.png", "playlist line in Chinese: \"5.\" + the Big5 entry and 4:23");
-    player.SetPlaylistSize(275, 232);
+    demo.ShootShadedPlaylist("13-chinese-playlist.png", "playlist line in Chinese: \"5.\" + the Big5 entry and 4:23");
 
     demo.UseLook("dusk");
     Play(player, longTrack);
@@ -240,24 +239,19 @@ int RunModernDemo(const std::string& folder) {
         player.SetSongWide(player.playlist[static_cast<size_t>(entry)].wideTitle, state);
     };
     play(0, 262);
-    demo.Settle(4);
-    demo.SaveMain("17-modern-japanese.png", "Japanese title on code page 1252, numbered \"1. \", <4:22>; caption intact");
+    demo.Shoot("17-modern-japanese.png", "Japanese title on code page 1252, numbered \"1. \", <4:22>; caption intact");
     player.SetMainMode(MainMode::DoubleSize);
-    demo.Settle(4);
-    demo.SaveMain("18-modern-japanese-double.png", "the same in double size");
+    demo.Shoot("18-modern-japanese-double.png", "the same in double size");
     player.SetMainMode(MainMode::Normal);
     play(0, 999, host::PlayState::Paused);
-    demo.Settle(4);
-    demo.SaveMain("19-modern-paused.png", "a Japanese language pack's \" - Winamp [\u4e00\u6642\u505c\u6b62]\" trimmed too");
+    demo.Shoot("19-modern-paused.png", "a Japanese language pack's \" - Winamp [\u4e00\u6642\u505c\u6b62]\" trimmed too");
     play(1, 201);
     demo.Settle(30);
     player.RepeatCaption();   // as after a volume change
-    demo.Settle(4);
-    demo.SaveMain("20-modern-cyrillic.png", "Cyrillic title, scrolling; the player sets the caption again: no jump");
+    demo.Shoot("20-modern-cyrillic.png", "Cyrillic title, scrolling; the player sets the caption again: no jump");
     play(2, 187);
     player.SetPlaylistSize(275, 14);
-    demo.Settle(4);
-    demo.SaveWithPlaylist("21-modern-greek-playlist.png", "Greek title and the playlist line from the wide title (213)");
+    demo.ShootWithPlaylist("21-modern-greek-playlist.png", "Greek title and the playlist line from the wide title (213)");
     return demo.Failed() == 0 ? 0 : 1;
 }
 

@@ -1,6 +1,7 @@
 #include "title_pixels.h"
 
 #include "scoped_gdi.h"
+#include "text_of_width.h"
 
 namespace display_test {
 
@@ -101,22 +102,8 @@ int TextWidth(const TitleLook& look, const std::wstring& text) { return WidthIn(
 int TextWidth(const TitleLook& look, const std::string& text) { return WidthIn(look, text); }
 
 std::string TextOfWidth(const TitleLook& look, int width) {
-    std::vector<int> charWidth(128, 0);
-    for (char c = 'a'; c <= 'z'; ++c) charWidth[c] = TextWidth(look, std::string(1, c));
-    std::vector<std::string> reach(width + 1);
-    std::vector<bool> reached(width + 1, false);
-    reached[0] = true;
-    for (int sum = 0; sum < width; ++sum) {
-        if (!reached[sum]) continue;
-        for (char c = 'a'; c <= 'z'; ++c) {
-            const int next = sum + charWidth[c];
-            if (next > sum && next <= width && !reached[next]) {
-                reached[next] = true;
-                reach[next] = reach[sum] + c;
-            }
-        }
-    }
-    return reached[width] && TextWidth(look, reach[width]) == width ? reach[width] : "";
+    return testing_support::TextOfWidth(
+        width, [&](const std::string& text) { return TextWidth(look, text); }, 'a', 'z');
 }
 
 host::Image ExpectedTitle(const TitleLook& look) {
