@@ -3,7 +3,6 @@
 #include "emulated_host.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <set>
 
