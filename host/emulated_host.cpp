@@ -24,6 +24,8 @@ constexpr int messageBoxTextId = 0xFFFF;
 constexpr int messageBoxIconId = 0x0440;   // stc1, the box's icon static
 constexpr DWORD initTimerWaitMs = 1000;
 constexpr UINT exitCommand = 40001 + 100;   // the main menu's "E&xit"
+constexpr UINT aboutCommand = 40001;        // the first item of the 2.x player's main menu
+constexpr UINT modernAboutCommand = 40041;  // and of the 5.x player's
 
 // Request codes (WM_USER with the code in lParam).
 enum : LPARAM {
@@ -34,6 +36,8 @@ enum : LPARAM {
     ipcGetSkin = 201,
     ipcGetPlaylistTitle = 212,
     ipcGetPlaylistTitleW = 213,
+    ipcGetHmenu = 281,
+    ipcGetIniDirectory = 335,
 };
 
 // Window placement: the three windows never overlap, in any size, so each
@@ -247,7 +251,7 @@ EmulatedHost::EmulatedHost(HostOptions options) : version(options.version), opti
         if (w) UpdateWindow(w);
 
     menu_ = CreatePopupMenu();
-    AppendMenuA(menu_, MF_STRING, 40001, options_.firstMenuItem.c_str());
+    AppendMenuA(menu_, MF_STRING, modern ? modernAboutCommand : aboutCommand, options_.firstMenuItem.c_str());
     AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu_, MF_STRING, 40029, "Play &file...\tL");
     AppendMenuA(menu_, MF_STRING, 40012, "&Options");
@@ -465,8 +469,10 @@ void EmulatedHost::PressEqualizer(int x, int y) {
 void EmulatedHost::ReleaseEqualizer(int x, int y) {
     if (equalizer_) SendMessageA(equalizer_, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
+// As TrackPopupMenu does: the menu as a whole, then the popup about to show.
 void EmulatedHost::OpenMainMenu() {
     SendMessageA(main_, WM_INITMENU, reinterpret_cast<WPARAM>(menu_), 0);
+    if (options_.modernPlayer) SendMessageA(main_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu_), 0);
 }
 void EmulatedHost::SendCommand(int id) {
     SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -587,6 +593,14 @@ LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITMENU:
         ++hostInitMenuCount;
         return 0;
+    case WM_INITMENUPOPUP:
+        // The 5.x player writes its About item afresh each time its menu opens.
+        if (options_.modernPlayer && reinterpret_cast<HMENU>(wParam) == menu_) {
+            ModifyMenuA(menu_, 0, MF_BYPOSITION | MF_STRING, modernAboutCommand, options_.firstMenuItem.c_str());
+            ++hostMenuRewrites;
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         hostCommands.push_back(LOWORD(wParam));
         if (options_.rightClickMenu && LOWORD(wParam) == exitCommand) closeRequested = true;
@@ -630,6 +644,13 @@ LRESULT EmulatedHost::AnswerRequest(WPARAM wParam, LPARAM code) {
         return AnswerPlaylistTitle(wParam, false);
     case ipcGetPlaylistTitleW:
         if (options_.modernPlayer) return AnswerPlaylistTitle(wParam, true);
+        return 0;
+    case ipcGetHmenu:
+        // Other values name other menus; this host has only the main one.
+        if (options_.modernPlayer) return wParam == 0 ? reinterpret_cast<LRESULT>(menu_) : 0;
+        return 0;
+    case ipcGetIniDirectory:
+        if (options_.modernPlayer) return reinterpret_cast<LRESULT>(settingsFolder.c_str());
         return 0;
     default:
         // The modern player answers 1 to what it does not know.

@@ -7,12 +7,13 @@
 //                    14 or 28 high in windowshade mode), caption "<song> - Winamp"
 //   equalizer        class "Winamp EQ",  275 x 116 (550 x 232 in double size)
 //   playlist editor  class "Winamp PE",  275 x 232 (14 high when shaded)
-// and answers the six requests (WM_USER with the code in lParam) from the
+// and answers the player's requests (WM_USER with the code in lParam) from the
 // fields below. The first host of a process moves its thread to a desktop of
-// its own, so FindWindowA from the plug-in sees this process's windows only,
-// even with other test programs running at the same time. The host paints its own title in `hostTitleColour` on its
-// timer 39 and on every paint, so a test can tell its drawing from the
-// plug-in's.
+// its own, so a search for windows by class sees this process's windows
+// only, even with other test programs running at the same time; a
+// SecondPlayer (second_player.h) puts another player's windows beside it.
+// The host paints its own title in `hostTitleColour` on its timer 39 and on
+// every paint, so a test can tell its drawing from the plug-in's.
 #pragma once
 
 #include <windows.h>
@@ -58,7 +59,10 @@ struct HostOptions {
     bool rightClickMenu = false;
     // The 5.x player (see ModernPlayer()): Unicode windows, wide numbered
     // captions answered from the host's own buffer, translated state words,
-    // unknown requests answering 1, wide playlist titles (213).
+    // unknown requests answering 1, wide playlist titles (213), its main
+    // menu named by IPC_GET_HMENU (281) with its first item (About, id
+    // 40041) rewritten on every WM_INITMENUPOPUP, and its settings folder
+    // named by IPC_GETINIDIRECTORY (335).
     bool modernPlayer = false;
     std::wstring pausedWord = L"Paused";    // a language pack translates these two
     std::wstring stoppedWord = L"Stopped";
@@ -94,7 +98,7 @@ public:
     EmulatedHost& operator=(const EmulatedHost&) = delete;
 
     // --- the plug-in -----------------------------------------------------------
-    bool Load(const std::string& dllPath);  // LoadLibraryA, the export, fills hwndParent and hDllInstance (again after Unload)
+    bool Load(const std::string& dllPath);  // LoadLibraryA, the export, fills hwndParent and hDllInstance; again after Unload
     int Init();                             // calls init; captures the frame timer procedure
     void Config();                          // calls config
     void Quit();                            // calls quit (once)
@@ -108,6 +112,7 @@ public:
     std::vector<PlaylistEntry> playlist;    // IPC_GETLISTLENGTH / IPC_GETPLAYLISTTITLE
     int playlistPosition = 0;               // IPC_GETLISTPOS
     std::string skinFolder;                 // IPC_GETSKIN, without a trailing backslash
+    std::string settingsFolder;             // modern player: what IPC_GETINIDIRECTORY points at (ANSI)
     std::vector<LPARAM> requestLog;         // every request code received, in order
 
     // --- the windows ------------------------------------------------------------
@@ -142,7 +147,7 @@ public:
     void MoveMain(int x, int y, bool leftHeld);
     void PressEqualizer(int x, int y);
     void ReleaseEqualizer(int x, int y);
-    void OpenMainMenu();                    // WM_INITMENU with the host's main menu
+    void OpenMainMenu();                    // WM_INITMENU with the host's main menu (and WM_INITMENUPOPUP for the modern player)
     void SendCommand(int id);               // WM_COMMAND to the main window
     HMENU MainMenu() const { return menu_; }
 
@@ -154,6 +159,7 @@ public:
     LRESULT SendHostTimer();                // WM_TIMER 39 to the main window
     int hostTimerCount = 0;                 // WM_TIMER 39 that reached the host's own procedure
     int hostInitMenuCount = 0;              // WM_INITMENU that reached it
+    int hostMenuRewrites = 0;               // modern player: times it rewrote its menu's first item
     std::vector<int> hostCommands;          // WM_COMMAND ids that reached it
     std::vector<RECT> hostPaints;           // update rectangles the host painted in the main window, in order
     int realFrameTimers = 0;                // real WM_TIMER 124 seen by the pump (dropped unless liveTimers)

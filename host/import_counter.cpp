@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace host {
@@ -14,6 +15,12 @@ ImportCounts counts;
 std::set<HANDLE> liveObjects;   // what the module made and has not deleted yet
 HMODULE countedModule = nullptr;
 std::vector<BlockCopy>* copyRecord = nullptr;
+std::vector<std::string> filesNamed;
+std::vector<std::string> outsideCalls;
+
+void NamedFile(const char* call, const char* path) {
+    filesNamed.push_back(std::string(call) + " " + (path ? path : "(win.ini)"));
+}
 
 struct PatchedSlot {
     void** slot;
@@ -74,6 +81,14 @@ BOOL(WINAPI* realBitBlt)(HDC, int, int, int, int, HDC, int, int, DWORD);
 BOOL(WINAPI* realStretchBlt)(HDC, int, int, int, int, HDC, int, int, int, int, DWORD);
 int(WINAPI* realFillRect)(HDC, const RECT*, HBRUSH);
 BOOL(WINAPI* realRectangle)(HDC, int, int, int, int);
+HANDLE(WINAPI* realCreateFileA)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+HFILE(WINAPI* realOpenFile)(LPCSTR, LPOFSTRUCT, UINT);
+DWORD(WINAPI* realGetPrivateProfileStringA)(LPCSTR, LPCSTR, LPCSTR, LPSTR, DWORD, LPCSTR);
+UINT(WINAPI* realGetPrivateProfileIntA)(LPCSTR, LPCSTR, INT, LPCSTR);
+DWORD(WINAPI* realGetPrivateProfileSectionA)(LPCSTR, LPSTR, DWORD, LPCSTR);
+BOOL(WINAPI* realWritePrivateProfileStringA)(LPCSTR, LPCSTR, LPCSTR, LPCSTR);
+BOOL(WINAPI* realWinHelpA)(HWND, LPCSTR, UINT, ULONG_PTR);
+HINSTANCE(WINAPI* realShellExecuteA)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
 template <typename H>
 H Made(H h) {
@@ -114,6 +129,7 @@ BOOL WINAPI CountDeleteObject(HGDIOBJ object) {
     return realDeleteObject(object);
 }
 HANDLE WINAPI CountLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+    if (flags & LR_LOADFROMFILE) NamedFile("LoadImageA", name);
     HANDLE image = realLoadImageA(instance, name, type, cx, cy, flags);
     if (type == IMAGE_BITMAP) Created(image);
     return image;
@@ -196,6 +212,41 @@ BOOL WINAPI CountRectangle(HDC dc, int left, int top, int right, int bottom) {
     ++counts.fills;
     return realRectangle(dc, left, top, right, bottom);
 }
+HANDLE WINAPI CountCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition, DWORD flags, HANDLE pattern) {
+    NamedFile("CreateFileA", name);
+    return realCreateFileA(name, access, share, security, disposition, flags, pattern);
+}
+HFILE WINAPI CountOpenFile(LPCSTR name, LPOFSTRUCT info, UINT style) {
+    NamedFile("OpenFile", name);
+    return realOpenFile(name, info, style);
+}
+DWORD WINAPI CountGetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR text, DWORD size,
+                                           LPCSTR file) {
+    NamedFile("GetPrivateProfileStringA", file);
+    return realGetPrivateProfileStringA(section, key, fallback, text, size, file);
+}
+UINT WINAPI CountGetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR file) {
+    NamedFile("GetPrivateProfileIntA", file);
+    return realGetPrivateProfileIntA(section, key, fallback, file);
+}
+DWORD WINAPI CountGetPrivateProfileSectionA(LPCSTR section, LPSTR text, DWORD size, LPCSTR file) {
+    NamedFile("GetPrivateProfileSectionA", file);
+    return realGetPrivateProfileSectionA(section, text, size, file);
+}
+BOOL WINAPI CountWritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR text, LPCSTR file) {
+    NamedFile("WritePrivateProfileStringA", file);
+    return realWritePrivateProfileStringA(section, key, text, file);
+}
+// A help viewer or a browser would outlive the test, or wait for a person.
+BOOL WINAPI CountWinHelpA(HWND, LPCSTR file, UINT command, ULONG_PTR) {
+    outsideCalls.push_back("WinHelpA " + std::to_string(command) + " " + (file ? file : "(null)"));
+    return TRUE;
+}
+HINSTANCE WINAPI CountShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    outsideCalls.push_back(std::string("ShellExecuteA ") + (verb ? verb : "(null)") + " " + (file ? file : "(null)"));
+    return reinterpret_cast<HINSTANCE>(42);   // above 32: done
+}
 
 struct Wrapper {
     const char* dll;   // lower case, without ".dll"
@@ -223,6 +274,10 @@ const Wrapper wrappers[] = {
     QLV_WRAP("msvcrt", Free),               QLV_WRAP("gdi32", BitBlt),
     QLV_WRAP("gdi32", StretchBlt),          QLV_WRAP("gdi32", Rectangle),
     QLV_WRAP("user32", FillRect),
+    QLV_WRAP("kernel32", CreateFileA),      QLV_WRAP("kernel32", OpenFile),
+    QLV_WRAP("kernel32", GetPrivateProfileStringA), QLV_WRAP("kernel32", GetPrivateProfileIntA),
+    QLV_WRAP("kernel32", GetPrivateProfileSectionA), QLV_WRAP("kernel32", WritePrivateProfileStringA),
+    QLV_WRAP("user32", WinHelpA),           QLV_WRAP("shell32", ShellExecuteA),
 };
 #undef QLV_WRAP
 
@@ -288,6 +343,16 @@ ImportCounts CurrentImportCounts() {
 
 void ResetImportCounts() {
     counts = ImportCounts{};
+    filesNamed.clear();
+    outsideCalls.clear();
+}
+
+std::vector<std::string> FilesNamed() {
+    return filesNamed;
+}
+
+std::vector<std::string> OutsideCalls() {
+    return outsideCalls;
 }
 
 void DetachImportCounter() {
@@ -297,6 +362,8 @@ void DetachImportCounter() {
     copyRecord = nullptr;
     liveObjects.clear();
     counts = ImportCounts{};
+    filesNamed.clear();
+    outsideCalls.clear();
 }
 
 HMODULE CountedModule() {

@@ -1,9 +1,12 @@
-// Counts what a loaded module asks of GDI and of the heap, by patching its
-// import table (Wine's GetGuiResources answers 0, so the host counts itself).
+// Counts what a loaded module asks of GDI and of the heap, and logs the files
+// it names and the calls that would leave the test (a browser, the help
+// viewer), by patching its import table (Wine's GetGuiResources answers 0,
+// so the host counts itself).
 #pragma once
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace host {
@@ -32,11 +35,21 @@ struct BlockCopy {
     bool stretched = false;    // StretchBlt
 };
 
-// Patches `module`'s imports from gdi32, user32 (LoadImageA, GetDC, ReleaseDC, FillRect),
-// kernel32 and msvcrt. Call after LoadLibrary and before init. One module at a time.
+// Patches `module`'s imports from gdi32, user32 (LoadImageA, GetDC, ReleaseDC,
+// FillRect, WinHelpA), kernel32, msvcrt and shell32. Call after LoadLibrary and
+// before init. One module at a time.
 void AttachImportCounter(HMODULE module);
 ImportCounts CurrentImportCounts();
-void ResetImportCounts();       // zeroes the counters (live objects stay tracked)
+void ResetImportCounts();       // zeroes the counters and empties both logs (live objects stay tracked)
+
+// Every file the module named to LoadImageA (from a file), CreateFileA,
+// OpenFile and the private-profile functions, one "<call> <path>" per call,
+// in order ("<call> (win.ini)" for a profile call without a file).
+std::vector<std::string> FilesNamed();
+// The calls that would leave the test's control, recorded instead of made:
+// "ShellExecuteA <verb> <file>" (answered as a success; "(null)" for no
+// verb) and "WinHelpA <command> <file>" (answered TRUE).
+std::vector<std::string> OutsideCalls();
 void DetachImportCounter();     // forgets the module (before FreeLibrary)
 HMODULE CountedModule();        // the module being counted, or null
 // Appends each block copy the counted module makes to `into` until called

@@ -8,15 +8,13 @@
 #include "display/title_text.h"
 #include "plugin/host_contract.h"
 #include "plugin/window_modes.h"
-#include "settings/settings.h"
+#include "settings/skin_overrides.h"
 
 int composedWidth;
 int composedRows;
 
 namespace {
 
-constexpr POINT normalTitleOrigin = {112, 24};
-constexpr POINT doubleTitleOrigin = {224, 48};
 
 // lineHeight is 1..60 by construction; the clamp keeps every copy inside the
 // 306 x 60 surfaces whatever state it meets.
@@ -114,9 +112,14 @@ void AddShadow(int depth) {
 
 void PresentFrame() {
     if (!surfacesCreated || !mainWindow) return;
-    const POINT origin = doubleSize ? doubleTitleOrigin : normalTitleOrigin;
+    const POINT origin = TitleOrigin(doubleSize);
     HDC window = GetDC(mainWindow);
     if (!window) return;
     BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), frameSurface.dc, 0, 0, SRCCOPY);
     ReleaseDC(mainWindow, window);
+}
+
+void ForgetComposedFrame() {
+    composedWidth = 0;
+    composedRows = 0;
 }

@@ -10,4 +10,6 @@ void ComposeFrame();
 // current one (the cleared frame of start-up fits every size).
 bool FrameSizeChanged();
 void AddShadow(int depth);
+// No frame composed yet (a fresh start).
+void ForgetComposedFrame();
 void PresentFrame();

@@ -2,10 +2,13 @@
 // read afresh from the skin folder at every full repaint of the main window.
 #include "display/skin_assets.h"
 
+#include <initializer_list>
+
 #include "display/surfaces.h"
+#include "display/text_strip.h"
+#include "display/title_text.h"
 #include "playlist/playlist_line.h"
 #include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
 #include "plugin/window_modes.h"
 #include "settings/colour_text.h"
 #include "settings/settings.h"
@@ -16,13 +19,12 @@ HBRUSH playlistBgBrush;
 
 namespace {
 
-constexpr POINT titleAreaOrigin = {112, 24};          // where main.bmp keeps the title area
+constexpr POINT titleAreaOrigin = titleOrigin;       // main.bmp keeps the title area where the window shows it
 constexpr POINT textBackgroundPoint = {142, 0};       // a blank cell of text.bmp's font
 constexpr int textSampleColumns[] = {55, 42, 97};     // glyph columns tried in turn for each row
 constexpr int textSampleRows = 6;                     // each row fills two lines of the gradient
 constexpr COLORREF missingTextColour = RGB(0, 255, 0);
 constexpr COLORREF missingBackgroundColour = RGB(0, 0, 0);
-constexpr int colourTextSize = 10;
 
 static_assert(textSampleRows * 2 == skinGradientHeight, "six text.bmp rows fill the gradient");
 
@@ -301,6 +303,21 @@ void LoadPlaylistColours() {
     playlistBgBrush = CreateSolidBrush(background);
 }
 
+// A skin that switches the display off gets the host's own title back at once.
+void YieldMainWindow() {
+    if (effectiveSettings.Enabled == 0 && mainWindow)
+        RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+// The line is drawn off-screen whenever it is on, so it is ready the moment
+// the editor is shaded; when it is off, a shaded editor gets its own line back.
+void RefreshPlaylistLine() {
+    if (effectiveSettings.PE_Scrivane)
+        DrawPlaylistLine();
+    else if (playlistShaded && playlistWindow)
+        RedrawWindow(playlistWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
 }  // namespace
 
 // The override file comes first so the new skin's settings are in force
@@ -313,5 +330,26 @@ void LoadSkinAssets() {
     LoadTextColours();
     LoadFontSkin();
     LoadPlaylistColours();
-    if (playlistShaded && effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
+    if (PlaylistLineActive()) DrawPlaylistLine();
+}
+
+void ApplySkinOverrides() {
+    ReadSkinOverrides();
+    FillFontRecords(effectiveSettings);
+    // Before start-up made the surfaces, or after shut-down released them,
+    // there is nothing to rebuild, and objects made now would never be freed.
+    if (!surfacesCreated) return;
+    RebuildFonts(textStrip.dc, playlistLine.dc);
+    RebuildBrushes();
+    YieldMainWindow();
+    SelectFrameBrush();
+    RefreshPlaylistLine();
+    RefreshStrip();
+}
+
+void ReleaseSkinBrushes() {
+    for (HBRUSH* brush : {&skinBackgroundBrush, &playlistBgBrush}) {
+        if (*brush) DeleteObject(*brush);
+        *brush = nullptr;
+    }
 }

@@ -7,3 +7,7 @@ extern HBRUSH skinBackgroundBrush;   // text.bmp's background colour; null befor
 extern HBRUSH playlistBgBrush;       // pledit.txt's NormalBG; null before the first load
 
 void LoadSkinAssets();
+// effectiveSettings from the current skin's scrivane.txt, then the fonts,
+// brushes, playlist line and title strip made again from it.
+void ApplySkinOverrides();
+void ReleaseSkinBrushes();

@@ -5,18 +5,15 @@
 #include <initializer_list>
 
 #include "display/skin_assets.h"
-#include "display/text_strip.h"
+#include "plugin/window_modes.h"
 #include "settings/settings.h"
+#include "settings/skin_overrides.h"
 
 Surface textStrip, viewMask, invMask, shadowLayer, shadowMask, shadowInvMask, frameSurface, textLayer,
     playlistLine, skinBackground, skinTextGradient;
 HBITMAP colourSwatch[swatchCount];
 
-FontSlot normalFont = {FontRecordAtLoad(-11, FW_NORMAL), nullptr};
-FontSlot doubleSizeFont = {FontRecordAtLoad(-20, FW_BOLD), nullptr};
-FontSlot playlistFont = {FontRecordAtLoad(-11, FW_NORMAL), nullptr};
 HBRUSH textBrush, bkBrush, shadowBrush;
-int logPixelsY = 96;
 int surfacesCreated;
 
 namespace {
@@ -59,27 +56,36 @@ void DeleteTyped(Handle& handle) {
 
 }  // namespace
 
-// Settings files are not checked when read: a size in the millions gives a
-// height at which the platform's text renderer faults inside font creation
-// or drawing, so the size is held to a sane range here, where every font
-// made from settings gets its height.
-void FillFontRecord(LOGFONTA& record, const char* face, int size, int bold, int italic) {
-    const int held = size < fontSizeMin ? fontSizeMin : size > fontSizeMax ? fontSizeMax : size;
-    CopyFaceName(record.lfFaceName, face ? face : "");
-    record.lfHeight = PointsToHeight(held);
-    record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    record.lfItalic = static_cast<BYTE>(italic & 0xFF);
+namespace {
+
+void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
+    if (brush) DeleteObject(brush);
+    brush = CreateSolidBrush(colour);
 }
 
-// A character set or quality picked in the chooser stays in force for the
-// session, whichever settings give the four fields.
-void FillFontRecords(const SettingsSet& s) {
-    normalFont.record = userNormalFont;
-    doubleSizeFont.record = userDoubleSizeFont;
-    playlistFont.record = userPlaylistFont;
-    FillFontRecord(normalFont.record, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
-    FillFontRecord(doubleSizeFont.record, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
-    FillFontRecord(playlistFont.record, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
+// The dialog's swatches show the stored colours from the start.
+void PaintSwatches() {
+    PaintSwatch(colourSwatch[swatchText], storedSettings.TextColor);
+    PaintSwatch(colourSwatch[swatchBk], storedSettings.BkColor);
+    PaintSwatch(colourSwatch[swatchShadow], storedSettings.ShadowColor);
+}
+
+}  // namespace
+
+void RebuildBrushes() {
+    SelectObject(frameSurface.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(textLayer.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(shadowLayer.dc, GetStockObject(BLACK_BRUSH));
+    ReplaceBrush(bkBrush, effectiveSettings.BkColor);
+    ReplaceBrush(textBrush, effectiveSettings.TextColor);
+    SelectObject(textLayer.dc, textBrush);
+    ReplaceBrush(shadowBrush, effectiveSettings.ShadowColor);
+    SelectObject(shadowLayer.dc, shadowBrush);
+}
+
+void SelectFrameBrush() {
+    HBRUSH brush = effectiveSettings.UseSkinColor ? skinBackgroundBrush : bkBrush;
+    if (brush) SelectObject(frameSurface.dc, brush);
 }
 
 void PaintSwatch(HBITMAP swatch, COLORREF colour) {
@@ -109,23 +115,18 @@ void CreateSurfaces() {
     MakeSurface(skinBackground, screen, Depth::colour, skinBackgroundWidth, skinBackgroundHeight);
     MakeSurface(skinTextGradient, screen, Depth::colour, skinGradientWidth, skinGradientHeight);
     for (HBITMAP& swatch : colourSwatch) swatch = CreateCompatibleBitmap(screen, swatchSize, swatchSize);
-    PaintSwatch(colourSwatch[swatchText], storedSettings.TextColor);
-    PaintSwatch(colourSwatch[swatchBk], storedSettings.BkColor);
-    PaintSwatch(colourSwatch[swatchShadow], storedSettings.ShadowColor);
+    PaintSwatches();
     ReleaseDC(nullptr, screen);
 
-    logPixelsY = GetDeviceCaps(textStrip.dc, LOGPIXELSY);
-    if (logPixelsY <= 0) logPixelsY = 96;   // a refused context must not turn every size into 0
-    FillUserFontRecords();
+    ReadScreenResolution(textStrip.dc);
+    FillUserFontRecords(storedSettings);
     FillFontRecords(storedSettings);
-    normalFont.font = CreateFontIndirectA(&normalFont.record);
-    doubleSizeFont.font = CreateFontIndirectA(&doubleSizeFont.record);
-
+    CreateFonts();
+    // The strip renders in the title font of the current size from the start.
+    SelectObject(textStrip.dc, doubleSize ? doubleSizeFont.font : normalFont.font);
     PrepareStrip();
     surfacesCreated = 1;
-    RefreshStrip();
 
-    playlistFont.font = CreateFontIndirectA(&playlistFont.record);
     SelectObject(playlistLine.dc, playlistFont.font);
     bkBrush = CreateSolidBrush(storedSettings.BkColor);
     textBrush = CreateSolidBrush(storedSettings.TextColor);
@@ -145,6 +146,17 @@ void CreateSurfaces() {
     FillSurface(skinTextGradient, skinGradientWidth, skinGradientHeight, textBrush);
 }
 
+int ReplaceStripBitmap(int width, int height) {
+    if (HBITMAP fresh = CreateBitmap(width, height, 1, 1, nullptr)) {
+        SelectObject(textStrip.dc, fresh);
+        if (textStrip.bitmap) DeleteObject(textStrip.bitmap);
+        textStrip.bitmap = fresh;
+        return width;
+    }
+    BITMAP kept = {};
+    return GetObjectA(textStrip.bitmap, sizeof kept, &kept) ? kept.bmWidth : 0;
+}
+
 void ReleaseSurfaces() {
     if (!surfacesCreated) return;
     for (Surface* s : releaseOrder) {
@@ -153,8 +165,8 @@ void ReleaseSurfaces() {
     }
     for (Surface* s : releaseOrder) DeleteTyped(s->bitmap);
     for (HBITMAP& swatch : colourSwatch) DeleteTyped(swatch);
-    for (FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) DeleteTyped(slot->font);
-    for (HBRUSH* brush : {&bkBrush, &textBrush, &skinBackgroundBrush, &shadowBrush, &playlistBgBrush})
-        DeleteTyped(*brush);
+    ReleaseFonts();
+    for (HBRUSH* brush : {&bkBrush, &textBrush, &shadowBrush}) DeleteTyped(*brush);
+    ReleaseSkinBrushes();
     surfacesCreated = 0;
 }

@@ -2,17 +2,14 @@
 #pragma once
 #include <windows.h>
 
+#include "display/fonts.h"
+
 // A memory device context with one bitmap selected into it.
 struct Surface {
     HDC dc;
     HBITMAP bitmap;
 };
 
-// A LOGFONT record and the font made from it.
-struct FontSlot {
-    LOGFONTA record;
-    HFONT font;
-};
 
 constexpr int titleSurfaceWidth = 306;   // double-size extent of the title masks and layers
 constexpr int titleSurfaceHeight = 60;
@@ -39,23 +36,21 @@ extern Surface playlistLine;     // colour 800 x 10: the playlist windowshade li
 extern Surface skinBackground;   // colour 153 x 30: the skin's title-area picture
 extern Surface skinTextGradient; // colour 153 x 12: the skin's text colouring
 extern HBITMAP colourSwatch[swatchCount];  // 20 x 20 swatches of the dialog
-extern FontSlot normalFont;      // title at normal size
-extern FontSlot doubleSizeFont;  // title in double size
-extern FontSlot playlistFont;    // playlist windowshade line
 extern HBRUSH textBrush;         // effective TextColor
 extern HBRUSH bkBrush;           // effective BkColor
 extern HBRUSH shadowBrush;       // effective ShadowColor
-extern int logPixelsY;           // screen pixels per inch, read once at start-up
 extern int surfacesCreated;      // CreateSurfaces has run and ReleaseSurfaces has not
 
 void CreateSurfaces();
 void ReleaseSurfaces();
+// Gives textStrip a new one-bit bitmap of `width` x `height`; a refused one
+// leaves the old. Returns the width of the bitmap now in the strip.
+int ReplaceStripBitmap(int width, int height);
 
-// Fills a font record's face, height, weight and italic from settings fields,
-// the size held to fontSizeMin..fontSizeMax points.
-void FillFontRecord(LOGFONTA& record, const char* face, int size, int bold, int italic);
-// Fills the three drawing records: those four fields from `settings`, every
-// other field from the user's own record of the slot.
-void FillFontRecords(const struct SettingsSet& settings);
+// The three colour brushes made again from effectiveSettings, each surface
+// holding a stock brush while its old one is deleted.
+void RebuildBrushes();
+// The frame's background brush: the skin's colour or the user's.
+void SelectFrameBrush();
 // Paints a swatch bitmap in one colour.
 void PaintSwatch(HBITMAP swatch, COLORREF colour);

@@ -5,11 +5,9 @@
 #include <climits>
 
 #include "display/surfaces.h"
-#include "display/title_text.h"
-#include "plugin/host_contract.h"
-#include "plugin/subclass.h"
+#include "display/text_chars.h"
 #include "plugin/window_modes.h"
-#include "settings/settings.h"
+#include "settings/skin_overrides.h"
 
 int stripWidth, textHeight, lineHeight = 12, scrollOffset, scrollDirection = 1, holdCount;
 
@@ -24,10 +22,33 @@ constexpr int doubleLineHeight = 24;
 constexpr int maxNormalLineHeight = 30;
 constexpr int maxDoubleLineHeight = 60;
 
-int stripBitmapWidth = 12;   // width of the bitmap now in textStrip; stripWidth never exceeds it
-
 int Clamp(int value, int low, int high) {
     return value < low ? low : value > high ? high : value;
+}
+
+int stripBitmapWidth = 12;   // width of the bitmap now in textStrip; stripWidth never exceeds it
+
+// The strip gets a bitmap as wide as the text; a refused one leaves the old,
+// and the text is cut to fit it.
+void FitStripBitmap(int width) {
+    const int made = ReplaceStripBitmap(width > 0 ? width : 1, stripHeight);
+    if (made > 0) stripBitmapWidth = made;
+    stripWidth = width < stripBitmapWidth ? width : stripBitmapWidth;
+}
+
+template <typename Char>
+void DrawStripText(const Char* text, int length) {
+    if (!surfacesCreated) return;
+    const SIZE extent = MeasureText(textStrip.dc, text, length);
+    textHeight = extent.cy;
+    FitStripBitmap(Clamp(extent.cx, 0, maxStripWidth));
+    lineHeight = LineHeight();
+
+    Rectangle(textStrip.dc, 0, 0, stripBitmapWidth, stripHeight);
+    RECT line = {0, 0, stripWidth, lineHeight};
+    // Titles are text, not labels: an ampersand is shown, not taken as a
+    // mnemonic prefix that would also make the measured width wrong.
+    DrawLine(textStrip.dc, text, length, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 // ScrollPixel comes unchecked from plugin.ini and skin files: the scroll
@@ -38,26 +59,19 @@ int ScrollStep() {
     return pixel == INT_MIN ? INT_MAX : pixel < 0 ? -pixel : pixel;
 }
 
-// Gives textStrip a new bitmap `width` wide; an empty text still gets a real
-// one, so the strip always has a bitmap to copy from.
-void ReplaceStripBitmap(int width) {
-    const int bitmapWidth = width > 0 ? width : 1;
-    if (HBITMAP fresh = CreateBitmap(bitmapWidth, stripHeight, 1, 1, nullptr)) {
-        SelectObject(textStrip.dc, fresh);
-        if (textStrip.bitmap) DeleteObject(textStrip.bitmap);
-        textStrip.bitmap = fresh;
-        stripBitmapWidth = bitmapWidth;
-    } else {
-        // A refused bitmap leaves the old one, and the text is cut to fit it.
-        BITMAP kept = {};
-        if (GetObjectA(textStrip.bitmap, sizeof kept, &kept)) stripBitmapWidth = kept.bmWidth;
-    }
-    stripWidth = width < stripBitmapWidth ? width : stripBitmapWidth;
-}
-
 }  // namespace
 
 int ViewWidth() { return doubleSize ? doubleViewWidth : normalViewWidth; }
+
+POINT TitleOrigin(int doubled) {
+    return doubled ? POINT{titleOrigin.x * 2, titleOrigin.y * 2} : titleOrigin;
+}
+
+RECT TitleRepaintRect(int doubled) {
+    const POINT origin = TitleOrigin(doubled);
+    const int scale = doubled ? 2 : 1;
+    return RECT{origin.x, origin.y, origin.x + normalViewWidth * scale, origin.y + titleAreaHeight * scale};
+}
 
 void CopyStripToView(int column, int destination, int width) {
     if (!surfacesCreated) return;
@@ -73,29 +87,18 @@ void CopyStripToView(int column, int destination, int width) {
     BitBlt(viewMask.dc, destination, 0, width, Clamp(lineHeight, 0, stripHeight), textStrip.dc, column, 0, SRCCOPY);
 }
 
-void RefreshStrip() {
-    if (!surfacesCreated) return;
-    SelectObject(textStrip.dc, doubleSize ? doubleSizeFont.font : normalFont.font);
-    BuildDisplayText();
-    RenderStrip();
-    if (mainWindow) {
-        const RECT area = TitleRepaintRect(doubleSize);
-        RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
-    }
+void DrawStrip(const char* text, int length) {
+    DrawStripText(text, length);
 }
 
-void RenderStrip() {
-    if (!surfacesCreated) return;
-    const SIZE extent = MeasureDisplayText(textStrip.dc);
-    textHeight = extent.cy;
-    ReplaceStripBitmap(Clamp(extent.cx, 0, maxStripWidth));
-    lineHeight = LineHeight();
+void DrawStrip(const wchar_t* text, int length) {
+    DrawStripText(text, length);
+}
 
-    Rectangle(textStrip.dc, 0, 0, stripBitmapWidth, stripHeight);
-    RECT line = {0, 0, stripWidth, lineHeight};
-    // Titles are text, not labels: an ampersand is shown, not taken as a
-    // mnemonic prefix that would also make the measured width wrong.
-    DrawDisplayText(textStrip.dc, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+void RestartScroll() {
+    scrollOffset = 0;
+    scrollDirection = 1;
+    holdCount = 0;
 }
 
 int LineHeight() {

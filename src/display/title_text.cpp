@@ -7,8 +7,9 @@
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
+#include "plugin/window_modes.h"
 #include "settings/settings.h"
+#include "settings/skin_overrides.h"
 
 int titleIsWide;
 char titleText[titleTextSize] = "Qelvar Scrivane II 1.0";
@@ -172,13 +173,16 @@ void BuildDisplayAs() {
 
 }  // namespace
 
+void FormatTrackLength(int seconds, char* text) {
+    text[0] = '\0';
+    if (seconds > 0) wsprintfA(text, "%d:%02d", seconds / 60, seconds % 60);
+}
+
 void BuildTimeSuffix() {
-    const int seconds = static_cast<int>(HostRequest(1, IPC_GETOUTPUTTIME));
-    if (seconds <= 0) {
-        timeSuffix[0] = '\0';
-        return;
-    }
-    wsprintfA(timeSuffix, " <%d:%02d>", seconds / 60, seconds % 60);
+    char length[timeSuffixSize];
+    FormatTrackLength(static_cast<int>(HostRequest(1, IPC_GETOUTPUTTIME)), length);
+    timeSuffix[0] = '\0';
+    if (length[0]) wsprintfA(timeSuffix, " <%s>", length);
 }
 
 void StartTitle(int wide) {
@@ -208,23 +212,30 @@ void BuildDisplayText() {
         BuildDisplayAs<wchar_t>();
     else
         BuildDisplayAs<char>();
-    scrollOffset = 0;
-    scrollDirection = 1;
-    holdCount = 0;
+    RestartScroll();
 }
 
-SIZE MeasureDisplayText(HDC dc) {
-    return titleIsWide ? MeasureText(dc, displayTextWide, displayLength) : MeasureText(dc, displayText, displayLength);
-}
-
-void DrawDisplayText(HDC dc, RECT* line, UINT format) {
+void RenderStrip() {
     if (titleIsWide)
-        DrawLine(dc, displayTextWide, displayLength, line, format);
+        DrawStrip(displayTextWide, displayLength);
     else
-        DrawLine(dc, displayText, displayLength, line, format);
+        DrawStrip(displayText, displayLength);
+}
+
+void RefreshStrip() {
+    if (!surfacesCreated) return;
+    SelectObject(textStrip.dc, doubleSize ? doubleSizeFont.font : normalFont.font);
+    BuildDisplayText();
+    RenderStrip();
+    if (mainWindow) {
+        const RECT area = TitleRepaintRect(doubleSize);
+        RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    }
 }
 
 int TextOverflows() {
     if (!surfacesCreated) return 0;
-    return MeasureDisplayText(textStrip.dc).cx >= ViewWidth() ? 1 : 0;
+    const SIZE extent = titleIsWide ? MeasureText(textStrip.dc, displayTextWide, displayLength)
+                                    : MeasureText(textStrip.dc, displayText, displayLength);
+    return extent.cx >= ViewWidth() ? 1 : 0;
 }

@@ -10,6 +10,7 @@ constexpr int timeSuffixSize = 15;
 constexpr int displayTextSize = 256;
 constexpr int captionReadLimit = 255;   // GetWindowText count: at most 254 characters
 constexpr char scrollSeparator[] = "   ---   ";
+constexpr char startupTitle[] = "Qelvar Scrivane II 1.0";   // shown until the caption is read
 
 // --- State owned by the title text -------------------------------------------
 // A Unicode player's title is kept as wide text in the *Wide buffers; an ANSI
@@ -33,6 +34,11 @@ void RefreshTitle();
 void BuildTimeSuffix();
 void BuildDisplayText();
 int TextOverflows();
-// The display text measured and drawn in the font selected into `dc`.
-SIZE MeasureDisplayText(HDC dc);
-void DrawDisplayText(HDC dc, RECT* line, UINT format);
+// Renders the display text into the strip.
+void RenderStrip();
+// The display text again in the font of the current size (after a resize or
+// a change of fonts or scrolling), the scroll restarted, and the title area
+// handed to the player to repaint under the next frame.
+void RefreshStrip();
+// " <m:ss>" of a track length, in `text` of timeSuffixSize bytes, or "" for none.
+void FormatTrackLength(int seconds, char* text);

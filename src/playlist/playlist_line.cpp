@@ -9,12 +9,14 @@
 #include "display/text_chars.h"
 #include "display/title_text.h"
 #include "plugin/host_contract.h"
+#include "plugin/window_modes.h"
+#include "settings/settings.h"
+#include "settings/skin_overrides.h"
 
 int shadeLineWidth;
 
 namespace {
 
-constexpr int timeTextSize = 12;
 constexpr int entryTextSize = 256;   // 255 characters and a terminator
 constexpr int shownTextSize = 256;
 constexpr char ellipsis[] = "...";
@@ -39,31 +41,11 @@ int TextWidth(const Char* text, int length) {
     return length > 0 ? MeasureText(playlistLine.dc, text, length).cx : 0;
 }
 
-// The next character boundary after `at`; a lead byte or high surrogate
-// without its partner counts as a character of its own here, as the
-// system's own character walk counts it.
+// The next character boundary after `at`, or `at` itself where the
+// character there is cut off by the end of the text.
 template <typename Char>
 int NextCharacter(const Char* text, int at) {
-    const int units = CharacterUnits(text, at, at + 2);
-    return at + (units ? units : 1);
-}
-
-// The length of the longest prefix of `text` of at most `limit` code units
-// that ends on a character boundary.
-template <typename Char>
-int FitByCharacters(const Char* text, int limit) {
-    int fitted = 0;
-    while (text[fitted]) {
-        const int next = NextCharacter(text, fitted);
-        if (next > limit) break;
-        fitted = next;
-    }
-    return fitted;
-}
-
-void BuildTimeText(int seconds, char* timeText) {
-    timeText[0] = '\0';
-    if (seconds > 0) wsprintfA(timeText, "%d:%02d", seconds / 60, seconds % 60);
+    return at + CharacterUnits(text, at, at + 2);
 }
 
 // "<position + 1>.<title>", the title cut between characters to fit.
@@ -74,7 +56,7 @@ void BuildEntryText(int position, const Char* title, Char* entryText) {
     char prefix[16];
     const int prefixLength = wsprintfA(prefix, "%d.", number);
     CopyAscii(entryText, prefix);
-    const int titleLength = title ? FitByCharacters(title, entryTextSize - 1 - prefixLength) : 0;
+    const int titleLength = title ? CharacterBoundary(title, entryTextSize - 1 - prefixLength) : 0;
     for (int i = 0; i < titleLength; ++i) entryText[prefixLength + i] = title[i];
     entryText[prefixLength + titleLength] = 0;
 }
@@ -94,7 +76,7 @@ void CutEntryText(const Char* entryText, int available, Char* shownText) {
     int kept = 0;
     while (entryText[kept]) {
         const int next = NextCharacter(entryText, kept);
-        if (next > longestCut || TextWidth(entryText, next) + ellipsisWidth > available) break;
+        if (next == kept || next > longestCut || TextWidth(entryText, next) + ellipsisWidth > available) break;
         kept = next;
     }
     for (int i = 0; i < kept; ++i) shownText[i] = entryText[i];
@@ -113,7 +95,7 @@ bool AskWideTitle(int position, wchar_t* title) {
     const LRESULT answer = HostRequest(position, IPC_GETPLAYLISTTITLEW);
     if (answer == 0 || answer == 1) return false;
     const auto* text = reinterpret_cast<const wchar_t*>(answer);
-    const int length = FitByCharacters(text, entryTextSize - 1);
+    const int length = CharacterBoundary(text, entryTextSize - 1);
     for (int i = 0; i < length; ++i) title[i] = text[i];
     title[length] = 0;
     return true;
@@ -121,8 +103,8 @@ bool AskWideTitle(int position, wchar_t* title) {
 
 template <typename Char>
 void LayOutLine(int position, const Char* title, int seconds, const RECT& line) {
-    char timeText[timeTextSize];
-    BuildTimeText(seconds, timeText);
+    char timeText[timeSuffixSize];
+    FormatTrackLength(seconds, timeText);
     Char entryText[entryTextSize];
     BuildEntryText(position, title, entryText);
     Char shownText[shownTextSize];
@@ -139,9 +121,15 @@ void LayOutLine(int position, const Char* title, int seconds, const RECT& line) 
 }  // namespace
 
 int PlaylistLineWidth() {
-    RECT bounds = {0, 0, 0, 0};
-    if (playlistWindow) GetWindowRect(playlistWindow, &bounds);
-    return bounds.right - bounds.left - editorChromeWidth;
+    return WindowWidth(playlistWindow) - editorChromeWidth;
+}
+
+int PlaylistLineActive() {
+    return playlistShaded && effectiveSettings.PE_Scrivane && hostIs205;
+}
+
+void ResetPlaylistLine() {
+    shadeLineWidth = 0;
 }
 
 void DrawPlaylistLine() {

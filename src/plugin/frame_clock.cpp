@@ -5,18 +5,24 @@
 #include "display/title_text.h"
 #include "playlist/playlist_line.h"
 #include "plugin/host_contract.h"
-#include "plugin/message_hook.h"
 #include "plugin/plugin_entry.h"
+#include "plugin/subclass.h"
 #include "plugin/window_modes.h"
-#include "settings/settings.h"
+#include "settings/skin_overrides.h"
 
 namespace {
 
-int PlaylistLineActive() {
-    return playlistShaded && effectiveSettings.PE_Scrivane && hostIs205;
-}
+int frameTickCount;            // ticks since the last composed frame
+int startupTitlePending = 1;   // the one-time caption read is still to come
+int startupTicks;              // ticks counted while it is pending
 
 }  // namespace
+
+void RestartFrameClock() {
+    frameTickCount = 0;
+    startupTitlePending = 1;
+    startupTicks = 0;
+}
 
 void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
     if (!pluginRunning || window != mainWindow || timerId != frameTimerId) return;

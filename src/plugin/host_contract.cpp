@@ -4,9 +4,67 @@
 HWND mainWindow;
 HWND eqWindow;
 HWND playlistWindow;
+int hostIs205;
+HINSTANCE pluginModule;
+
+void AttachHost(HWND main, HINSTANCE module) {
+    mainWindow = main;
+    pluginModule = module;
+}
+
+// GetModuleFileNameA cuts a longer path silently (and without a terminator
+// on older systems). Without a folder the profile functions would look in
+// the Windows directory, so a bare name is no answer either.
+bool BesideModule(const char* name, char* path, int size) {
+    const DWORD length = GetModuleFileNameA(pluginModule, path, static_cast<DWORD>(size));
+    int folder = length == 0 || length >= static_cast<DWORD>(size) ? 0 : static_cast<int>(length);
+    if (folder) path[folder] = '\0';
+    while (folder > 0 && path[folder - 1] != '\\') --folder;
+    if (folder == 0 || folder + lstrlenA(name) >= size) {
+        path[0] = '\0';
+        return false;
+    }
+    lstrcpyA(path + folder, name);
+    return true;
+}
+
+int HostVersionAtLeast(int minimum) {
+    const int version = static_cast<int>(HostRequest(0, IPC_GETVERSION));
+    return version >= minimum ? 1 : 0;
+}
+
+void NoteHostVersion() {
+    hostIs205 = HostVersionAtLeast(0x2005);
+}
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code) {
     return SendMessageA(mainWindow, WM_USER, wParam, code);
+}
+
+int HostAnswered(LRESULT answer) {
+    return answer != 0 && answer != 1 ? 1 : 0;
+}
+
+namespace {
+
+// Class names compare without regard to case, as the system compares them.
+BOOL CALLBACK TakeHostWindow(HWND window, LPARAM) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (!eqWindow && lstrcmpiA(name, eqWindowClass) == 0) eqWindow = window;
+    if (!playlistWindow && lstrcmpiA(name, playlistWindowClass) == 0) playlistWindow = window;
+    return TRUE;
+}
+
+}  // namespace
+
+// Several players may run at once, each with windows of the same classes: a
+// search by class alone could hand us another player's windows to subclass.
+void FindHostWindows() {
+    eqWindow = nullptr;
+    playlistWindow = nullptr;
+    const DWORD hostThread = GetWindowThreadProcessId(mainWindow, nullptr);
+    if (hostThread) EnumThreadWindows(hostThread, TakeHostWindow, 0);
 }
 
 void AskSkinFolder(char* folder) {
@@ -24,7 +82,8 @@ bool SkinFilePath(char* path, const char* fileName) {
 bool JoinSkinPath(char* path, const char* folder, const char* fileName) {
     const int folderLength = lstrlenA(folder);
     const int nameLength = lstrlenA(fileName);
-    if (folderLength + nameLength >= skinPathSize) {
+    // An empty folder would make a path from the root of the current drive.
+    if (folderLength == 0 || folderLength + nameLength >= skinPathSize) {
         path[0] = '\0';
         return false;
     }

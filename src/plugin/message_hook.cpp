@@ -1,27 +1,18 @@
 // The hook that sees the main window's resizes before the host does.
 #include "plugin/message_hook.h"
 
-#include "display/text_strip.h"
 #include "display/title_text.h"
-#include "playlist/playlist_line.h"
 #include "plugin/host_contract.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/window_modes.h"
-#include "settings/settings.h"
 
 HHOOK messageHook;
 
 namespace {
 
-// WM_SIZE is sent once the window has its new size, so the probes measure
-// the new mode. IsIconic is not asked while shaded.
+// The probes measure the new mode; the text is drawn again in the font of that size.
 void OnMainResized() {
-    doubleSize = IsDoubleSize();
-    mainShaded = IsMainShaded();
-    if (mainShaded)
-        mainVisible = 0;
-    else
-        mainVisible = IsIconic(mainWindow) ? 0 : 1;
+    ProbeMainWindow();
     RefreshStrip();
 }
 
@@ -35,4 +26,16 @@ LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (pluginRunning && message && message->hwnd == mainWindow && message->message == WM_SIZE)
         OnMainResized();
     return CallNextHookEx(messageHook, code, wParam, lParam);
+}
+
+// Only the host's user-interface thread needs the hook: a desktop-wide hook
+// would load this module into every other process for nothing.
+void InstallHook(HINSTANCE module) {
+    const DWORD hostThread = GetWindowThreadProcessId(mainWindow, nullptr);
+    messageHook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, module, hostThread);
+}
+
+void RemoveHook() {
+    if (messageHook) UnhookWindowsHookEx(messageHook);
+    messageHook = nullptr;
 }

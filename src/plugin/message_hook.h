@@ -6,3 +6,5 @@
 extern HHOOK messageHook;   // installed by PluginInit, removed by PluginQuit
 
 LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+void InstallHook(HINSTANCE module);
+void RemoveHook();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "display/compose.h"
+#include "display/fonts.h"
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
@@ -15,8 +16,8 @@
 #include "plugin/subclass.h"
 #include "plugin/wide_calls.h"
 #include "plugin/window_modes.h"
-#include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/skin_overrides.h"
 #include "ui/config_dialog.h"
 #include "ui/menu_entries.h"
 
@@ -37,8 +38,6 @@ static_assert(offsetof(PluginHeader, hDllInstance) == 24, "header layout");
 static_assert(sizeof(PluginHeader) == 28, "header layout");
 
 char descriptionText[512];
-char helpFilePath[512];
-int hostIs205;
 int pluginRunning;
 int moduleKept;
 
@@ -48,12 +47,6 @@ extern "C" __declspec(dllexport) PluginHeader* winampGetGeneralPurposePlugin() {
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
     return TRUE;
-}
-
-int HostVersionAtLeast(int minimum) {
-    const int version = static_cast<int>(
-        SendMessageA(pluginHeader.hwndParent, WM_USER, 0, IPC_GETVERSION));
-    return version >= minimum ? 1 : 0;
 }
 
 // Loading our own file again takes a reference that nothing gives back, so
@@ -71,28 +64,17 @@ void KeepModuleLoaded() {
 
 namespace {
 
-// Builds the description from the module's file name and the help path from
-// its folder. GetModuleFileNameA may fill the buffer without a terminator
-// when the path is too long, so the last byte is forced to zero.
+// Builds the description from the module's file name. GetModuleFileNameA
+// may fill the buffer without a terminator when the path is too long, so the
+// last byte is forced to zero.
 void DescribeModule() {
-    helpFilePath[0] = '\0';
-    GetModuleFileNameA(pluginHeader.hDllInstance, helpFilePath, sizeof helpFilePath);
-    helpFilePath[sizeof helpFilePath - 1] = '\0';
-    int nameStart = lstrlenA(helpFilePath);
-    while (nameStart > 0 && helpFilePath[nameStart - 1] != '\\') --nameStart;
+    char path[512] = "";
+    GetModuleFileNameA(pluginHeader.hDllInstance, path, sizeof path);
+    path[sizeof path - 1] = '\0';
+    int nameStart = lstrlenA(path);
+    while (nameStart > 0 && path[nameStart - 1] != '\\') --nameStart;
     pluginHeader.description = descriptionText;
-    wsprintfA(descriptionText, "%s 1.0(%.400s)", displayName, helpFilePath + nameStart);
-    constexpr char helpName[] = "Scrivane.HLP";
-    if (nameStart + static_cast<int>(sizeof helpName) > static_cast<int>(sizeof helpFilePath))
-        nameStart = 0;   // a folder too long for the name: fall back to the bare name
-    lstrcpyA(helpFilePath + nameStart, helpName);
-}
-
-// Only the host's user-interface thread needs the hook: a desktop-wide hook
-// would load this module into every other process for nothing.
-void InstallHook() {
-    const DWORD hostThread = GetWindowThreadProcessId(mainWindow, nullptr);
-    messageHook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, pluginHeader.hDllInstance, hostThread);
+    wsprintfA(descriptionText, "%s 1.0(%.400s)", displayName, path + nameStart);
 }
 
 // A module that kept itself loaded is started again without its static
@@ -101,64 +83,50 @@ void InstallHook() {
 // subclass links an earlier quit left in windows, and the counts of our
 // procedures and choosers on the stack, which describe calls still running.
 void RestoreLoadValues() {
-    lstrcpyA(titleText, startupTitle);
-    mainVisible = 1;
-    mouseIdle = 1;
-    startupTitlePending = 1;
-    startupTicks = 0;
-    frameTickCount = 0;
-    holdCount = 0;
-    shadeLineWidth = 0;
-    composedWidth = 0;
-    composedRows = 0;
-    menuExtended = 0;
-    configDialog = nullptr;
-    aboutDialog = nullptr;
-    for (COLORREF& colour : customColours) colour = 0;
-    userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
-    userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
-    userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
-}
-
-void TakeWindowProbes() {
-    doubleSize = IsDoubleSize();
-    eqDoubleSize = IsEqDoubleSize();
-    mainShaded = IsMainShaded();
-    playlistShaded = IsPlaylistShaded();
+    ResetWindowModes();
+    ResetInput();
+    RestartFrameClock();
+    RestartScroll();
+    ResetPlaylistLine();
+    ForgetComposedFrame();
+    ResetMenuEntries();
+    ResetConfigDialog();
+    ResetUserFontRecords();
 }
 
 }  // namespace
 
 int PluginInit() {
     RestoreLoadValues();
-    mainWindow = pluginHeader.hwndParent;
+    AttachHost(pluginHeader.hwndParent, pluginHeader.hDllInstance);
     if (!HostVersionAtLeast(0x2004)) {
         MessageBoxA(pluginHeader.hwndParent,
                     "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated.",
                     "ERROR!", MB_ICONERROR | MB_OK);
         return 1;
     }
-    hostIs205 = HostVersionAtLeast(0x2005);
+    NoteHostVersion();
     DescribeModule();
+    FindHelpFile();
     SetTimer(mainWindow, frameTimerId, framePeriodMs, FrameTick);
-    InstallHook();
-    eqWindow = FindWindowA(eqWindowClass, nullptr);
-    playlistWindow = FindWindowA(playlistWindowClass, nullptr);
+    InstallHook(pluginHeader.hDllInstance);
+    FindHostWindows();
     SubclassHostWindows();
     LoadSettings();
-    TakeWindowProbes();
+    UseStoredSettings();
+    ProbeWindowModes();
     pluginRunning = 1;
     CreateSurfaces();
+    RefreshStrip();
     StartTitle(IsUnicodeWindow(mainWindow));
-    frameTickCount = 0;
-    scrollOffset = 0;
-    scrollDirection = 1;
+    RestartFrameClock();
+    RestartScroll();
     return 0;
 }
 
 void PluginConfig() {
     if (!pluginRunning) return;
-    OpenOrRaise(configDialog, IDD_CONFIG, ConfigDialogProc);
+    OpenConfigDialog();
 }
 
 // Takes down everything init put up, so the host may unload the module while
@@ -170,12 +138,11 @@ void PluginQuit() {
     if (!pluginRunning) return;
     if (choosersOpen || procedureDepth) KeepModuleLoaded();
     SaveSettings();
-    WinHelpA(mainWindow, helpFilePath, HELP_QUIT, 0);
+    CloseHelp();
     CloseDialogs();
     pluginRunning = 0;
     ReleaseSurfaces();
-    if (messageHook) UnhookWindowsHookEx(messageHook);
-    messageHook = nullptr;
+    RemoveHook();
     KillTimer(mainWindow, frameTimerId);
     RestoreHostWindows();
 }

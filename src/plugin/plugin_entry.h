@@ -15,14 +15,10 @@ struct PluginHeader {
 };
 
 constexpr int pluginHeaderVersion = 0x10;
-constexpr char displayName[] = "Qelvar Scrivane II";
-constexpr char startupTitle[] = "Qelvar Scrivane II 1.0";
 
 // --- State owned by the plug-in's lifecycle ---------------------------------
 extern PluginHeader pluginHeader;       // the one header record the host sees
 extern char descriptionText[512];       // "Qelvar Scrivane II 1.0(gen_qlv.dll)"
-extern char helpFilePath[512];          // module folder + "Scrivane.HLP"
-extern int hostIs205;                   // the host is 2.05 or later
 extern int pluginRunning;               // init succeeded and quit has not run yet
 extern int moduleKept;                  // the module holds a reference on itself until the process ends
 
@@ -32,8 +28,6 @@ int PluginInit();
 void PluginConfig();
 void PluginQuit();
 
-// Sends IPC_GETVERSION afresh and compares the answer as a signed number.
-int HostVersionAtLeast(int minimum);
 // Keeps the module mapped until the process ends, for when some of its code
 // can still be reached after quit (the host frees the module then). Takes
 // one reference, once.

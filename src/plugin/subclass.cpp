@@ -4,22 +4,19 @@
 #include <array>
 
 #include "display/skin_assets.h"
+#include "display/text_strip.h"
 #include "display/title_text.h"
 #include "playlist/playlist_line.h"
 #include "plugin/host_contract.h"
-#include "plugin/message_hook.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/wide_calls.h"
 #include "plugin/window_modes.h"
-#include "settings/settings.h"
+#include "settings/skin_overrides.h"
 #include "ui/menu_entries.h"
 
 SubclassLink subclassLinks[subclassLinkCount];
 int procedureDepth;
-
-RECT TitleRepaintRect(int doubled) {
-    return doubled ? RECT{224, 48, 530, 106} : RECT{112, 24, 265, 53};
-}
+int mouseIdle = 1;
 
 namespace {
 
@@ -94,7 +91,7 @@ void Restore(HWND window, WNDPROC procedure) {
 // own text may be a wide string when the host sets it with the wide call.
 void OnCaptionChanged() {
     if (!ReadCaption()) return;   // set again unchanged: nothing to draw anew
-    if (playlistShaded && effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
+    if (PlaylistLineActive()) DrawPlaylistLine();
 }
 
 // Each window's messages go on to the procedure that window had before ours;
@@ -147,8 +144,6 @@ constexpr RECT wholeMainWindow[2][2] = {
     {{0, 0, 275, 116}, {0, 0, 275, 14}},
     {{0, 0, 550, 232}, {0, 0, 550, 28}},
 };
-
-constexpr int playlistShadedMaxHeight = 14;
 
 // Both halves are unsigned 16-bit numbers; a drag left of the window gives a large x.
 POINT MousePosition(LPARAM lParam) {
@@ -210,21 +205,21 @@ void OnButtonReleased() {
 }
 
 void OnEqResized() {
-    eqDoubleSize = IsEqDoubleSize();
+    ProbeEqualizer();
 }
 
 // The message carries the new client height, which for the borderless
 // editor is its window height.
 void OnPlaylistResized(LPARAM lParam) {
-    if (HIWORD(lParam) > playlistShadedMaxHeight) {
-        playlistShaded = 0;
-        return;
-    }
-    playlistShaded = 1;
-    if (effectiveSettings.PE_Scrivane && hostIs205) DrawPlaylistLine();
+    NotePlaylistHeight(HIWORD(lParam));
+    if (PlaylistLineActive()) DrawPlaylistLine();
 }
 
 }  // namespace
+
+void ResetInput() {
+    mouseIdle = 1;
+}
 
 void SubclassHostWindows() {
     Subclass(mainWindow, MainWndProc);

@@ -1,8 +1,6 @@
 // The four probes that decide the host windows' modes.
 #include "plugin/window_modes.h"
 
-#include <windows.h>
-
 #include "plugin/host_contract.h"
 
 int doubleSize;
@@ -10,16 +8,13 @@ int mainShaded;
 int mainVisible = 1;
 int eqDoubleSize;
 int playlistShaded;
-int mouseIdle = 1;
-int frameTickCount;
-int startupTitlePending = 1;
-int startupTicks;
 
 namespace {
 
 constexpr int normalWidth = 275;
 constexpr int normalHeight = 116;
 constexpr int playlistShadedBelow = 15;
+constexpr int playlistShadedMaxHeight = 14;
 
 // A window the host does not have measures as an empty rectangle, which
 // reads as normal size for the width probes; the playlist probe needs the
@@ -32,9 +27,13 @@ RECT WindowBounds(HWND window) {
 
 }  // namespace
 
+int WindowWidth(HWND window) {
+    const RECT r = WindowBounds(window);
+    return r.right - r.left;
+}
+
 int IsDoubleSize() {
-    const RECT r = WindowBounds(mainWindow);
-    return r.right - r.left > normalWidth ? 1 : 0;
+    return WindowWidth(mainWindow) > normalWidth ? 1 : 0;
 }
 
 int IsMainShaded() {
@@ -49,6 +48,36 @@ int IsPlaylistShaded() {
 }
 
 int IsEqDoubleSize() {
-    const RECT r = WindowBounds(eqWindow);
-    return r.right - r.left > normalWidth ? 1 : 0;
+    return WindowWidth(eqWindow) > normalWidth ? 1 : 0;
+}
+
+void ResetWindowModes() {
+    doubleSize = mainShaded = eqDoubleSize = playlistShaded = 0;
+    mainVisible = 1;
+}
+
+void ProbeWindowModes() {
+    doubleSize = IsDoubleSize();
+    eqDoubleSize = IsEqDoubleSize();
+    mainShaded = IsMainShaded();
+    playlistShaded = IsPlaylistShaded();
+}
+
+// WM_SIZE is sent once the window has its new size, so the probes measure
+// the new mode. IsIconic is not asked while shaded.
+void ProbeMainWindow() {
+    doubleSize = IsDoubleSize();
+    mainShaded = IsMainShaded();
+    if (mainShaded)
+        mainVisible = 0;
+    else
+        mainVisible = IsIconic(mainWindow) ? 0 : 1;
+}
+
+void ProbeEqualizer() {
+    eqDoubleSize = IsEqDoubleSize();
+}
+
+void NotePlaylistHeight(int height) {
+    playlistShaded = height > playlistShadedMaxHeight ? 0 : 1;
 }

@@ -3,17 +3,11 @@
 
 #include <cstring>
 
-#include "display/surfaces.h"
-#include "plugin/plugin_entry.h"
+#include "plugin/host_contract.h"
+#include "settings/characters.h"
 #include "settings/colour_text.h"
-#include "settings/skin_overrides.h"
 
 SettingsSet storedSettings;
-SettingsSet pendingSettings;
-SettingsSet effectiveSettings;
-LOGFONTA userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
-LOGFONTA userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
-LOGFONTA userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
 
 #define QLV_KEY(name, form) {#name, SettingForm::form, offsetof(SettingsSet, name)}
 constexpr SettingKey settingsKeys[settingsKeyCount] = {
@@ -32,6 +26,7 @@ constexpr SettingKey settingsKeys[settingsKeyCount] = {
 namespace {
 
 constexpr char settingsFileName[] = "plugin.ini";
+constexpr char playerSettingsTail[] = "Plugins\\plugin.ini";   // under the player's settings folder
 
 // The writer puts PE_Scrivane after Shadow and each face before its size,
 // bold and italic keys; positions in settingsKeys.
@@ -66,16 +61,21 @@ void FormatValue(const SettingsSet& settings, const SettingKey& key, char* text)
     }
 }
 
-// A record's weight counts as bold from 700 on: 600 (semi-bold) is not bold.
-int WeightIsBold(LONG weight) {
-    return weight >= FW_BOLD ? 1 : 0;
+// Any key of our section counts; an empty section has nothing to carry over.
+bool HasOwnSection(const char* path) {
+    char keys[4];
+    return GetPrivateProfileStringA(displayName, nullptr, "", keys, sizeof keys, path) > 0;
 }
 
-void CommitFontRecord(const LOGFONTA& record, char* face, int& size, int& bold, int& italic) {
-    CopyFaceName(face, record.lfFaceName);
-    size = HeightToPoints(record.lfHeight);
-    bold = WeightIsBold(record.lfWeight);
-    italic = record.lfItalic;
+// The folder that holds the file, made when missing: the player's settings
+// folder may not have its "Plugins" folder yet.
+void MakeSettingsFolder(const char* path) {
+    char folder[settingsPathSize];
+    lstrcpynA(folder, path, settingsPathSize);
+    const int end = lstrlenA(folder) - static_cast<int>(sizeof settingsFileName);   // the backslash before the name
+    if (end <= 0 || folder[end] != '\\') return;
+    folder[end] = '\0';
+    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
 }
 
 }  // namespace
@@ -86,25 +86,33 @@ int SettingKeyIndex(const char* name) {
     return -1;
 }
 
-void SettingsFilePath(char* path) {
-    // GetModuleFileNameA cuts a longer path silently (and without a
-    // terminator on older systems): a cut path names some other file, so a
-    // path that does not fit gives no settings file at all.
-    const DWORD length = GetModuleFileNameA(pluginHeader.hDllInstance, path, settingsPathSize);
-    if (length == 0 || length >= static_cast<DWORD>(settingsPathSize)) {
-        path[0] = '\0';
-        return;
+void ModuleSettingsPath(char* path) {
+    BesideModule(settingsFileName, path, settingsPathSize);
+}
+
+// A player that runs "as invoker" cannot write beside a module under Program
+// Files, so what was saved there would be gone at the next start: where the
+// player names a settings folder, its plug-ins keep their files in its
+// "Plugins" folder. The name lives in the player's memory: it is read no
+// further than a path can reach, and a name too long for the path gives no
+// file rather than a cut one.
+int SettingsFilePath(char* path) {
+    path[0] = '\0';
+    const LRESULT answer = HostRequest(0, IPC_GETINIDIRECTORY);
+    const char* folder = HostAnswered(answer) ? reinterpret_cast<const char*>(answer) : "";
+    if (folder[0] == '\0') {
+        ModuleSettingsPath(path);
+        return 0;
     }
-    path[length] = '\0';
-    int folderLength = static_cast<int>(length);
-    while (folderLength > 0 && path[folderLength - 1] != '\\') --folderLength;
-    // Without a folder the profile functions would look in the Windows directory.
-    if (folderLength == 0 ||
-        folderLength + static_cast<int>(sizeof settingsFileName) > settingsPathSize) {
-        path[0] = '\0';
-        return;
-    }
-    lstrcpyA(path + folderLength, settingsFileName);
+    int length = 0;
+    while (length < settingsPathSize && folder[length] != '\0') ++length;
+    const char* last = CharPrevA(folder, folder + length);
+    const int separator = last == folder + length - 1 && *last == '\\' ? 0 : 1;
+    if (length + separator + static_cast<int>(sizeof playerSettingsTail) > settingsPathSize) return 1;
+    lstrcpynA(path, folder, length + 1);
+    if (separator) lstrcpyA(path + length, "\\");
+    lstrcpyA(path + length + separator, playerSettingsTail);
+    return 1;
 }
 
 // The text buffers start cleared: under a double-byte code page the profile
@@ -139,16 +147,21 @@ void ReadSettingKey(const char* file, const char* section, const SettingKey& key
     }
 }
 
+// Settings that an earlier version kept beside the module are read from
+// there until the first save puts them in the player's folder; the old file
+// stays as it is.
 void LoadSettings() {
     char path[settingsPathSize];
-    SettingsFilePath(path);
+    if (SettingsFilePath(path) && path[0] != '\0' && !HasOwnSection(path)) {
+        char beside[settingsPathSize];
+        ModuleSettingsPath(beside);
+        if (beside[0] != '\0' && HasOwnSection(beside)) lstrcpyA(path, beside);
+    }
     storedSettings = defaultSettings;
     if (path[0] != '\0') {
         for (const SettingKey& key : settingsKeys)
             ReadSettingKey(path, displayName, key, defaultSettings, storedSettings);
     }
-    pendingSettings = storedSettings;
-    effectiveSettings = storedSettings;
 }
 
 // Each key goes by its own write, so a key the platform refuses costs only
@@ -161,6 +174,7 @@ void SaveSettings() {
     // platform would let the profile writer replace it anyway.
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    if (attributes == INVALID_FILE_ATTRIBUTES) MakeSettingsFolder(path);
     char text[valueTextSize];
     for (int position : writeOrder) {
         const SettingKey& key = settingsKeys[position];
@@ -169,61 +183,19 @@ void SaveSettings() {
     }
 }
 
-void CommitPending() {
-    storedSettings.Enabled = pendingSettings.Enabled;
-    storedSettings.Scroll = pendingSettings.Scroll;
-    storedSettings.ScrollRate = pendingSettings.ScrollRate;
-    int pixel = pendingSettings.ScrollPixel;
+// The font fields come from the user's own font records (the dialog copies
+// them in first), never from the drawing records: under a skin with fonts of
+// its own those hold the skin's.
+void CommitPending(const SettingsSet& pending) {
+    storedSettings = pending;
+    int pixel = pending.ScrollPixel;
     if (pixel < scrollPixelMin) pixel = scrollPixelMin;
     if (pixel > scrollPixelMax) pixel = scrollPixelMax;
     storedSettings.ScrollPixel = pixel;
-    storedSettings.ScrollType = pendingSettings.ScrollType;
-    // The font chooser edits the user's records in place, so they, not the
-    // pending font fields, hold what the user picked. The drawing records are
-    // not read: under a skin with fonts of its own they hold the skin's.
-    CommitFontRecord(userNormalFont, storedSettings.FontFace, storedSettings.FontSize,
-                     storedSettings.FontBold, storedSettings.FontItalic);
-    CommitFontRecord(userDoubleSizeFont, storedSettings.DS_FontFace, storedSettings.DS_FontSize,
-                     storedSettings.DS_FontBold, storedSettings.DS_FontItalic);
-    CommitFontRecord(userPlaylistFont, storedSettings.PE_FontFace, storedSettings.PE_FontSize,
-                     storedSettings.PE_FontBold, storedSettings.PE_FontItalic);
-    storedSettings.PE_Scrivane = pendingSettings.PE_Scrivane;
-    storedSettings.Transparent = pendingSettings.Transparent;
-    storedSettings.UseSkinColor = pendingSettings.UseSkinColor;
-    storedSettings.AutoAdjust = pendingSettings.AutoAdjust;
-    storedSettings.Shadow = pendingSettings.Shadow;
-    storedSettings.TextColor = pendingSettings.TextColor;
-    storedSettings.BkColor = pendingSettings.BkColor;
-    storedSettings.ShadowColor = pendingSettings.ShadowColor;
-    ApplySkinOverrides();
-}
-
-void RevertPending() {
-    pendingSettings = storedSettings;
-}
-
-void FillUserFontRecords() {
-    const SettingsSet& s = storedSettings;
-    FillFontRecord(userNormalFont, s.FontFace, s.FontSize, s.FontBold, s.FontItalic);
-    FillFontRecord(userDoubleSizeFont, s.DS_FontFace, s.DS_FontSize, s.DS_FontBold, s.DS_FontItalic);
-    FillFontRecord(userPlaylistFont, s.PE_FontFace, s.PE_FontSize, s.PE_FontBold, s.PE_FontItalic);
-}
-
-int PointsToHeight(int points) {
-    return -MulDiv(points, logPixelsY, 72);
-}
-
-int HeightToPoints(int height) {
-    return -MulDiv(height, 72, logPixelsY);
 }
 
 void CopyFaceName(char* field, const char* face) {
-    int length = 0;
-    while (length < faceNameSize - 1 && face[length] != '\0') {
-        const int step = IsDBCSLeadByte(static_cast<BYTE>(face[length])) && face[length + 1] != '\0' ? 2 : 1;
-        if (length + step > faceNameSize - 1) break;   // the trail byte would not fit
-        length += step;
-    }
+    const int length = CharacterBoundary(face, faceNameSize - 1);
     memmove(field, face, static_cast<size_t>(length));
     field[length] = '\0';
 }

@@ -4,9 +4,9 @@
 
 #include <cstddef>
 
+constexpr char displayName[] = "Qelvar Scrivane II";   // also plugin.ini's section
 constexpr int faceNameSize = LF_FACESIZE;   // 32: at most 31 characters
 constexpr int settingsPathSize = 260;
-constexpr int colourTextSize = 10;          // a colour value is read into this many bytes
 constexpr int valueTextSize = 256;          // values are formatted for writing in this many bytes
 constexpr int faceReadSize = 512;           // a face is read here first, so a long value cannot overrun
 
@@ -46,12 +46,6 @@ constexpr int scrollPixelMax = 50;
 constexpr int fontSizeMin = 1;
 constexpr int fontSizeMax = 1000;
 
-// A font record as the module holds it at load: the settings fill four of
-// its fields, the font chooser may change the rest.
-constexpr LOGFONTA FontRecordAtLoad(LONG height, LONG weight) {
-    return LOGFONTA{height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif"};
-}
-
 // What a first start without plugin.ini runs with.
 constexpr SettingsSet defaultSettings = {
     1, 1, 8, 4, 2, 0, 0, 0, 0,
@@ -77,34 +71,25 @@ int SettingKeyIndex(const char* name);
 
 // --- State owned by the settings store ---------------------------------------
 extern SettingsSet storedSettings;     // what plugin.ini holds
-extern SettingsSet pendingSettings;    // what the configuration dialog edits
-extern SettingsSet effectiveSettings;  // stored settings overlaid by the skin; drawing reads this
-// The user's own record of each font slot: what the dialog's font chooser
-// edits in place and CommitPending reads. The slots' drawing records are made
-// from effectiveSettings and hold a skin's fonts while that skin is in use.
-extern LOGFONTA userNormalFont;
-extern LOGFONTA userDoubleSizeFont;
-extern LOGFONTA userPlaylistFont;
 
-// The full path of plugin.ini beside the module, in settingsPathSize bytes;
-// empty when the module's folder leaves no room for the name.
-void SettingsFilePath(char* path);
+// The full path of plugin.ini, in settingsPathSize bytes: in the "Plugins"
+// folder of the player's settings folder when the player names one, else
+// beside the module (ModuleSettingsPath); empty when the path does not fit.
+// Returns 1 when the path is in the player's settings folder.
+int SettingsFilePath(char* path);
+// plugin.ini beside the module; empty when the module's folder leaves no
+// room for the name.
+void ModuleSettingsPath(char* path);
 void LoadSettings();
 void SaveSettings();
-void CommitPending();
-void RevertPending();
-// The user's three font records from storedSettings (face, height, weight
-// and italic; the other fields stay as the chooser left them).
-void FillUserFontRecords();
+// The dialog's settings become the stored ones, the scroll step held to
+// scrollPixelMin..scrollPixelMax.
+void CommitPending(const SettingsSet& pending);
 
 // Reads one key of `section` in the INI file `file` into `target`, with the
 // same field of `fallback` as the default (a missing file, section or key).
 void ReadSettingKey(const char* file, const char* section, const SettingKey& key,
                     const SettingsSet& fallback, SettingsSet& target);
-
-// Point size <-> LOGFONT height with logPixelsY, rounded as MulDiv rounds.
-int PointsToHeight(int points);
-int HeightToPoints(int height);
 
 // Copies a face name into a LF_FACESIZE field, cut at 31 bytes without
 // splitting a double-byte character of the ANSI code page. Reads at most

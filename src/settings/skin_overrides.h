@@ -1,10 +1,14 @@
-// The skin's scrivane.txt laid over the stored settings, and the rebuild of
-// fonts and brushes that follows.
+// The skin's scrivane.txt laid over the stored settings.
 #pragma once
+
+#include "settings/settings.h"
 
 constexpr char overrideFileName[] = "\\scrivane.txt";
 
-// effectiveSettings := storedSettings overlaid with the current skin's
-// scrivane.txt; then the font records, fonts and colour brushes are made
-// again from it, and the playlist line and the title strip are redrawn.
-void ApplySkinOverrides();
+// --- State owned by the skin overrides -------------------------------------------
+extern SettingsSet effectiveSettings;  // stored settings overlaid by the skin; drawing reads this
+
+// effectiveSettings := storedSettings, until a skin is read.
+void UseStoredSettings();
+// effectiveSettings := storedSettings overlaid with the current skin's scrivane.txt.
+void ReadSkinOverrides();

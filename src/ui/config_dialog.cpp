@@ -3,20 +3,45 @@
 #include "ui/config_dialog.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <iterator>
 
+#include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 
 HWND configDialog;
 COLORREF customColours[16];
 int choosersOpen;
+SettingsSet pendingSettings;
+char helpFilePath[512];
 
 namespace {
+
+constexpr char helpPageName[] = "Scrivane.html";
+constexpr char helpFileName[] = "Scrivane.HLP";
+
+// The help page beside the module, when it is there.
+bool FindHelpPage(char* path) {
+    if (!BesideModule(helpPageName, path, MAX_PATH)) return false;
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Windows Help is not part of Windows 10 and 11, and only an optional
+// download since Vista: the page shipped beside the module opens in the
+// user's browser. Without the page, or without a program to show it, the
+// help file as before.
+void ShowHelp(HWND dialog) {
+    char page[MAX_PATH];
+    if (FindHelpPage(page) &&
+        reinterpret_cast<INT_PTR>(ShellExecuteA(dialog, nullptr, page, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+        return;
+    WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+}
 
 struct CheckBox {
     int id;
@@ -89,8 +114,6 @@ constexpr Swatch swatches[] = {
 
 // The skin's colours replace these two; the shadow colour is never the skin's.
 constexpr int skinColouredControls[] = {IDC_TEXT_SWATCH, IDC_BK_SWATCH, IDC_TEXT_LABEL, IDC_BK_LABEL};
-
-constexpr int boldWeight = 700;
 
 int Checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
@@ -165,10 +188,10 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-// The chooser edits the user's record in place; only a confirmed choice is
-// copied back into the pending fields.
+// The chooser edits the user's record, whose other fields live on for the
+// session; only a confirmed choice is copied back into the pending fields.
 void PickFont(HWND dialog, const FontControls& font) {
-    LOGFONTA& record = *font.record;
+    LOGFONTA record = *font.record;
     CHOOSEFONTA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.lpLogFont = &record;
@@ -177,7 +200,7 @@ void PickFont(HWND dialog, const FontControls& font) {
     ++choosersOpen;
     const BOOL chosen = ChooseFontA(&chooser);
     --choosersOpen;
-    record.lfFaceName[LF_FACESIZE - 1] = '\0';
+    KeepUserFontRecord(*font.record, record);
     // The chooser runs its own message loop: the dialog may have been closed
     // (or the plug-in quit) meanwhile, and then nothing is left to edit.
     if (!chosen || !IsWindow(dialog)) {
@@ -185,17 +208,14 @@ void PickFont(HWND dialog, const FontControls& font) {
         return;
     }
     SettingsSet& pending = pendingSettings;
-    CopyFaceName(pending.*font.face, record.lfFaceName);
-    pending.*font.size = HeightToPoints(record.lfHeight);
-    pending.*font.bold = record.lfWeight >= boldWeight ? 1 : 0;
-    pending.*font.italic = record.lfItalic;
+    ReadFontRecord(*font.record, pending.*font.face, pending.*font.size, pending.*font.bold, pending.*font.italic);
     ShowFontDescription(dialog, font.descriptionId, pending.*font.face, pending.*font.size);
     EnableApply(dialog, true);
 }
 
 void Commit(HWND dialog) {
     pendingSettings.ScrollPixel = static_cast<int>(GetDlgItemInt(dialog, IDC_SCROLL_PIXEL, nullptr, FALSE));
-    CommitPending();
+    CommitPendingSettings();
     SaveSettings();
 }
 
@@ -224,7 +244,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         EnableApply(dialog, false);
         return TRUE;
     case IDC_HELP_BUTTON:
-        WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+        ShowHelp(dialog);
         return TRUE;
     case IDC_PE_SCRIVANE:
         pendingSettings.PE_Scrivane = Checked(dialog, id);
@@ -266,6 +286,37 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
 }
 
 }  // namespace
+
+void RevertPending() {
+    pendingSettings = storedSettings;
+}
+
+// The fonts committed are the user's own records, never a skin's.
+void CommitPendingSettings() {
+    CopyUserFontsInto(pendingSettings);
+    CommitPending(pendingSettings);
+    ApplySkinOverrides();
+}
+
+// The help file's path is made once from the module's folder; a folder too
+// long for the name falls back to the bare name.
+void FindHelpFile() {
+    if (!BesideModule(helpFileName, helpFilePath, sizeof helpFilePath)) lstrcpyA(helpFilePath, helpFileName);
+}
+
+void CloseHelp() {
+    WinHelpA(mainWindow, helpFilePath, HELP_QUIT, 0);
+}
+
+void CloseConfigDialog() {
+    if (configDialog && IsWindow(configDialog)) DestroyWindow(configDialog);
+    configDialog = nullptr;
+}
+
+void ResetConfigDialog() {
+    configDialog = nullptr;
+    for (COLORREF& colour : customColours) colour = 0;
+}
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

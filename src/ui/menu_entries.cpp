@@ -2,7 +2,7 @@
 // both dialogs, and the About dialog.
 #include "ui/menu_entries.h"
 
-#include "plugin/plugin_entry.h"
+#include "plugin/host_contract.h"
 #include "resources/menu_captions.h"
 #include "resources/resource_ids.h"
 #include "ui/config_dialog.h"
@@ -12,13 +12,18 @@ HWND aboutDialog;
 
 namespace {
 
-// Only the host's own main menu starts with one of these; the captions
-// differ between host versions.
+// Without the player's word on its menu, only its main menu starts with one
+// of these; the captions differ between host versions.
 constexpr const char* hostMenuCaptions[] = {"&Winamp...", "Nullsoft &Winamp..."};
 
 constexpr int menuTextSize = 256;
 
+// A player that names its main menu is believed whatever the first item
+// reads: later players put other texts there, translated ones too, and
+// rewrite that item each time the menu opens.
 bool IsHostMainMenu(HMENU menu) {
+    const LRESULT named = HostRequest(0, IPC_GET_HMENU);
+    if (HostAnswered(named)) return reinterpret_cast<HMENU>(named) == menu;
     char text[menuTextSize] = "";
     GetMenuStringA(menu, 0, text, menuTextSize, MF_BYPOSITION);
     text[menuTextSize - 1] = '\0';
@@ -42,9 +47,18 @@ void ExtendHostMenu(HMENU menu) {
 
 void HandleMenuCommand(int commandId) {
     if (commandId == IDM_CONFIGURE)
-        OpenOrRaise(configDialog, IDD_CONFIG, ConfigDialogProc);
+        OpenConfigDialog();
     else if (commandId == IDM_ABOUT)
         OpenOrRaise(aboutDialog, IDD_ABOUT, AboutDialogProc);
+}
+
+void OpenConfigDialog() {
+    OpenOrRaise(configDialog, IDD_CONFIG, ConfigDialogProc);
+}
+
+void ResetMenuEntries() {
+    menuExtended = 0;
+    aboutDialog = nullptr;
 }
 
 // A handle whose window has gone without telling us (destroyed along with
@@ -54,8 +68,7 @@ void OpenOrRaise(HWND& dialog, int resourceId, DLGPROC procedure) {
         SetForegroundWindow(dialog);
         return;
     }
-    dialog = CreateDialogParamA(pluginHeader.hDllInstance, MAKEINTRESOURCEA(resourceId), pluginHeader.hwndParent,
-                                procedure, 0);
+    dialog = CreateDialogParamA(pluginModule, MAKEINTRESOURCEA(resourceId), mainWindow, procedure, 0);
 }
 
 // Only its own button closes the About dialog: it has no close box, and the
@@ -77,8 +90,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // The host may unload the module once quit returns: a dialog left open
 // would then call into code that is gone.
 void CloseDialogs() {
-    if (configDialog && IsWindow(configDialog)) DestroyWindow(configDialog);
-    configDialog = nullptr;
+    CloseConfigDialog();
     if (aboutDialog && IsWindow(aboutDialog)) DestroyWindow(aboutDialog);
     aboutDialog = nullptr;
 }

@@ -236,4 +236,87 @@ TEST(SettingsStore, AModuleFolderTooLongForTheFileNameWritesNoFile) {
     }
 }
 
+
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) return bytes;
+    char chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes.append(chunk, n);
+    std::fclose(in);
+    return bytes;
+}
+
+// The 5.x player runs "as invoker": a module under Program Files cannot
+// write beside itself. Where the player names its settings folder
+// (IPC_GETINIDIRECTORY), plugin.ini is in that folder's "Plugins" folder,
+// which is made when missing; a name too long for the path gives no file
+// rather than a cut one, and an empty name leaves the file beside the module.
+TEST(SettingsStore, TheModernPlayerKeepsTheSettingsInItsOwnFolder) {
+    struct Case {
+        const char* name;
+        size_t folderLength;   // 0: the scratch folder's own length
+        const char* suffix;    // added to the name the player gives
+        bool named;            // the player names a folder at all
+        bool inFolder;         // plugin.ini is written there (else beside the module when not named)
+    };
+    // 240 + "\Plugins\plugin.ini" is 259 bytes: the longest path there is.
+    const Case cases[] = {
+        {"folder", 0, "", true, true},   {"backslash", 0, "\\", true, true}, {"empty", 0, "", false, false},
+        {"longest", 240, "", true, true}, {"too long", 241, "", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PluginRun run(host::ModernPlayer(), c.name);
+        std::string folder = run.scratch.PlayerSettingsFolder();
+        if (c.folderLength) {
+            folder += "\\" + std::string(c.folderLength - folder.size() - 1, 'd');
+            ASSERT_TRUE(host::MakeFolder(folder));
+        }
+        run.host->settingsFolder = c.named ? folder + c.suffix : "";
+        StartAndQuit(run);
+        const std::string there = folder + "\\Plugins\\plugin.ini";
+        EXPECT_EQ(GetFileAttributesA(there.c_str()) != INVALID_FILE_ATTRIBUTES, c.inFolder);
+        EXPECT_EQ(run.scratch.IniExists(), !c.named);
+        if (c.inFolder) {
+            EXPECT_EQ(SectionLines(FileBytes(there), section).size(), 25u);
+        }
+        if (c.named && !c.inFolder) {
+            EXPECT_EQ(GetFileAttributesA((folder + "\\Plugins").c_str()), INVALID_FILE_ATTRIBUTES);
+        }
+    }
+}
+
+// Settings an earlier version kept beside the module are read from there
+// while the player's folder has none, and saved into that folder; from then
+// on that folder's file is the one read, and the old file stays as it was.
+TEST(SettingsStore, AnUpgradeCarriesTheOldSettingsIntoThePlayersFolder) {
+    ScratchPlugin scratch;
+    const std::string folder = scratch.PlayerSettingsFolder();
+    const std::string moved = folder + "\\Plugins\\plugin.ini";
+    auto oldFile = [](const char* scrollRate) {
+        return std::string("[Other]\r\nkey=value\r\n[") + section + "]\r\nScrollRate=" + scrollRate +
+               "\r\nTextColor=FF8000\r\nFontFace=Arial\r\n";
+    };
+    // The second start finds the player's folder filled by the first, and an old file changed since.
+    for (const char* oldScrollRate : {"24", "2"}) {
+        SCOPED_TRACE(oldScrollRate);
+        scratch.WriteIni(oldFile(oldScrollRate));
+        {
+            host::EmulatedHost player(host::ModernPlayer());
+            player.settingsFolder = folder;
+            ASSERT_TRUE(player.Load(scratch.DllPath()));
+            ASSERT_EQ(player.Init(), 0);
+            player.Tick(5);
+            player.Quit();
+        }
+        EXPECT_EQ(scratch.ReadIni(), oldFile(oldScrollRate)) << "the module's folder is left alone";
+        EXPECT_EQ(testing_support::IniValueAt(moved, "ScrollRate"), "24");
+        EXPECT_EQ(testing_support::IniValueAt(moved, "TextColor"), "ff8000");
+        EXPECT_EQ(testing_support::IniValueAt(moved, "FontFace"), "Arial");
+        EXPECT_EQ(testing_support::IniValueAt(moved, "key", "Other"), "");
+    }
+}
+
 }  // namespace

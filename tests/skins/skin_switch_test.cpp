@@ -122,6 +122,46 @@ TEST(SkinSwitch, TransparentTitleShowsTheSkinsTitleArea) {
     EXPECT_EQ(h.CaptureMain().At(250, 30), black);
 }
 
+// The player's built-in base skin has no folder: IPC_GETSKIN answers an
+// empty one. No path may be made from it (it would name files at the root
+// of the current drive), so no file is read at all, and the title shows the
+// stored settings with every fallback: here the stored text colour over the
+// black that stands for a missing main.bmp.
+TEST(SkinSwitch, TheBaseSkinReadsNoFile) {
+    PluginRun run(host::ModernPlayer());
+    run.scratch.WriteIni("[Qelvar Scrivane II]\r\nTransparent=1\r\nTextColor=ff0000\r\nScrollRate=1\r\n");
+    const std::string skin = run.scratch.SkinFolder("full");
+    ASSERT_TRUE(host::WriteBmp(skin + "\\main.bmp", Patterned(275, 116)));
+    ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", TextBitmap(slate, yellow)));
+    ASSERT_TRUE(host::WriteTextFile(skin + "\\scrivane.txt", "[Option]\r\nTextColor=0000ff\r\n"));
+    host::AttachImportCounter(run.host->Module());
+    ASSERT_EQ(run.Start(), 0);
+    auto& h = *run.host;
+    struct Step {
+        const char* name;
+        std::string folder;
+        COLORREF text;
+    };
+    for (const Step& step : {Step{"skin folder", skin, blue}, Step{"base skin", "", red}}) {
+        SCOPED_TRACE(step.name);
+        host::ResetImportCounts();
+        h.SwitchSkin(step.folder);
+        h.PumpMessages();
+        h.Tick(2);
+        const std::vector<std::string> named = host::FilesNamed();
+        std::string list;
+        for (const std::string& file : named) list += "\n  " + file;
+        for (const std::string& file : named)
+            EXPECT_NE(file.find(step.folder + "\\"), std::string::npos) << "a file outside the skin:" << list;
+        EXPECT_EQ(named.empty(), step.folder.empty()) << list;
+        const std::set<COLORREF> seen = Colours(TitleLine(h));
+        EXPECT_TRUE(seen.count(step.text)) << Describe(seen);
+        if (step.folder.empty()) {
+            EXPECT_EQ(seen, (std::set<COLORREF>{black, red})) << Describe(seen);
+        }
+    }
+}
+
 // Every skin load makes and deletes its bitmaps, pens, brushes and contexts;
 // over many switches between full, empty and odd skins the plug-in's live
 // GDI objects come back to where they were.
@@ -196,28 +236,25 @@ TEST(SkinSwitch, HostileFilesAreHeldOrTreatedAsMissing) {
         const char* name;
         std::string ini;                                            // the plug-in's section
         std::vector<std::pair<std::string, std::string>> skinFiles; // file name, bytes
-        COLORREF inTitle;                                           // must show in the title line, or CLR_INVALID
+        std::set<COLORREF> title;                                   // the title line's colours, when given
         const char* savedKey;                                       // must be written back as read, or null
         const char* savedValue;
     };
-    const std::string hugeFonts = "FontSize=1494545347\r\nFontItalic=255\r\nDS_FontSize=2000000000\r\n"
-                                  "DS_FontItalic=1\r\nPE_FontSize=59652323\r\nPE_FontBold=1\r\nPE_FontItalic=1\r\n";
+    const std::string hugeFonts = "FontSize=1494545347\nFontItalic=255\nDS_FontSize=2000000000\nDS_FontItalic=1\n"
+                                  "PE_FontSize=59652323\nPE_FontBold=1\nPE_FontItalic=1\n";
     // Under code page 950 the reader cannot fit the character that starts
     // at the ninth byte, so the value is eight characters long, as any other
     // reader of the file sees it.
     const bool bigFive = GetACP() == 950;
     const Case cases[] = {
-        {"huge sizes in plugin.ini", hugeFonts, {}, CLR_INVALID, "FontSize", "1494545347"},
-        {"huge sizes in scrivane.txt", "",
-         {{"scrivane.txt", "[Font]\nFontSize=1494545347\nFontItalic=255\nDS_FontSize=-100000\nDS_FontBold=1\n"
-                           "DS_FontItalic=1\nPE_FontSize=59652323\nPE_FontBold=1\nPE_FontItalic=1\n"}},
-         CLR_INVALID, "FontSize", "8"},
+        {"huge sizes in plugin.ini", hugeFonts, {}, {}, "FontSize", "1494545347"},
+        {"huge sizes in scrivane.txt", "", {{"scrivane.txt", "[Font]\n" + hugeFonts}}, {}, "FontSize", "8"},
         {"V5 header with its pixels past the end", "Transparent=1\r\nBkColor=0000ff\r\n",
-         {{"main.bmp", BitmapFile(124, 275, 116, 24, 5000, 14 + 124 + 1000)}}, black, nullptr, nullptr},
+         {{"main.bmp", BitmapFile(124, 275, 116, 24, 5000, 14 + 124 + 1000)}}, {black, green}, nullptr, nullptr},
         {"core header 269 x 80 x 32 in 2527 bytes", "UseSkinColor=1\r\nTextColor=ff0000\r\nBkColor=0000ff\r\n",
-         {{"text.bmp", BitmapFile(12, 269, 80, 32, 26, 2527)}}, green, nullptr, nullptr},
-        {"colour cut inside a double-byte character", "TextColor=00000b00\xa4\x40\r\n", {}, CLR_INVALID,
-         "TextColor", bigFive ? "000b00" : "00b000"},
+         {{"text.bmp", BitmapFile(12, 269, 80, 32, 26, 2527)}}, {blue, green}, nullptr, nullptr},
+        {"colour cut inside a double-byte character", "TextColor=00000b00\xa4\x40\r\n", {}, {}, "TextColor",
+         bigFive ? "000b00" : "00b000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -234,8 +271,8 @@ TEST(SkinSwitch, HostileFilesAreHeldOrTreatedAsMissing) {
         h.PumpMessages();
         h.Tick(2);
         const host::Image title = TitleLine(h);
-        if (c.inTitle != CLR_INVALID) {
-            EXPECT_TRUE(Colours(title).count(c.inTitle)) << Describe(Colours(title));
+        if (!c.title.empty()) {
+            EXPECT_EQ(Colours(title), c.title) << Describe(Colours(title));
         }
         EXPECT_FALSE(Colours(title).count(host::hostTitleColour)) << "the plug-in's frame covers the title";
         h.SetMainMode(host::MainMode::DoubleSize);

@@ -12,6 +12,7 @@
 
 #include "emulated_host.h"
 #include "scratch_plugin.h"
+#include "second_player.h"
 #include "skin_files.h"
 
 using host::MainMode;
@@ -339,6 +340,35 @@ TEST(Subclass, UnicodeWindowsStayUnicodeAndKeepTheirCaptions) {
     h.Quit();
     h.SetCaptionWide(caption);
     expectIntact("after quit");
+}
+
+// Several players may run at once, each with windows of the same classes.
+// The plug-in takes the equalizer and playlist editor of its own player's
+// thread: the other player's windows keep their procedures, and its shaded
+// playlist editor gets no line, while the plug-in's own shaded editor does.
+TEST(Subclass, ASecondPlayersWindowsAreLeftAlone) {
+    for (bool modern : {false, true}) {
+        SCOPED_TRACE(modern ? "5.x" : "2.x");
+        PluginRun run(modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
+        run.scratch.WriteIni("[Qelvar Scrivane II]\r\nPE_Scrivane=1\r\n");
+        auto& h = *run.host;
+        h.playlist = {{"entry"}};
+        host::SecondPlayer other;
+        ASSERT_TRUE(other.Running());
+        ASSERT_EQ(run.Start(), 0);
+        h.SetPlaylistSize(275, 14);
+        h.PressEqualizer(30, 50);
+        h.ReleaseEqualizer(30, 50);
+        h.PumpMessages();
+        h.Tick(3);
+        EXPECT_FALSE(other.Subclassed());
+        const host::Image otherEditor = host::EmulatedHost::CaptureWindow(other.Playlist());
+        ASSERT_EQ(otherEditor.width, 275);
+        for (int y = 0; y < otherEditor.height; ++y)
+            for (int x = 0; x < otherEditor.width; ++x)
+                ASSERT_EQ(otherEditor.At(x, y), host::secondPlayerColour) << x << "," << y;
+        EXPECT_NE(h.CapturePlaylist().At(200, 6), host::hostPlaylistColour) << "its own editor has the line";
+    }
 }
 
 WNDPROC chainedProc = nullptr;

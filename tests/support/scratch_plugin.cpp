@@ -41,6 +41,12 @@ void EmptyFolder(const std::string& folder) {
 
 }  // namespace
 
+std::string IniValueAt(const std::string& path, const std::string& key, const std::string& section) {
+    char value[4096] = "";
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, path.c_str());
+    return value;
+}
+
 ScratchPlugin::ScratchPlugin(const std::string& tag) {
     std::string name = "no_test";
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
@@ -51,6 +57,9 @@ ScratchPlugin::ScratchPlugin(const std::string& tag) {
     EmptyFolder(folder_);
     dllPath_ = host::PreparePluginFolder(folder_);
     if (dllPath_.empty()) ADD_FAILURE() << "cannot copy " << BuiltDllPath() << " into " << folder_;
+    const std::string page = host::ProgramFolder() + "\\Scrivane.html";
+    if (!CopyFileA(page.c_str(), HelpPagePath().c_str(), FALSE))
+        ADD_FAILURE() << "cannot copy " << page << " to " << HelpPagePath();
 }
 
 bool ScratchPlugin::IniExists() const {
@@ -73,9 +82,13 @@ void ScratchPlugin::WriteIni(const std::string& bytes) const {
 }
 
 std::string ScratchPlugin::IniValue(const std::string& key, const std::string& section) const {
-    char value[4096] = "";
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, IniPath().c_str());
-    return value;
+    return IniValueAt(IniPath(), key, section);
+}
+
+std::string ScratchPlugin::PlayerSettingsFolder() const {
+    const std::string folder = folder_ + "\\player settings";
+    host::MakeFolder(folder);
+    return folder;
 }
 
 bool ScratchPlugin::IniHasKey(const std::string& key, const std::string& section) const {

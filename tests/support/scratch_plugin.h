@@ -12,14 +12,21 @@
 namespace testing_support {
 
 using host::BuiltDllPath;   // gen_qlv.dll beside the test program
+// One key of `section` in the INI file `path`, read with the profile API; "" when missing.
+std::string IniValueAt(const std::string& path, const std::string& key,
+                       const std::string& section = "Qelvar Scrivane II");
 
 class ScratchPlugin {
 public:
     // The folder is <test program folder>\scratch\<suite>.<test>[.<tag>]; emptied first.
+    // The help page Scrivane.html goes beside the DLL, as a release ships it.
     explicit ScratchPlugin(const std::string& tag = "");
     const std::string& Folder() const { return folder_; }    // no trailing backslash
     const std::string& DllPath() const { return dllPath_; }
     std::string IniPath() const { return folder_ + "\\plugin.ini"; }
+    std::string HelpPagePath() const { return folder_ + "\\Scrivane.html"; }
+    // A fresh folder for the modern player to name as its settings folder.
+    std::string PlayerSettingsFolder() const;
     bool IniExists() const;
     std::string ReadIni() const;                       // raw bytes, "" when missing
     void WriteIni(const std::string& bytes) const;     // raw bytes

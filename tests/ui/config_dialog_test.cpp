@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "import_counter.h"
 #include "skin_files.h"
 
 namespace {
@@ -202,7 +203,7 @@ TEST(ConfigDialog, ASkinsFontsAreNeverCommittedAsTheUsers) {
     const Step skinIn = [](testing_support::PluginRun& run, HWND&) {
         run.host->SwitchSkin(run.scratch.Folder() + "\\skins\\font");
     };
-    const Step click = [](testing_support::PluginRun&, HWND& d) { Click(d, 1000); };
+    const Step click = [](testing_support::PluginRun&, HWND& d) { Click(d, 1021); };
     const Step apply = [](testing_support::PluginRun&, HWND& d) { Click(d, 1018); };
     const Step reopen = [](testing_support::PluginRun& run, HWND& d) {
         Click(d, 2);
@@ -317,6 +318,31 @@ TEST(ConfigDialog, CancelKeepsWhatApplyCommitted) {
     Click(reopened, 1);
     EXPECT_EQ(config.Ini("Scroll"), "1");
     EXPECT_EQ(config.Ini("Shadow"), "0");
+}
+
+// Windows Help is not part of current Windows: Help opens the page shipped
+// beside the module in the user's browser, and asks Windows Help for its
+// finder only when the page is missing. Quit tells Windows Help to close
+// either way. Both calls are recorded at the imports, never made.
+TEST(ConfigDialog, HelpOpensThePageBesideTheModule) {
+    for (bool withPage : {true, false}) {
+        SCOPED_TRACE(withPage ? "page" : "no page");
+        ConfigRun config("", host::ModernPlayer(), withPage ? "page" : "nopage");
+        ASSERT_NE(config.dialog, nullptr);
+        const testing_support::ScratchPlugin& scratch = config.run.scratch;
+        if (!withPage) {
+            ASSERT_TRUE(DeleteFileA(scratch.HelpPagePath().c_str()));
+        }
+        host::AttachImportCounter(config.Host().Module());
+        Click(config.dialog, 1036);
+        config.Host().Quit();
+        const std::string helpFile = scratch.Folder() + "\\Scrivane.HLP";
+        const std::vector<std::string> expected = {
+            withPage ? "ShellExecuteA (null) " + scratch.HelpPagePath() : "WinHelpA 11 " + helpFile,   // HELP_FINDER
+            "WinHelpA 2 " + helpFile,                                                                    // HELP_QUIT
+        };
+        EXPECT_EQ(host::OutsideCalls(), expected);
+    }
 }
 
 TEST(ConfigDialog, HostBefore205OffersNoPlaylistFontButKeepsIt) {

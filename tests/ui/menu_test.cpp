@@ -2,6 +2,8 @@
 // About dialog's one way out, and the dialogs' end at quit.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "dialog_driver.h"
 
 namespace {
@@ -15,6 +17,16 @@ std::string MenuText(HMENU menu, int position) {
     char text[256] = "";
     GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
     return text;
+}
+
+// The separator and the two entries, once, after the host's own items.
+void ExpectEntriesAtTheEnd(HMENU menu) {
+    ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + 3);
+    EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
+    EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), "\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ");
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ...");
 }
 
 TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
@@ -39,11 +51,40 @@ TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
             run.host->OpenMainMenu();
             ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + 3);
         }
-        EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
-        EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
-        EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
-        EXPECT_EQ(MenuText(menu, hostMenuItems + 1), "\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ");
-        EXPECT_EQ(MenuText(menu, hostMenuItems + 2), "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ...");
+        ExpectEntriesAtTheEnd(menu);
+    }
+}
+
+// The 5.x player names its main menu (IPC_GET_HMENU), whose first item reads
+// otherwise in every version and language and is rewritten each time the
+// menu opens: the handle decides, the text does not.
+TEST(HostMenu, TheModernPlayersMenuIsFoundByItsHandle) {
+    const char* const firstItems[] = {"About &Winamp...\tCtrl+F1", "Nullsoft &Winamp...", "Acerca de &Winamp...\tCtrl+F1"};
+    for (size_t item = 0; item < std::size(firstItems); ++item) {
+        const char* firstItem = firstItems[item];
+        SCOPED_TRACE(firstItem);
+        host::HostOptions options = host::ModernPlayer();
+        options.firstMenuItem = firstItem;
+        PluginRun run(options, std::to_string(item));
+        ASSERT_EQ(run.Start(), 0);
+        host::EmulatedHost& host = *run.host;
+        // Another menu opened on the main window is not the player's, whatever it reads.
+        const HMENU other = CreatePopupMenu();
+        AppendMenuA(other, MF_STRING, 40001, "&Winamp...");
+        SendMessageA(host.Main(), WM_INITMENU, reinterpret_cast<WPARAM>(other), 0);
+        EXPECT_EQ(GetMenuItemCount(other), 1);
+        DestroyMenu(other);
+
+        const HMENU menu = host.MainMenu();
+        for (int i = 0; i < 3; ++i) host.OpenMainMenu();
+        EXPECT_EQ(host.hostMenuRewrites, 3);
+        EXPECT_EQ(GetMenuItemID(menu, 0), 40041u);
+        EXPECT_EQ(MenuText(menu, 0), firstItem);
+        ExpectEntriesAtTheEnd(menu);
+        host.SendCommand(static_cast<int>(GetMenuItemID(menu, hostMenuItems + 1)));
+        host.SendCommand(static_cast<int>(GetMenuItemID(menu, hostMenuItems + 2)));
+        EXPECT_NE(FindDialog(host, configMarker), nullptr);
+        EXPECT_NE(FindDialog(host, aboutMarker), nullptr);
     }
 }
 

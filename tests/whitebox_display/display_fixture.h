@@ -11,6 +11,8 @@
 
 #include "display/surfaces.h"
 #include "settings/settings.h"
+#include "settings/skin_overrides.h"
+#include "ui/config_dialog.h"
 
 namespace display_test {
 

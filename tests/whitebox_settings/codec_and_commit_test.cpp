@@ -134,7 +134,7 @@ TEST_F(SettingsState, CommitClampsTheScrollStepAndLeavesTheDialogsCopy) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pending);
         pendingSettings.ScrollPixel = c.pending;
-        CommitPending();
+        CommitPendingSettings();
         EXPECT_EQ(storedSettings.ScrollPixel, c.committed);
         EXPECT_EQ(pendingSettings.ScrollPixel, c.pending);
     }
@@ -165,7 +165,7 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
         userNormalFont.lfHeight = -11;
         userDoubleSizeFont.lfHeight = -19;
         userPlaylistFont.lfHeight = -13;
-        CommitPending();
+        CommitPendingSettings();
         const SettingsSet& s = storedSettings;
         EXPECT_EQ(s.FontBold, c.bold);
         EXPECT_EQ(s.DS_FontBold, c.bold);
@@ -192,7 +192,7 @@ TEST_F(SettingsState, CommitCopiesEveryOtherFieldAndRevertUndoesTheDialog) {
                    unusual.DS_FontItalic);
     FillFontRecord(userPlaylistFont, unusual.PE_FontFace, unusual.PE_FontSize, unusual.PE_FontBold,
                    unusual.PE_FontItalic);
-    CommitPending();
+    CommitPendingSettings();
     EXPECT_EQ(Differences(storedSettings, unusual), "");
     EXPECT_EQ(Differences(effectiveSettings, unusual), "") << "no skin: effective is stored";
 

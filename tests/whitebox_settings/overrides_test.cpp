@@ -174,6 +174,27 @@ TEST_F(Overrides, FontsAndBrushesAreRemadeFromTheEffectiveSettings) {
     EXPECT_EQ(GetCurrentObject(textStrip.dc, OBJ_FONT), doubleSize ? doubleSizeFont.font : normalFont.font);
 }
 
+// Sizes from the skin's file are held to 1000 points before any font is made:
+// at 144 pixels per inch, bold and italic, every slot's font is made, the
+// strip and the playlist line are drawn with it, and the stored sizes stay.
+TEST_F(Overrides, HugeSkinFontSizesAreHeldInEverySlot) {
+    logPixelsY = 144;
+    UseSkin("huge", "[Font]\nFontSize=1494545347\nFontBold=1\nFontItalic=255\nDS_FontSize=2147483647\n"
+                    "DS_FontBold=1\nDS_FontItalic=1\nPE_FontSize=59652323\nPE_FontBold=1\nPE_FontItalic=1\n"
+                    "PE_Scrivane=1\n");
+    for (int doubled : {0, 1}) {
+        doubleSize = doubled;
+        ApplySkinOverrides();
+        for (const FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) {
+            EXPECT_EQ(slot->record.lfHeight, -2000);
+            EXPECT_EQ(slot->record.lfWeight, 700);
+            EXPECT_NE(slot->font, nullptr);
+        }
+    }
+    doubleSize = 0;
+    EXPECT_EQ(Differences(storedSettings, UnusualSettings()), "");
+}
+
 // The frame's background brush follows UseSkinColor; before the skin's
 // text.bmp made a brush there is none to select, and the old one stays.
 TEST_F(Overrides, TheFrameBrushFollowsTheSkinColourSwitch) {

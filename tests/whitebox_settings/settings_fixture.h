@@ -12,6 +12,8 @@
 #include "plugin/plugin_entry.h"
 #include "plugin/window_modes.h"
 #include "settings/settings.h"
+#include "settings/skin_overrides.h"
+#include "ui/config_dialog.h"
 
 namespace settings_tests {
 

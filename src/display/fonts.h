@@ -1,0 +1,61 @@
+// The three fonts: each slot's drawing record and font, the user's own
+// record of each slot, the screen's pixels per inch, and the conversions
+// between a record and the four settings fields of a font.
+#pragma once
+#include <windows.h>
+
+struct SettingsSet;
+
+// A LOGFONT record and the font made from it.
+struct FontSlot {
+    LOGFONTA record;
+    HFONT font;
+};
+
+// A font record as the module holds it at load: the settings fill four of
+// its fields, the font chooser may change the rest.
+constexpr LOGFONTA FontRecordAtLoad(LONG height, LONG weight) {
+    return LOGFONTA{height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif"};
+}
+
+// --- State owned by the fonts ----------------------------------------------------
+extern FontSlot normalFont;          // title at normal size
+extern FontSlot doubleSizeFont;      // title in double size
+extern FontSlot playlistFont;        // playlist windowshade line
+// The user's own record of each slot: what the dialog's font chooser edits
+// and what OK and Apply commit. The drawing records are made from
+// effectiveSettings and hold a skin's fonts while that skin is in use.
+extern LOGFONTA userNormalFont;
+extern LOGFONTA userDoubleSizeFont;
+extern LOGFONTA userPlaylistFont;
+extern int logPixelsY;               // screen pixels per inch, read once at start-up
+
+// Point size <-> LOGFONT height with logPixelsY, rounded as MulDiv rounds.
+int PointsToHeight(int points);
+int HeightToPoints(int height);
+// Reads the screen's pixels per inch from a screen-compatible context.
+void ReadScreenResolution(HDC dc);
+
+// Fills a font record's face, height, weight and italic from settings fields,
+// the size held to fontSizeMin..fontSizeMax points.
+void FillFontRecord(LOGFONTA& record, const char* face, int size, int bold, int italic);
+// The four settings fields of a record: weights from 700 on are bold.
+void ReadFontRecord(const LOGFONTA& record, char* face, int& size, int& bold, int& italic);
+// Fills the three drawing records: those four fields from `settings`, every
+// other field from the user's own record of the slot.
+void FillFontRecords(const SettingsSet& settings);
+// The user's three records from `settings` (face, height, weight and
+// italic; the other fields stay as the chooser left them).
+void FillUserFontRecords(const SettingsSet& settings);
+// The user's three records into the font fields of `target`.
+void CopyUserFontsInto(SettingsSet& target);
+// Keeps what the chooser left in a copy of one of the user's records.
+void KeepUserFontRecord(LOGFONTA& userRecord, const LOGFONTA& chosen);
+// The user's records as a fresh start has them.
+void ResetUserFontRecords();
+
+// The drawing fonts made from the drawing records; the strip and the
+// playlist line hold stock fonts while the old ones are deleted.
+void CreateFonts();
+void RebuildFonts(HDC strip, HDC line);
+void ReleaseFonts();
