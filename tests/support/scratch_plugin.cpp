@@ -67,14 +67,7 @@ bool ScratchPlugin::IniExists() const {
 }
 
 std::string ScratchPlugin::ReadIni() const {
-    std::string bytes;
-    FILE* in = std::fopen(IniPath().c_str(), "rb");
-    if (!in) return bytes;
-    char chunk[4096];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes.append(chunk, n);
-    std::fclose(in);
-    return bytes;
+    return host::ReadBytes(IniPath());
 }
 
 void ScratchPlugin::WriteIni(const std::string& bytes) const {
