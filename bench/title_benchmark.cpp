@@ -1,7 +1,8 @@
 // Runs the real gen_qlv.dll in the emulated host and prints what the title
-// display costs: per composing and per presenting tick, per caption change,
-// against the floor of one block copy; the host's CPU time while ticking in
-// real time; and what the ticks allocate. Prints figures, asserts nothing.
+// display costs: per composing and per presenting tick, against the floor of
+// the very copies a composition makes; per caption change; the host's CPU
+// time while ticking in real time; and what the ticks allocate. Prints
+// figures, asserts nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,7 +12,8 @@
 
 #include "emulated_host.h"
 #include "import_counter.h"
-#include "skin_files.h"
+#include "plugin_folder.h"
+#include "scoped_gdi.h"
 
 namespace {
 
@@ -77,113 +79,91 @@ double MainThreadCpuSeconds() {
 
 // --- a private copy of the plug-in per run --------------------------------------
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of("\\/"));
-}
-
 std::string ScratchPlugin(const std::string& name, const Keys& keys) {
-    const std::string folder = ProgramFolder() + "\\bench_scratch\\" + name;
-    host::MakeFolder(folder);
-    const std::string dll = folder + "\\gen_qlv.dll";
-    CopyFileA((ProgramFolder() + "\\gen_qlv.dll").c_str(), dll.c_str(), FALSE);
     std::string ini = "[Qelvar Scrivane II]\r\n";
     for (const auto& key : keys) ini += key.first + "=" + key.second + "\r\n";
-    host::WriteTextFile(folder + "\\plugin.ini", ini);
-    return dll;
+    return host::PreparePluginFolder(host::ProgramFolder() + "\\bench_scratch\\" + name, ini);
 }
 
-// --- counting the DLL's block copies ------------------------------------------
+// --- the floor -------------------------------------------------------------------
 
-long blockCopies = 0;
-long fills = 0;
-BOOL(WINAPI* realBitBlt)(HDC, int, int, int, int, HDC, int, int, DWORD);
-BOOL(WINAPI* realStretchBlt)(HDC, int, int, int, int, HDC, int, int, int, int, DWORD);
-int(WINAPI* realFillRect)(HDC, const RECT*, HBRUSH);
-BOOL(WINAPI* realRectangle)(HDC, int, int, int, int);
+// A memory surface of the plug-in's size and depth: a mask (1 bit) or a
+// colour surface like the screen.
+class Surface {
+public:
+    Surface(bool mask, int width, int height)
+        : bitmap_(mask ? CreateBitmap(width, height, 1, 1, nullptr)
+                       : CreateCompatibleBitmap(host::ScopedWindowDC(), width, height)),
+          selected_(dc_, bitmap_) {}
+    operator HDC() const { return dc_; }
 
-BOOL WINAPI CountBitBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, DWORD op) {
-    ++blockCopies;
-    return realBitBlt(d, x, y, w, h, s, sx, sy, op);
-}
-BOOL WINAPI CountStretchBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, int sw, int sh, DWORD op) {
-    ++blockCopies;
-    return realStretchBlt(d, x, y, w, h, s, sx, sy, sw, sh, op);
-}
-int WINAPI CountFillRect(HDC d, const RECT* r, HBRUSH b) {
-    ++fills;
-    return realFillRect(d, r, b);
-}
-BOOL WINAPI CountRectangle(HDC d, int l, int t, int r, int b) {
-    ++fills;
-    return realRectangle(d, l, t, r, b);
-}
-
-struct Slot {
-    void** at;
-    void* original;
+private:
+    host::ScopedBitmap bitmap_;
+    host::ScopedMemoryDC dc_;
+    host::ScopedSelect selected_;
 };
 
-// Swaps the module's imports of the four drawing calls for counting ones.
-std::vector<Slot> CountDrawing(HMODULE module) {
-    struct Want {
-        const char* name;
-        void* replacement;
-        void** original;
-    };
-    const Want wants[] = {
-        {"BitBlt", reinterpret_cast<void*>(CountBitBlt), reinterpret_cast<void**>(&realBitBlt)},
-        {"StretchBlt", reinterpret_cast<void*>(CountStretchBlt), reinterpret_cast<void**>(&realStretchBlt)},
-        {"FillRect", reinterpret_cast<void*>(CountFillRect), reinterpret_cast<void**>(&realFillRect)},
-        {"Rectangle", reinterpret_cast<void*>(CountRectangle), reinterpret_cast<void**>(&realRectangle)},
-    };
-    std::vector<Slot> patched;
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const auto& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); d->Name; ++d) {
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const char* name =
-                reinterpret_cast<const char*>(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name);
-            for (const Want& w : wants) {
-                if (lstrcmpA(name, w.name) != 0) continue;
-                void** slot = reinterpret_cast<void**>(&slots->u1.Function);
-                *w.original = *slot;
-                patched.push_back({slot, *slot});
-                DWORD old = 0;
-                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
-                *slot = w.replacement;
-                VirtualProtect(slot, sizeof *slot, old, &old);
-            }
-        }
-    }
-    return patched;
+// Copies between memory surfaces: what a composition is made of. The copy
+// onto the window is the presenting tick's, taken off separately.
+std::vector<host::BlockCopy> MemoryCopies(const std::vector<host::BlockCopy>& copies) {
+    std::vector<host::BlockCopy> kept;
+    for (const host::BlockCopy& c : copies)
+        if (c.destinationBits && c.sourceBits) kept.push_back(c);
+    return kept;
 }
 
-void Restore(const std::vector<Slot>& patched) {
-    for (const Slot& s : patched) {
-        DWORD old = 0;
-        VirtualProtect(s.at, sizeof *s.at, PAGE_READWRITE, &old);
-        *s.at = s.original;
-        VirtualProtect(s.at, sizeof *s.at, old, &old);
+// The same copies, at the same sizes, between surfaces of the same depths:
+// the least a composing tick can cost.
+double CopiesFloor(const std::vector<host::BlockCopy>& copies) {
+    if (copies.empty()) return 0;
+    int width = 306, height = 60;
+    for (const host::BlockCopy& c : copies) {
+        width = std::max({width, c.x + c.width, c.sourceWidth});
+        height = std::max({height, c.y + c.height, c.sourceHeight});
     }
+    const Surface maskTo(true, width, height), maskFrom(true, width, height);
+    const Surface colourTo(false, width, height), colourFrom(false, width, height);
+    std::vector<double> samples;
+    constexpr int batch = 10;
+    for (int s = 0; s < 200; ++s) {
+        const LONGLONG start = Now();
+        for (int i = 0; i < batch; ++i)
+            for (const host::BlockCopy& c : copies) {
+                const HDC to = c.destinationBits == 1 ? maskTo : colourTo;
+                const HDC from = c.sourceBits == 1 ? maskFrom : colourFrom;
+                if (c.stretched)
+                    StretchBlt(to, c.x, c.y, c.width, c.height, from, 0, 0, c.sourceWidth, c.sourceHeight, c.operation);
+                else
+                    BitBlt(to, c.x, c.y, c.width, c.height, from, 0, 0, c.operation);
+            }
+        samples.push_back(Microseconds(Now() - start) / batch);
+    }
+    return SpreadOf(samples).median;
+}
+
+// "3 x 153x12 mask>colour, ..." in the order the kinds first appear.
+std::string DescribeCopies(const std::vector<host::BlockCopy>& copies) {
+    std::vector<std::pair<std::string, int>> kinds;
+    for (const host::BlockCopy& c : copies) {
+        char kind[64];
+        std::snprintf(kind, sizeof kind, "%dx%d %s>%s%s", c.width, c.height, c.sourceBits == 1 ? "mask" : "colour",
+                      c.destinationBits == 1 ? "mask" : "colour", c.stretched ? " stretched" : "");
+        auto same = std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k.first == kind; });
+        if (same == kinds.end())
+            kinds.push_back({kind, 1});
+        else
+            ++same->second;
+    }
+    std::string text;
+    for (const auto& k : kinds) text += (text.empty() ? "" : ", ") + std::to_string(k.second) + " x " + k.first;
+    return text;
 }
 
 // --- the measurements ------------------------------------------------------------
 
-// One 306 x 60 copy between two colour memory surfaces, as the frames use.
-double BlockCopyFloor() {
-    HDC screen = GetDC(nullptr);
-    HDC a = CreateCompatibleDC(screen), b = CreateCompatibleDC(screen);
-    HBITMAP ba = CreateCompatibleBitmap(screen, 306, 60), bb = CreateCompatibleBitmap(screen, 306, 60);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ oa = SelectObject(a, ba), ob = SelectObject(b, bb);
+// One 306 x 60 copy between two colour memory surfaces, for reference.
+double OneColourCopy() {
+    const Surface a(false, 306, 60), b(false, 306, 60);
     std::vector<double> samples;
     constexpr int batch = 50;
     for (int s = 0; s < 200; ++s) {
@@ -191,18 +171,13 @@ double BlockCopyFloor() {
         for (int i = 0; i < batch; ++i) BitBlt(a, 0, 0, 306, 60, b, 0, 0, SRCCOPY);
         samples.push_back(Microseconds(Now() - start) / batch);
     }
-    SelectObject(a, oa);
-    SelectObject(b, ob);
-    DeleteObject(ba);
-    DeleteObject(bb);
-    DeleteDC(a);
-    DeleteDC(b);
     return SpreadOf(samples).median;
 }
 
 struct TickFigures {
     Spread compose, present;
     double copiesPerCompose = 0, fillsPerCompose = 0;
+    std::vector<host::BlockCopy> composeCopies;   // the memory copies of one composing tick
 };
 
 // ScrollRate 2: after an odd number of ticks, every even tick composes.
@@ -227,15 +202,20 @@ TickFigures MeasureTicks(const std::string& name, bool doubled, int shadow, bool
     figures.compose = SpreadOf(compose);
     figures.present = SpreadOf(present);
 
-    const std::vector<Slot> patched = CountDrawing(player.Module());
-    blockCopies = fills = 0;
+    host::AttachImportCounter(player.Module());
+    std::vector<host::BlockCopy> copies;
+    host::RecordBlockCopies(&copies);
+    host::ResetImportCounts();
     player.Tick(1);   // composes
-    const long composeCopies = blockCopies, composeFills = fills;
-    blockCopies = fills = 0;
+    host::RecordBlockCopies(nullptr);
+    const host::ImportCounts composing = host::CurrentImportCounts();
+    host::ResetImportCounts();
     player.Tick(1);   // presents only
-    figures.copiesPerCompose = static_cast<double>(composeCopies - blockCopies);
-    figures.fillsPerCompose = static_cast<double>(composeFills - fills);
-    Restore(patched);
+    const host::ImportCounts presenting = host::CurrentImportCounts();
+    host::DetachImportCounter();
+    figures.copiesPerCompose = static_cast<double>(composing.blockCopies - presenting.blockCopies);
+    figures.fillsPerCompose = static_cast<double>(composing.fills - presenting.fills);
+    figures.composeCopies = MemoryCopies(copies);
     return figures;
 }
 
@@ -342,8 +322,9 @@ TickCost CountTickCosts(const Keys& keys, bool doubled) {
 
 int main() {
     std::printf("Title display benchmark (gen_qlv.dll in the emulated host)\n\n");
-    const double floor = BlockCopyFloor();
-    std::printf("Floor: one 306 x 60 block copy between memory surfaces: %.2f us\n\n", floor);
+    std::printf("Floor: per configuration, the memory copies one composing tick makes, made again at their"
+                " sizes between the benchmark's own masks and colour surfaces\n"
+                "(for reference, one 306 x 60 colour copy: %.2f us)\n\n", OneColourCopy());
 
     struct Config {
         const char* name;
@@ -356,11 +337,12 @@ int main() {
         {"double-shadow0", true, 0, false},  {"double-shadow3", true, 3, false},
         {"5.x-normal", false, 0, true},      {"5.x-double", true, 3, true},
     };
-    std::printf("%-16s %21s %21s %7s %6s %14s %8s\n", "", "composing tick (us)", "presenting tick (us)",
-                "copies", "fills", "compose (us)", "ratio");
+    std::printf("%-16s %21s %21s %7s %6s %14s %11s %8s\n", "", "composing tick (us)", "presenting tick (us)",
+                "copies", "fills", "compose (us)", "floor (us)", "ratio");
     std::printf("%-16s %10s %10s %10s %10s\n", "", "median", "p99", "median", "p99");
     double worstRatio = 0;
     double normalCompose = 0, normalPresent = 0;
+    std::vector<std::string> kinds;
     for (const Config& c : configs) {
         const TickFigures f = MeasureTicks(c.name, c.doubled, c.shadow, c.modern);
         if (!c.doubled && c.shadow == 0) {
@@ -368,14 +350,20 @@ int main() {
             normalPresent = f.present.median;
         }
         const double composeOnly = f.compose.median - f.present.median;
-        const double ratio = f.copiesPerCompose > 0 ? composeOnly / (f.copiesPerCompose * floor) : 0;
+        const double floor = CopiesFloor(f.composeCopies);
+        const double ratio = floor > 0 ? composeOnly / floor : 0;
         worstRatio = std::max(worstRatio, ratio);
-        std::printf("%-16s %10.1f %10.1f %10.1f %10.1f %7.0f %6.0f %14.1f %8.2f\n", c.name, f.compose.median,
+        std::printf("%-16s %10.1f %10.1f %10.1f %10.1f %7.0f %6.0f %14.1f %11.1f %8.2f\n", c.name, f.compose.median,
                     f.compose.p99, f.present.median, f.present.p99, f.copiesPerCompose, f.fillsPerCompose,
-                    composeOnly, ratio);
+                    composeOnly, floor, ratio);
+        kinds.push_back(std::string(c.name) + ": " + DescribeCopies(f.composeCopies));
     }
-    std::printf("(compose = composing tick minus presenting tick, medians; ratio = compose / (copies x floor);"
-                " fills are not counted as copies; target ratio <= 1.5, worst %.2f)\n\n", worstRatio);
+    std::printf("(compose = composing tick minus presenting tick, medians; floor = the same tick's copies between"
+                " memory surfaces, made again here; ratio = compose / floor; fills are not counted as copies;"
+                " target ratio <= 1.5, worst %.2f)\n", worstRatio);
+    std::printf("The copies of one composing tick:\n");
+    for (const std::string& k : kinds) std::printf("  %s\n", k.c_str());
+    std::printf("\n");
 
     std::printf("Captions: what the plug-in adds to the host's own caption setting, medians (target: a caption"
                 " set again unchanged under a tenth of a changed one):\n");

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "image.h"
+#include "scoped_gdi.h"
 #include "skin_files.h"
+#include "window_paint.h"
 
 namespace host {
 
@@ -41,39 +43,15 @@ COLORREF Mix(COLORREF a, COLORREF b, int part, int whole) {
 // A 32-bit memory surface to draw a skin bitmap on.
 class Canvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        ReleaseDC(nullptr, screen);
-        old_ = SelectObject(dc_, bitmap_);
+    Canvas(int width, int height)
+        : width_(width), height_(height), bitmap_(MakeBitmap(width, height)), selected_(dc_, bitmap_) {
         SetBkMode(dc_, TRANSPARENT);
     }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return dc_; }
     Image Picture() const { return CaptureDC(dc_, 0, 0, width_, height_); }
 
-    void Fill(int l, int t, int r, int b, COLORREF c) {
-        RECT area = {l, t, r, b};
-        HBRUSH brush = CreateSolidBrush(c);
-        FillRect(dc_, &area, brush);
-        DeleteObject(brush);
-    }
+    void Fill(int l, int t, int r, int b, COLORREF c) { FillArea(dc_, {l, t, r, b}, c); }
     void Gradient(int l, int t, int r, int b, COLORREF top, COLORREF bottom) {
         for (int y = t; y < b; ++y) Fill(l, y, r, y + 1, Mix(top, bottom, y - t, b - t - 1));
     }
@@ -90,25 +68,19 @@ public:
         Frame(l, t, r, b, Mix(p.bodyBottom, RGB(0, 0, 0), 1, 2), Mix(p.bodyTop, RGB(255, 255, 255), 1, 4));
     }
     void Polygon(std::vector<POINT> points, COLORREF c) {
-        HBRUSH brush = CreateSolidBrush(c);
-        HPEN pen = CreatePen(PS_SOLID, 1, c);
-        HGDIOBJ oldBrush = SelectObject(dc_, brush), oldPen = SelectObject(dc_, pen);
+        const ScopedBrush brush(CreateSolidBrush(c));
+        const ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, c));
+        const ScopedSelect brushSelected(dc_, brush), penSelected(dc_, pen);
         ::Polygon(dc_, points.data(), static_cast<int>(points.size()));
-        SelectObject(dc_, oldBrush);
-        SelectObject(dc_, oldPen);
-        DeleteObject(brush);
-        DeleteObject(pen);
     }
     void Text(int l, int t, int r, int b, const char* text, const char* face, int height, int weight, COLORREF c,
               UINT format = DT_LEFT, bool smooth = false) {
-        HFONT font = CreateFontA(-height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0,
-                                 smooth ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY, 0, face);
-        HGDIOBJ old = SelectObject(dc_, font);
+        const ScopedFont font(CreateFontA(-height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0,
+                                          smooth ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY, 0, face));
+        const ScopedSelect selected(dc_, font);
         SetTextColor(dc_, c);
         RECT area = {l, t, r, b};
         DrawTextA(dc_, text, -1, &area, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        SelectObject(dc_, old);
-        DeleteObject(font);
     }
     // A raised button face; the glyph is drawn over it.
     void Button(int l, int t, int r, int b, const SkinPalette& p) {
@@ -117,10 +89,22 @@ public:
     }
 
 private:
+    static ScopedBitmap MakeBitmap(int width, int height) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        return ScopedBitmap(CreateDIBSection(ScopedWindowDC(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
+
     int width_, height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    ScopedBitmap bitmap_;
+    ScopedMemoryDC dc_;
+    ScopedSelect selected_;
 };
 
 void DrawTitleBar(Canvas& c, const SkinPalette& p) {
@@ -265,40 +249,44 @@ Image DrawTextBitmap(const SkinPalette& p) {
 
 }  // namespace
 
-Image CaptionBand(const std::string& caption, int width) {
+namespace {
+
+int DrawLine(HDC dc, const std::string& text, RECT* area, UINT format) {
+    return DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), area, format);
+}
+int DrawLine(HDC dc, const std::wstring& text, RECT* area, UINT format) {
+    return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), area, format);
+}
+
+template <typename Text>
+Image BandWithCaption(const Text& caption, int width, HFONT captionFont) {
     Canvas c(width, 16);
     c.Fill(0, 0, width, 16, captionBandColour);
-    const bool ascii = std::all_of(caption.begin(), caption.end(), [](char ch) { return (ch & 0x80) == 0; });
     c.Text(4, 0, 52, 16, "caption", "Tahoma", 11, FW_NORMAL, RGB(0x90, 0x90, 0xA0));
-    // Big5 bytes need a face with the characters; the caption is ANSI text of the code page in force.
-    HFONT font = CreateFontA(ascii ? -11 : -12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             ANTIALIASED_QUALITY, 0, ascii ? "Tahoma" : "AR PL UMing TW");
-    HGDIOBJ old = SelectObject(c.Dc(), font);
+    const ScopedFont font(captionFont);
+    const ScopedSelect selected(c.Dc(), font);
     SetTextColor(c.Dc(), RGB(0xF0, 0xF0, 0xF0));
     RECT line = {52, 0, width - 4, 16};
-    DrawTextA(c.Dc(), caption.c_str(), static_cast<int>(caption.size()), &line,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(c.Dc(), old);
-    DeleteObject(font);
+    DrawLine(c.Dc(), caption, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     return c.Picture();
 }
 
+}  // namespace
+
+Image CaptionBand(const std::string& caption, int width) {
+    // Big5 bytes need a face with the characters; the caption is ANSI text of the code page in force.
+    const bool ascii = std::all_of(caption.begin(), caption.end(), [](char ch) { return (ch & 0x80) == 0; });
+    return BandWithCaption(caption, width,
+                           CreateFontA(ascii ? -11 : -12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                       ANTIALIASED_QUALITY, 0, ascii ? "Tahoma" : "AR PL UMing TW"));
+}
+
 Image CaptionBand(const std::wstring& caption, int width) {
-    Canvas c(width, 16);
-    c.Fill(0, 0, width, 16, captionBandColour);
-    c.Text(4, 0, 52, 16, "caption", "Tahoma", 11, FW_NORMAL, RGB(0x90, 0x90, 0xA0));
     // A Unicode caption in any script: DejaVu Sans has Latin, Greek and
     // Cyrillic, and the prefix links it to the Chinese fonts for the rest.
-    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
-                             "DejaVu Sans");
-    HGDIOBJ old = SelectObject(c.Dc(), font);
-    SetTextColor(c.Dc(), RGB(0xF0, 0xF0, 0xF0));
-    RECT line = {52, 0, width - 4, 16};
-    DrawTextW(c.Dc(), caption.c_str(), static_cast<int>(caption.size()), &line,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(c.Dc(), old);
-    DeleteObject(font);
-    return c.Picture();
+    return BandWithCaption(caption, width,
+                           CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
+                                       "DejaVu Sans"));
 }
 
 bool WriteDemoSkin(const std::string& folder, const SkinPalette& palette, const std::string& overrides) {

@@ -192,8 +192,12 @@ private:
     LRESULT Handle(HWND, UINT, WPARAM, LPARAM);
     void PaintWindow(HWND window);
     void DrawHostTitle(HDC dc);
-    bool PaintFace(HWND window, HDC dc, const RECT& area);   // skinnedFace: `area` from main.bmp or eqmain.bmp
-    bool PaintPlaylist(HDC dc, const RECT& whole);            // skinnedFace: the entries in pledit.txt colours
+    // The demo's scenery (player_scenery.cpp), for skinnedFace; each answers
+    // false where the skin has nothing to paint, and the flat colours stand.
+    bool DrawSkinnedTitle(HDC dc, const RECT& area);          // the face under the title area and the song over it
+    bool PaintFace(HWND window, HDC dc, const RECT& area);   // `area` from main.bmp or eqmain.bmp
+    bool PaintPlaylist(HDC dc, const RECT& whole);            // the entries in pledit.txt colours
+    void ForgetFaces();                                       // deletes the faces cache
     void OpenPopupMenu(LPARAM clientPoint);
     LRESULT AnswerRequest(WPARAM wParam, LPARAM code);
     LRESULT AnswerPlaylistTitle(WPARAM index, bool wide);

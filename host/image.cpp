@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "scoped_gdi.h"
+
 namespace host {
 
 Image Image::Crop(int left, int top, int cropWidth, int cropHeight) const {
@@ -33,13 +35,10 @@ Image CaptureDC(HDC dc, int left, int top, int width, int height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-        if (bitmap) DeleteObject(bitmap);
-        return picture;
-    }
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    const ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return picture;
+    const ScopedMemoryDC memory(dc);
+    const ScopedSelect selected(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, dc, left, top, SRCCOPY);
     GdiFlush();
     picture.width = width;
@@ -50,9 +49,6 @@ Image CaptureDC(HDC dc, int left, int top, int width, int height) {
         const uint32_t p = source[i];   // 0x00RRGGBB in a DIB
         picture.pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
     return picture;
 }
 

@@ -14,6 +14,7 @@ namespace {
 ImportCounts counts;
 std::set<HANDLE> liveObjects;   // what the module made and has not deleted yet
 HMODULE countedModule = nullptr;
+std::vector<BlockCopy>* copyRecord = nullptr;
 std::vector<std::string> filesNamed;
 std::vector<std::string> outsideCalls;
 
@@ -76,6 +77,10 @@ void*(__cdecl* realMalloc)(size_t);
 void*(__cdecl* realCalloc)(size_t, size_t);
 void*(__cdecl* realRealloc)(void*, size_t);
 void(__cdecl* realFree)(void*);
+BOOL(WINAPI* realBitBlt)(HDC, int, int, int, int, HDC, int, int, DWORD);
+BOOL(WINAPI* realStretchBlt)(HDC, int, int, int, int, HDC, int, int, int, int, DWORD);
+int(WINAPI* realFillRect)(HDC, const RECT*, HBRUSH);
+BOOL(WINAPI* realRectangle)(HDC, int, int, int, int);
 HANDLE(WINAPI* realCreateFileA)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
 HFILE(WINAPI* realOpenFile)(LPCSTR, LPOFSTRUCT, UINT);
 DWORD(WINAPI* realGetPrivateProfileStringA)(LPCSTR, LPCSTR, LPCSTR, LPSTR, DWORD, LPCSTR);
@@ -177,6 +182,36 @@ void __cdecl CountFree(void* memory) {
     realFree(memory);
 }
 
+// A memory DC's depth is its selected bitmap's, not the device's.
+int BitsOf(HDC dc) {
+    if (!dc || GetObjectType(dc) != OBJ_MEMDC) return 0;
+    BITMAP info = {};
+    if (!GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof info, &info)) return 0;
+    return info.bmBitsPixel;
+}
+
+void Copied(HDC destination, int x, int y, int w, int h, HDC source, int sw, int sh, DWORD operation, bool stretched) {
+    ++counts.blockCopies;
+    if (copyRecord)
+        copyRecord->push_back({x, y, w, h, sw, sh, BitsOf(destination), BitsOf(source), operation, stretched});
+}
+
+BOOL WINAPI CountBitBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, DWORD operation) {
+    Copied(d, x, y, w, h, s, w, h, operation, false);
+    return realBitBlt(d, x, y, w, h, s, sx, sy, operation);
+}
+BOOL WINAPI CountStretchBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, int sw, int sh, DWORD operation) {
+    Copied(d, x, y, w, h, s, sw, sh, operation, true);
+    return realStretchBlt(d, x, y, w, h, s, sx, sy, sw, sh, operation);
+}
+int WINAPI CountFillRect(HDC dc, const RECT* area, HBRUSH brush) {
+    ++counts.fills;
+    return realFillRect(dc, area, brush);
+}
+BOOL WINAPI CountRectangle(HDC dc, int left, int top, int right, int bottom) {
+    ++counts.fills;
+    return realRectangle(dc, left, top, right, bottom);
+}
 HANDLE WINAPI CountCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                DWORD disposition, DWORD flags, HANDLE pattern) {
     NamedFile("CreateFileA", name);
@@ -236,7 +271,9 @@ const Wrapper wrappers[] = {
     QLV_WRAP("kernel32", HeapReAlloc),      QLV_WRAP("kernel32", LocalAlloc),
     QLV_WRAP("kernel32", GlobalAlloc),      QLV_WRAP("msvcrt", Malloc),
     QLV_WRAP("msvcrt", Calloc),             QLV_WRAP("msvcrt", Realloc),
-    QLV_WRAP("msvcrt", Free),
+    QLV_WRAP("msvcrt", Free),               QLV_WRAP("gdi32", BitBlt),
+    QLV_WRAP("gdi32", StretchBlt),          QLV_WRAP("gdi32", Rectangle),
+    QLV_WRAP("user32", FillRect),
     QLV_WRAP("kernel32", CreateFileA),      QLV_WRAP("kernel32", OpenFile),
     QLV_WRAP("kernel32", GetPrivateProfileStringA), QLV_WRAP("kernel32", GetPrivateProfileIntA),
     QLV_WRAP("kernel32", GetPrivateProfileSectionA), QLV_WRAP("kernel32", WritePrivateProfileStringA),
@@ -322,6 +359,7 @@ void DetachImportCounter() {
     for (const PatchedSlot& p : patchedSlots) Patch(p.slot, p.original);
     patchedSlots.clear();
     countedModule = nullptr;
+    copyRecord = nullptr;
     liveObjects.clear();
     counts = ImportCounts{};
     filesNamed.clear();
@@ -330,6 +368,10 @@ void DetachImportCounter() {
 
 HMODULE CountedModule() {
     return countedModule;
+}
+
+void RecordBlockCopies(std::vector<BlockCopy>* into) {
+    copyRecord = into;
 }
 
 }  // namespace host

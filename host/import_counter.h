@@ -20,11 +20,24 @@ struct ImportCounts {
     long windowDCs = 0;         // GetDC / ReleaseDC balance
     long heapFrees = 0;         // free of a non-null pointer
     long gdiTracked = 0;        // objects the module made and still holds, whenever made (survives a reset)
+    long blockCopies = 0;       // BitBlt, StretchBlt
+    long fills = 0;             // FillRect, Rectangle
+};
+
+// One block copy as the module made it, so a measurement can make the same
+// copies again on surfaces of its own.
+struct BlockCopy {
+    int x = 0, y = 0, width = 0, height = 0;   // the destination's part
+    int sourceWidth = 0, sourceHeight = 0;      // differs from width x height in a stretch
+    int destinationBits = 0;   // bits per pixel of the bitmap selected there (1: a mask); 0: not a memory DC
+    int sourceBits = 0;
+    DWORD operation = 0;
+    bool stretched = false;    // StretchBlt
 };
 
 // Patches `module`'s imports from gdi32, user32 (LoadImageA, GetDC, ReleaseDC,
-// WinHelpA), kernel32, msvcrt and shell32. Call after LoadLibrary and before
-// init. One module at a time.
+// FillRect, WinHelpA), kernel32, msvcrt and shell32. Call after LoadLibrary and
+// before init. One module at a time.
 void AttachImportCounter(HMODULE module);
 ImportCounts CurrentImportCounts();
 void ResetImportCounts();       // zeroes the counters and empties both logs (live objects stay tracked)
@@ -39,5 +52,8 @@ std::vector<std::string> FilesNamed();
 std::vector<std::string> OutsideCalls();
 void DetachImportCounter();     // forgets the module (before FreeLibrary)
 HMODULE CountedModule();        // the module being counted, or null
+// Appends each block copy the counted module makes to `into` until called
+// again with null (off by default: a long run would pile them up).
+void RecordBlockCopies(std::vector<BlockCopy>* into);
 
 }  // namespace host

@@ -122,6 +122,17 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
     return std::fclose(out) == 0 && written;
 }
 
+std::string ReadBytes(const std::string& path) {
+    std::string bytes;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) return bytes;
+    char chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes.append(chunk, n);
+    std::fclose(in);
+    return bytes;
+}
+
 Image SolidImage(int width, int height, COLORREF colour) {
     Image picture;
     picture.width = std::max(width, 0);

@@ -14,6 +14,7 @@ namespace host {
 bool WriteBmp(const std::string& path, const Image& picture, int bitsPerPixel = 24);
 bool WriteTextFile(const std::string& path, const std::string& content);
 bool WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);   // the whole file, "" when it cannot be read
 Image SolidImage(int width, int height, COLORREF colour);
 bool MakeFolder(const std::string& path);   // creates it and its parents; true when it exists
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "plugin_folder.h"
 #include "soak_run.h"
 
 int main(int argc, char** argv) {
@@ -14,12 +15,7 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--ticks")) plan.ticks = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--cycles")) plan.loadCycles = std::atoi(argv[i + 1]);
     }
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.find_last_of('\\'));
-    plan.dllPath = folder + "\\gen_qlv.dll";
-    plan.folder = folder + "\\scratch\\soak";
+    plan.folder = host::ProgramFolder() + "\\scratch\\soak";
     const soak::SoakFigures figures = soak::RunSoak(plan);
     soak::PrintFigures(figures);
     return figures.ok ? 0 : 1;

@@ -9,6 +9,7 @@
 
 #include "emulated_host.h"
 #include "import_counter.h"
+#include "plugin_folder.h"
 #include "skin_files.h"
 
 namespace soak {
@@ -173,12 +174,11 @@ bool RunLoadCycles(const SoakPlan& plan, const std::vector<std::string>& skins, 
 
 SoakFigures RunSoak(const SoakPlan& plan) {
     SoakFigures figures;
-    host::MakeFolder(plan.folder);
-    if (!CopyFileA(plan.dllPath.c_str(), (plan.folder + "\\gen_qlv.dll").c_str(), FALSE)) {
+    // No plugin.ini: the plug-in's defaults, whatever an earlier run left there.
+    if (host::PreparePluginFolder(plan.folder).empty()) {
         Fail(figures, "the DLL could not be copied");
         return figures;
     }
-    DeleteFileA((plan.folder + "\\plugin.ini").c_str());
     const auto skins = MakeSkins(plan.folder);
     if (!RunTicks(plan, skins, figures)) return figures;
     if (!RunLoadCycles(plan, skins, figures)) return figures;

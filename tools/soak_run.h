@@ -14,8 +14,7 @@ struct SoakPlan {
     int ticksPerSizeChange = 700;
     int ticksPerDialog = 2500;
     int loadCycles = 100;
-    std::string folder;      // scratch folder for the DLL copy, plugin.ini and skins
-    std::string dllPath;     // the built gen_qlv.dll
+    std::string folder;      // scratch folder for the copy of the built DLL, plugin.ini and skins
     bool verbose = true;
 };
 

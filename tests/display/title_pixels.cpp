@@ -1,6 +1,7 @@
 #include "title_pixels.h"
 
-#include <memory>
+#include "scoped_gdi.h"
+#include "text_of_width.h"
 
 namespace display_test {
 
@@ -8,27 +9,19 @@ namespace {
 
 constexpr int stripRows = 60;
 
-struct GdiDeleter {
-    void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
-};
-using ScopedObject = std::unique_ptr<void, GdiDeleter>;
+using host::ScopedBitmap;
+using host::ScopedFont;
+using host::ScopedMemoryDC;
+using host::ScopedSelect;
 
-struct ScopedMemoryDC {
-    ScopedMemoryDC() : dc(CreateCompatibleDC(nullptr)) {}
-    ~ScopedMemoryDC() { DeleteDC(dc); }
-    HDC dc;
-};
-
-ScopedObject MakeFont(const TitleLook& look) {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+ScopedFont MakeFont(const TitleLook& look) {
+    const int pixelsPerInch = GetDeviceCaps(host::ScopedWindowDC(), LOGPIXELSY);
     LOGFONTA record = {};
     record.lfHeight = -MulDiv(look.fontSize, pixelsPerInch, 72);
     record.lfWeight = look.bold ? FW_BOLD : FW_NORMAL;
     record.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(record.lfFaceName, look.face.c_str(), LF_FACESIZE);
-    return ScopedObject(CreateFontIndirectA(&record));
+    return ScopedFont(CreateFontIndirectA(&record));
 }
 
 // The text drawn once, white on black, one bit deep: true for a glyph pixel.
@@ -40,34 +33,32 @@ struct Strip {
 
 Strip RenderStrip(const TitleLook& look) {
     Strip strip;
-    ScopedObject font = MakeFont(look);
-    ScopedMemoryDC memory;
-    HGDIOBJ previousFont = SelectObject(memory.dc, font.get());
+    const ScopedFont font = MakeFont(look);
+    const ScopedMemoryDC memory;
+    const ScopedSelect fontSelected(memory, font);
     const bool wide = !look.wideText.empty();
     SIZE extent = {};
     if (wide)
-        GetTextExtentPoint32W(memory.dc, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &extent);
+        GetTextExtentPoint32W(memory, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &extent);
     else
-        GetTextExtentPoint32A(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
+        GetTextExtentPoint32A(memory, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
     strip.width = extent.cx;
-    ScopedObject bitmap(CreateBitmap(extent.cx > 0 ? extent.cx : 1, stripRows, 1, 1, nullptr));
-    HGDIOBJ previousBitmap = SelectObject(memory.dc, bitmap.get());
+    const ScopedBitmap bitmap(CreateBitmap(extent.cx > 0 ? extent.cx : 1, stripRows, 1, 1, nullptr));
+    const ScopedSelect bitmapSelected(memory, bitmap);
     const RECT whole = {0, 0, extent.cx > 0 ? extent.cx : 1, stripRows};
-    FillRect(memory.dc, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SetTextColor(memory.dc, RGB(255, 255, 255));
-    SetBkColor(memory.dc, RGB(0, 0, 0));
+    FillRect(memory, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetTextColor(memory, RGB(255, 255, 255));
+    SetBkColor(memory, RGB(0, 0, 0));
     RECT line = {0, 0, extent.cx, look.lineHeight};
     if (wide)
-        DrawTextW(memory.dc, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &line,
+        DrawTextW(memory, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &line,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     else
-        DrawTextA(memory.dc, look.text.c_str(), static_cast<int>(look.text.size()), &line,
+        DrawTextA(memory, look.text.c_str(), static_cast<int>(look.text.size()), &line,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     strip.bits.assign(static_cast<size_t>(strip.width) * stripRows, false);
     for (int y = 0; y < stripRows; ++y)
-        for (int x = 0; x < strip.width; ++x) strip.bits[y * strip.width + x] = GetPixel(memory.dc, x, y) != 0;
-    SelectObject(memory.dc, previousBitmap);
-    SelectObject(memory.dc, previousFont);
+        for (int x = 0; x < strip.width; ++x) strip.bits[y * strip.width + x] = GetPixel(memory, x, y) != 0;
     return strip;
 }
 
@@ -97,12 +88,11 @@ void Extent(HDC dc, const std::wstring& text, SIZE* extent) {
 
 template <typename Text>
 int WidthIn(const TitleLook& look, const Text& text) {
-    ScopedObject font = MakeFont(look);
-    ScopedMemoryDC memory;
-    HGDIOBJ previous = SelectObject(memory.dc, font.get());
+    const ScopedFont font = MakeFont(look);
+    const ScopedMemoryDC memory;
+    const ScopedSelect selected(memory, font);
     SIZE extent = {};
-    Extent(memory.dc, text, &extent);
-    SelectObject(memory.dc, previous);
+    Extent(memory, text, &extent);
     return extent.cx;
 }
 
@@ -112,22 +102,8 @@ int TextWidth(const TitleLook& look, const std::wstring& text) { return WidthIn(
 int TextWidth(const TitleLook& look, const std::string& text) { return WidthIn(look, text); }
 
 std::string TextOfWidth(const TitleLook& look, int width) {
-    std::vector<int> charWidth(128, 0);
-    for (char c = 'a'; c <= 'z'; ++c) charWidth[c] = TextWidth(look, std::string(1, c));
-    std::vector<std::string> reach(width + 1);
-    std::vector<bool> reached(width + 1, false);
-    reached[0] = true;
-    for (int sum = 0; sum < width; ++sum) {
-        if (!reached[sum]) continue;
-        for (char c = 'a'; c <= 'z'; ++c) {
-            const int next = sum + charWidth[c];
-            if (next > sum && next <= width && !reached[next]) {
-                reached[next] = true;
-                reach[next] = reach[sum] + c;
-            }
-        }
-    }
-    return reached[width] && TextWidth(look, reach[width]) == width ? reach[width] : "";
+    return testing_support::TextOfWidth(
+        width, [&](const std::string& text) { return TextWidth(look, text); }, 'a', 'z');
 }
 
 host::Image ExpectedTitle(const TitleLook& look) {
@@ -165,13 +141,12 @@ host::Image TitleArea(const host::Image& capture, const TitleLook& look) {
 }
 
 bool FaceHasGlyphs(const TitleLook& look, const std::wstring& text) {
-    ScopedObject font = MakeFont(look);
-    ScopedMemoryDC memory;
-    HGDIOBJ previous = SelectObject(memory.dc, font.get());
+    const ScopedFont font = MakeFont(look);
+    const ScopedMemoryDC memory;
+    const ScopedSelect selected(memory, font);
     std::vector<WORD> glyphs(text.size() + 1, 0);
-    const DWORD found = GetGlyphIndicesW(memory.dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+    const DWORD found = GetGlyphIndicesW(memory, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
                                          GGI_MARK_NONEXISTING_GLYPHS);
-    SelectObject(memory.dc, previous);
     if (found == GDI_ERROR) return false;
     for (size_t i = 0; i < text.size(); ++i)
         if (glyphs[i] == 0xFFFF) return false;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <vector>
 
 #include "emulated_host.h"
 #include "import_counter.h"
+#include "scoped_gdi.h"
 #include "scratch_plugin.h"
 
 namespace {
@@ -84,6 +87,52 @@ TEST(HostImportCounter, DetachRestoresTheImports) {
     HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
     DeleteObject(brush);
     EXPECT_EQ(host::CurrentImportCounts().gdiCreated, 0);
+}
+
+// The benchmark makes a composition's copies again from this record, so
+// each copy's depths, sizes and kind must be the ones made.
+TEST(HostImportCounter, CountsCopiesAndFillsAndRecordsEachCopy) {
+    const host::ScopedBitmap mask(CreateBitmap(40, 20, 1, 1, nullptr));
+    const host::ScopedBitmap colour(CreateCompatibleBitmap(host::ScopedWindowDC(), 40, 20));
+    const host::ScopedMemoryDC maskDc, colourDc;
+    const host::ScopedSelect maskSelected(maskDc, mask), colourSelected(colourDc, colour);
+    const int colourBits = GetDeviceCaps(colourDc, BITSPIXEL);
+    CountingThisProgram counting;
+    std::vector<host::BlockCopy> copies;
+    host::RecordBlockCopies(&copies);
+    BitBlt(maskDc, 0, 0, 30, 12, maskDc, 2, 0, SRCCOPY);
+    BitBlt(colourDc, 3, 3, 27, 9, maskDc, 0, 0, SRCAND);
+    StretchBlt(colourDc, 0, 0, 40, 20, colourDc, 0, 0, 10, 5, SRCCOPY);
+    host::RecordBlockCopies(nullptr);
+    BitBlt(maskDc, 0, 0, 1, 1, maskDc, 0, 0, SRCCOPY);   // counted, not recorded
+    const RECT area = {0, 0, 5, 5};
+    FillRect(colourDc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    Rectangle(maskDc, 0, 0, 5, 5);
+
+    EXPECT_EQ(host::CurrentImportCounts().blockCopies, 4);
+    EXPECT_EQ(host::CurrentImportCounts().fills, 2);
+    struct Expected {
+        int x, y, width, height, sourceWidth, sourceHeight, destinationBits, sourceBits;
+        DWORD operation;
+        bool stretched;
+    };
+    const Expected expected[] = {
+        {0, 0, 30, 12, 30, 12, 1, 1, SRCCOPY, false},
+        {3, 3, 27, 9, 27, 9, colourBits, 1, SRCAND, false},
+        {0, 0, 40, 20, 10, 5, colourBits, colourBits, SRCCOPY, true},
+    };
+    ASSERT_EQ(copies.size(), std::size(expected));
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const host::BlockCopy& c = copies[i];
+        const Expected& e = expected[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ((std::vector<int>{c.x, c.y, c.width, c.height, c.sourceWidth, c.sourceHeight, c.destinationBits,
+                                    c.sourceBits}),
+                  (std::vector<int>{e.x, e.y, e.width, e.height, e.sourceWidth, e.sourceHeight, e.destinationBits,
+                                    e.sourceBits}));
+        EXPECT_EQ(c.operation, e.operation);
+        EXPECT_EQ(c.stretched, e.stretched);
+    }
 }
 
 // The real plug-in's own imports are reached: it makes its surfaces at init.

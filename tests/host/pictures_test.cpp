@@ -6,6 +6,7 @@
 #include <string>
 
 #include "emulated_host.h"
+#include "scoped_gdi.h"
 #include "skin_files.h"
 
 namespace {
@@ -112,10 +113,8 @@ TEST(HostPictures, PaintsRecordTheirUpdateRectangles) {
 TEST(HostPictures, TitleTimerRepaintsTheHostsTitle) {
     host::EmulatedHost h;
     h.RepaintWhole();
-    HDC dc = GetDC(h.Main());
     const RECT title = h.HostTitleArea();
-    FillRect(dc, &title, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    ReleaseDC(h.Main(), dc);
+    FillRect(host::ScopedWindowDC(h.Main()), &title, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(h.CaptureMain().At(150, 30), RGB(0, 0, 0));
     EXPECT_EQ(h.SendHostTimer(), 0);
     EXPECT_EQ(h.hostTimerCount, 1);
@@ -168,15 +167,15 @@ TEST(HostPictures, BitmapsOfEveryDepthLoadBack) {
         SCOPED_TRACE(bits);
         const std::string path = TempPath("qlv-host-test.bmp");
         ASSERT_TRUE(host::WriteBmp(path, p, bits));
-        HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-        ASSERT_NE(bitmap, nullptr);
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x) ASSERT_EQ(GetPixel(dc, x, y), p.At(x, y)) << x << "," << y;
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
+        const host::ScopedBitmap bitmap(
+            static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        ASSERT_NE(static_cast<HBITMAP>(bitmap), nullptr);
+        {
+            const host::ScopedMemoryDC dc;
+            const host::ScopedSelect selected(dc, bitmap);
+            for (int y = 0; y < p.height; ++y)
+                for (int x = 0; x < p.width; ++x) ASSERT_EQ(GetPixel(dc, x, y), p.At(x, y)) << x << "," << y;
+        }
         DeleteFileA(path.c_str());
     }
     EXPECT_FALSE(host::WriteBmp(TempPath("qlv-bad.bmp"), p, 16));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulated_host.h"
+#include "scoped_gdi.h"
 #include "scratch_plugin.h"
 #include "skin_files.h"
 
@@ -30,25 +31,13 @@ constexpr LPARAM ipcGetPlaylistTitle = 212;
 // settings describe it, for rendering and measuring expectations.
 class LinePainter {
 public:
-    LinePainter(const char* face, int width) : width_(width) {
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, std::max(width, 1), lineHeight);
-        ReleaseDC(nullptr, screen);
-        oldBitmap_ = SelectObject(dc_, bitmap_);
-        font_ = CreateFontA(-MulDiv(8, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
-                            DEFAULT_CHARSET, 0, 0, 0, 0, face);
-        oldFont_ = SelectObject(dc_, font_);
-    }
-    ~LinePainter() {
-        SelectObject(dc_, oldFont_);
-        SelectObject(dc_, oldBitmap_);
-        DeleteObject(font_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    LinePainter(const LinePainter&) = delete;
-    LinePainter& operator=(const LinePainter&) = delete;
+    LinePainter(const char* face, int width)
+        : width_(width),
+          bitmap_(CreateCompatibleBitmap(host::ScopedWindowDC(), std::max(width, 1), lineHeight)),
+          bitmapSelected_(dc_, bitmap_),
+          font_(CreateFontA(-MulDiv(8, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                            DEFAULT_CHARSET, 0, 0, 0, 0, face)),
+          fontSelected_(dc_, font_) {}
 
     int Width(const std::string& text) const {
         SIZE size = {0, 0};
@@ -67,9 +56,7 @@ public:
 
     host::Image Render(const std::string& shown, const std::string& time, const wchar_t* wideShown) const {
         RECT line = {0, 0, width_, lineHeight};
-        HBRUSH fill = CreateSolidBrush(lineBackground);
-        FillRect(dc_, &line, fill);
-        DeleteObject(fill);
+        FillRect(dc_, &line, host::ScopedBrush(CreateSolidBrush(lineBackground)));
         SetTextColor(dc_, lineText);
         SetBkColor(dc_, lineBackground);
         constexpr UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
@@ -105,10 +92,11 @@ public:
 
 private:
     int width_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HFONT font_;
-    HGDIOBJ oldBitmap_, oldFont_;
+    host::ScopedMemoryDC dc_;
+    host::ScopedBitmap bitmap_;
+    host::ScopedSelect bitmapSelected_;
+    host::ScopedFont font_;
+    host::ScopedSelect fontSelected_;
 };
 
 // A running plug-in whose playlist line uses `face` at 8 points and the
@@ -335,11 +323,9 @@ TEST(PlaylistLine, UnicodePlayerShowsTheWideTitle) {
 TEST(PlaylistLine, Big5TitleIsCutAtACharacterBoundary) {
     if (GetACP() != 950) GTEST_SKIP() << "needs the Traditional Chinese code page (950), not " << GetACP();
     std::vector<std::string> faces;
-    HDC screen = GetDC(nullptr);
     LOGFONTA query = {};
     query.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(screen, &query, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExA(host::ScopedWindowDC(), &query, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
     ASSERT_NE(std::find(faces.begin(), faces.end(), uming), faces.end()) << "no \"" << uming << "\" font";
 
     // 周杰倫 - 晴天 (Live) 故事的小黃花從出生那年就飄著, in Big5; several trail

@@ -237,17 +237,6 @@ TEST(SettingsStore, AModuleFolderTooLongForTheFileNameWritesNoFile) {
 }
 
 
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in) return bytes;
-    char chunk[4096];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes.append(chunk, n);
-    std::fclose(in);
-    return bytes;
-}
-
 // The 5.x player runs "as invoker": a module under Program Files cannot
 // write beside itself. Where the player names its settings folder
 // (IPC_GETINIDIRECTORY), plugin.ini is in that folder's "Plugins" folder,
@@ -280,7 +269,7 @@ TEST(SettingsStore, TheModernPlayerKeepsTheSettingsInItsOwnFolder) {
         EXPECT_EQ(GetFileAttributesA(there.c_str()) != INVALID_FILE_ATTRIBUTES, c.inFolder);
         EXPECT_EQ(run.scratch.IniExists(), !c.named);
         if (c.inFolder) {
-            EXPECT_EQ(SectionLines(FileBytes(there), section).size(), 25u);
+            EXPECT_EQ(SectionLines(host::ReadBytes(there), section).size(), 25u);
         }
         if (c.named && !c.inFolder) {
             EXPECT_EQ(GetFileAttributesA((folder + "\\Plugins").c_str()), INVALID_FILE_ATTRIBUTES);

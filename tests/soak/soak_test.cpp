@@ -10,7 +10,6 @@ TEST(Soak, GdiObjectsAndMemoryStayFlatAcrossTicksSkinsAndLoadCycles) {
     plan.ticks = 6000;
     plan.loadCycles = 15;
     plan.folder = scratch.Folder() + "\\run";
-    plan.dllPath = testing_support::BuiltDllPath();
     plan.verbose = false;
     const soak::SoakFigures figures = soak::RunSoak(plan);
     soak::PrintFigures(figures);

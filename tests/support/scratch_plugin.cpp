@@ -13,14 +13,6 @@ namespace testing_support {
 
 namespace {
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    const size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
-}
-
 // Test names of parameterised suites carry '/', which a file name cannot.
 std::string SafeName(std::string name) {
     for (char& c : name)
@@ -49,10 +41,6 @@ void EmptyFolder(const std::string& folder) {
 
 }  // namespace
 
-std::string BuiltDllPath() {
-    return ProgramFolder() + "\\gen_qlv.dll";
-}
-
 std::string IniValueAt(const std::string& path, const std::string& key, const std::string& section) {
     char value[4096] = "";
     GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, path.c_str());
@@ -64,13 +52,12 @@ ScratchPlugin::ScratchPlugin(const std::string& tag) {
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
         name = std::string(info->test_suite_name()) + "." + info->name();
     if (!tag.empty()) name += "." + tag;
-    folder_ = ProgramFolder() + "\\scratch\\" + SafeName(name);
+    folder_ = host::ProgramFolder() + "\\scratch\\" + SafeName(name);
     host::MakeFolder(folder_);
     EmptyFolder(folder_);
-    dllPath_ = folder_ + "\\gen_qlv.dll";
-    if (!CopyFileA(BuiltDllPath().c_str(), dllPath_.c_str(), FALSE))
-        ADD_FAILURE() << "cannot copy " << BuiltDllPath() << " to " << dllPath_;
-    const std::string page = ProgramFolder() + "\\Scrivane.html";
+    dllPath_ = host::PreparePluginFolder(folder_);
+    if (dllPath_.empty()) ADD_FAILURE() << "cannot copy " << BuiltDllPath() << " into " << folder_;
+    const std::string page = host::ProgramFolder() + "\\Scrivane.html";
     if (!CopyFileA(page.c_str(), HelpPagePath().c_str(), FALSE))
         ADD_FAILURE() << "cannot copy " << page << " to " << HelpPagePath();
 }
@@ -80,14 +67,7 @@ bool ScratchPlugin::IniExists() const {
 }
 
 std::string ScratchPlugin::ReadIni() const {
-    std::string bytes;
-    FILE* in = std::fopen(IniPath().c_str(), "rb");
-    if (!in) return bytes;
-    char chunk[4096];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes.append(chunk, n);
-    std::fclose(in);
-    return bytes;
+    return host::ReadBytes(IniPath());
 }
 
 void ScratchPlugin::WriteIni(const std::string& bytes) const {

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "emulated_host.h"
+#include "plugin_folder.h"
 
 namespace testing_support {
 
-// gen_qlv.dll beside the test program.
-std::string BuiltDllPath();
+using host::BuiltDllPath;   // gen_qlv.dll beside the test program
 // One key of `section` in the INI file `path`, read with the profile API; "" when missing.
 std::string IniValueAt(const std::string& path, const std::string& key,
                        const std::string& section = "Qelvar Scrivane II");

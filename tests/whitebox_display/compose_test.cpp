@@ -11,6 +11,7 @@
 #include "plugin/frame_clock.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/window_modes.h"
+#include "scoped_gdi.h"
 
 using namespace display_test;
 
@@ -153,12 +154,10 @@ TEST_F(DisplayTest, PresentingCopiesTheFrameToTheTitleAreaOnly) {
         RefreshStrip();
         ShowCaption("Presented");
         ComposeFrame();
-        HDC dc = GetDC(window_);
+        const host::ScopedWindowDC dc(window_);
         constexpr COLORREF paper = RGB(0xFF, 0x00, 0xFF);
-        HBRUSH brush = CreateSolidBrush(paper);
         const RECT whole = {0, 0, 550, 232};
-        FillRect(dc, &whole, brush);
-        DeleteObject(brush);
+        FillRect(dc, &whole, host::ScopedBrush(CreateSolidBrush(paper)));
         PresentFrame();
         int wrong = 0;
         for (int y = 0; y < lineHeight; ++y)
@@ -169,7 +168,6 @@ TEST_F(DisplayTest, PresentingCopiesTheFrameToTheTitleAreaOnly) {
         EXPECT_EQ(GetPixel(dc, c.origin.x + ViewWidth(), c.origin.y), paper);
         EXPECT_EQ(GetPixel(dc, c.origin.x, c.origin.y - 1), paper);
         EXPECT_EQ(GetPixel(dc, c.origin.x, c.origin.y + lineHeight), paper);
-        ReleaseDC(window_, dc);
     }
 }
 
@@ -191,13 +189,12 @@ TEST_F(DisplayTest, TheClockComposesWithoutPresentingAndStopsWhileHidden) {
         effectiveSettings.ScrollPixel = 6;
         mainVisible = c.visible;
         ShowCaption("A title much too long to fit in the view of the main window");
-        HDC dc = GetDC(window_);
+        const host::ScopedWindowDC dc(window_);
         constexpr COLORREF paper = RGB(0xFF, 0x00, 0xFF);
         for (int y = 24; y < 24 + lineHeight; ++y) SetPixel(dc, 112, y, paper);
         for (int tick = 0; tick < 5; ++tick) FrameTick(window_, WM_TIMER, frameTimerId, 0);
         EXPECT_EQ(scrollOffset, c.expectedOffset) << "Enabled " << c.enabled << " visible " << c.visible;
         EXPECT_EQ(GetPixel(dc, 112, 24) != paper, c.presented) << "Enabled " << c.enabled << " visible " << c.visible;
-        ReleaseDC(window_, dc);
     }
     mainVisible = 1;
     pluginRunning = savedRunning;

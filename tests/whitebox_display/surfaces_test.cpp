@@ -8,6 +8,7 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
+#include "scoped_gdi.h"
 
 using namespace display_test;
 
@@ -116,12 +117,10 @@ TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
 TEST_F(DisplayTest, SwatchesShowTheirColour) {
     for (COLORREF colour : {RGB(1, 2, 3), RGB(255, 0, 128), RGB(0, 255, 0)}) {
         PaintSwatch(colourSwatch[swatchBk], colour);
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ previous = SelectObject(dc, colourSwatch[swatchBk]);
+        const host::ScopedMemoryDC dc;
+        const host::ScopedSelect selected(dc, colourSwatch[swatchBk]);
         for (POINT p : {POINT{0, 0}, POINT{19, 0}, POINT{0, 19}, POINT{19, 19}, POINT{10, 10}})
             EXPECT_EQ(GetPixel(dc, p.x, p.y), colour);
-        SelectObject(dc, previous);
-        DeleteDC(dc);
     }
     PaintSwatch(nullptr, RGB(1, 2, 3));   // no swatch, nothing to paint
 }

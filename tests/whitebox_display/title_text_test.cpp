@@ -9,6 +9,7 @@
 #include "display/title_text.h"
 #include "display_fixture.h"
 #include "plugin/window_modes.h"
+#include "text_of_width.h"
 
 using namespace display_test;
 
@@ -20,23 +21,9 @@ int Width(const std::string& text) {
     return extent.cx;
 }
 
-// A text of exactly `width` pixels in the font now in textStrip: characters
-// summed to the width (a bitmap font has no kerning), then measured whole.
+// A text of exactly `width` pixels in the font now in textStrip.
 std::string TextOfWidth(int width) {
-    std::vector<std::string> reach(width + 1);
-    std::vector<bool> reached(width + 1, false);
-    reached[0] = true;
-    for (int sum = 0; sum < width; ++sum) {
-        if (!reached[sum]) continue;
-        for (char c = '!'; c <= '~'; ++c) {
-            const int next = sum + Width(std::string(1, c));
-            if (next > sum && next <= width && !reached[next]) {
-                reached[next] = true;
-                reach[next] = reach[sum] + c;
-            }
-        }
-    }
-    return reached[width] && Width(reach[width]) == width ? reach[width] : "";
+    return testing_support::TextOfWidth(width, Width, '!', '~');
 }
 
 std::string Repeat(const std::string& piece, int times) {

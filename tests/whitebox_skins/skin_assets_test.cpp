@@ -11,6 +11,7 @@
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "emulated_host.h"
+#include "plugin_folder.h"
 #include "plugin/host_contract.h"
 #include "plugin/plugin_entry.h"
 #include "settings/settings.h"
@@ -27,11 +28,7 @@ constexpr COLORREF yellow = RGB(255, 255, 0);
 constexpr COLORREF slate = RGB(10, 20, 30);
 
 std::string ScratchRoot() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\'));
-    return folder + "\\scratch\\whitebox_skins";
+    return host::ProgramFolder() + "\\scratch\\whitebox_skins";
 }
 
 COLORREF BrushColour(HBRUSH brush) {
