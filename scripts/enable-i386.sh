@@ -12,14 +12,28 @@
 set -euo pipefail
 loader=/lib/ld-linux.so.2
 [ -x "$loader" ] || { echo "enable-i386: $loader is missing (install wine32:i386 first)" >&2; exit 1; }
-if "$loader" --version >/dev/null 2>&1; then
-  exit 0
-fi
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 home=/opt/qlv-i386
 emulator="$home/qemu-i386"
 binfmt=/proc/sys/fs/binfmt_misc
+i386_magic=7f454c4601010100000000000000000002000300
+# The registrations that hand i386 programs to an interpreter.
+i386_entries() {
+  for entry in "$binfmt"/*; do
+    [ -f "$entry" ] && grep -q "^magic $i386_magic" "$entry" 2>/dev/null && echo "$entry"
+  done
+  return 0
+}
+# The kernel runs them itself, or our emulator does: nothing to do. Another
+# emulator (Debian 12's, say) gives way to ours.
+if "$loader" --version >/dev/null 2>&1; then
+  others=0
+  for entry in $(i386_entries); do
+    grep -q "^interpreter $emulator\$" "$entry" || others=1
+  done
+  [ $others -eq 0 ] && exit 0
+fi
 if [ ! -x "$emulator" ]; then
   echo "This kernel does not run 32-bit programs: fetching QEMU's user-mode emulator for them"
   work="$(mktemp -d)"
@@ -38,9 +52,9 @@ fi
 if [ ! -e "$binfmt/register" ]; then
   $SUDO mount -t binfmt_misc binfmt_misc "$binfmt"
 fi
-# An older registration (Debian 12's emulator, say) gives way to this one.
-for entry in "$binfmt"/qemu-i386 "$binfmt"/qlv-i386; do
-  [ -e "$entry" ] && echo -1 | $SUDO tee "$entry" >/dev/null
+# Any other registration for i386 programs gives way to this one.
+for entry in $(i386_entries); do
+  echo -1 | $SUDO tee "$entry" >/dev/null
 done
 # The ELF header of an i386 executable or shared object; F opens the
 # emulator now, so it also serves programs started inside a chroot or
