@@ -15,7 +15,6 @@ int composedRows;
 
 namespace {
 
-
 // lineHeight is 1..60 by construction; the clamp keeps every copy inside the
 // 306 x 60 surfaces whatever state it meets.
 int LineRows() { return lineHeight < 1 ? 1 : lineHeight > titleSurfaceHeight ? titleSurfaceHeight : lineHeight; }

@@ -6,6 +6,7 @@
 
 #include "display/surfaces.h"
 #include "display/text_chars.h"
+#include "plugin/host_contract.h"
 #include "plugin/window_modes.h"
 #include "settings/skin_overrides.h"
 
@@ -71,6 +72,12 @@ RECT TitleRepaintRect(int doubled) {
     const POINT origin = TitleOrigin(doubled);
     const int scale = doubled ? 2 : 1;
     return RECT{origin.x, origin.y, origin.x + normalViewWidth * scale, origin.y + titleAreaHeight * scale};
+}
+
+void RepaintTitleArea(int doubled) {
+    if (!mainWindow) return;
+    const RECT area = TitleRepaintRect(doubled);
+    RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void CopyStripToView(int column, int destination, int width) {

@@ -23,6 +23,8 @@ POINT TitleOrigin(int doubled);
 // (112,24,265,53) at normal size, (224,48,530,106) in double size: the part of
 // the main window the player repaints to show its own title.
 RECT TitleRepaintRect(int doubled);
+// Hands that part of the main window to the player to repaint.
+void RepaintTitleArea(int doubled);
 // Draws `text` once, white on black, into a strip exactly as wide as it is,
 // in the font selected into the strip, and fixes lineHeight.
 void DrawStrip(const char* text, int length);

@@ -122,14 +122,6 @@ int ComposeTitle(Char* text) {
     return length + suffixLength;
 }
 
-template <typename Char>
-void ShowTitle(const Char* title, int length) {
-    if (title != TitleBuffer<Char>()) std::memcpy(TitleBuffer<Char>(), title, (length + 1) * sizeof(Char));
-    titleLength = length;
-    BuildDisplayText();
-    RenderStrip();
-}
-
 int ReadCaptionText(char* caption) {
     return GetWindowTextA(mainWindow, caption, captionReadLimit);
 }
@@ -147,7 +139,10 @@ int ReadCaptionAs() {
     caption[captionReadLimit - 1] = 0;
     const int length = ComposeTitle(caption);
     if (length == titleLength && std::memcmp(caption, TitleBuffer<Char>(), length * sizeof(Char)) == 0) return 0;
-    ShowTitle(caption, length);
+    std::memcpy(TitleBuffer<Char>(), caption, (length + 1) * sizeof(Char));
+    titleLength = length;
+    BuildDisplayText();
+    RenderStrip();
     return 1;
 }
 
@@ -227,10 +222,7 @@ void RefreshStrip() {
     SelectObject(textStrip.dc, doubleSize ? doubleSizeFont.font : normalFont.font);
     BuildDisplayText();
     RenderStrip();
-    if (mainWindow) {
-        const RECT area = TitleRepaintRect(doubleSize);
-        RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
-    }
+    RepaintTitleArea(doubleSize);
 }
 
 int TextOverflows() {

@@ -89,11 +89,10 @@ void FillLine(const RECT& line) {
 }
 
 // A Unicode player's wide title (213), copied at once: the next request of
-// either kind overwrites the player's buffer. A player that does not know
-// the request answers 0 or 1.
+// either kind overwrites the player's buffer.
 bool AskWideTitle(int position, wchar_t* title) {
     const LRESULT answer = HostRequest(position, IPC_GETPLAYLISTTITLEW);
-    if (answer == 0 || answer == 1) return false;
+    if (!HostAnswered(answer)) return false;
     const auto* text = reinterpret_cast<const wchar_t*>(answer);
     const int length = CharacterBoundary(text, entryTextSize - 1);
     for (int i = 0; i < length; ++i) title[i] = text[i];

@@ -117,10 +117,8 @@ int PluginInit() {
     ProbeWindowModes();
     pluginRunning = 1;
     CreateSurfaces();
-    RefreshStrip();
     StartTitle(IsUnicodeWindow(mainWindow));
-    RestartFrameClock();
-    RestartScroll();
+    RepaintTitleArea(doubleSize);
     return 0;
 }
 

@@ -158,8 +158,7 @@ bool SameRect(const RECT& a, const RECT& b) {
 // the area is repainted by the host, so its own text shows.
 void YieldTitleArea(int doubled) {
     mouseIdle = 0;
-    const RECT area = TitleRepaintRect(doubled);
-    RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    RepaintTitleArea(doubled);
 }
 
 template <size_t count>

@@ -80,7 +80,7 @@ TEST(CharacterBoundary, NeverSplitsASurrogatePair) {
         {clef + clef, 3, 2},
         {L"\xD834x", 2, 2},    // a high surrogate without its partner
         {L"a\xD834", 2, 1},    // ... left dangling at the end
-        {L"\xDD1Ea", 1, 1},    // a lone low surrogate
+        {L"\xDD1E" L"a", 1, 1},    // a lone low surrogate
         {L"\u65e5\u672c", 1, 1},
     };
     for (const Case& c : cases)
