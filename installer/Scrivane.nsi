@@ -41,7 +41,7 @@ VIAddVersionKey /LANG=1033 ProductVersion "${VERSION}"
 VIAddVersionKey /LANG=1033 FileVersion "1.0.0.0"
 VIAddVersionKey /LANG=1033 FileDescription "${PRODUCT} ${VERSION} Setup"
 VIAddVersionKey /LANG=1033 CompanyName "${PUBLISHER}"
-VIAddVersionKey /LANG=1033 LegalCopyright "(C) 2026 Scrivane II team"
+VIAddVersionKey /LANG=1033 LegalCopyright "(C) 1999-2026 Scrivane II team"
 
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"

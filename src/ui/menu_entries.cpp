@@ -3,9 +3,9 @@
 #include "ui/menu_entries.h"
 
 #include "plugin/host_contract.h"
-#include "resources/menu_captions.h"
 #include "resources/resource_ids.h"
 #include "ui/config_dialog.h"
+#include "ui/language.h"
 
 int menuExtended;
 HWND aboutDialog;
@@ -32,16 +32,31 @@ bool IsHostMainMenu(HMENU menu) {
     return false;
 }
 
+struct MenuEntry {
+    int command;
+    const UiText& caption;
+};
+
+constexpr MenuEntry menuEntries[] = {{IDM_CONFIGURE, configureMenuCaption}, {IDM_ABOUT, aboutMenuCaption}};
+
 }  // namespace
 
 // A module that kept itself loaded starts again with its entries still on
-// the host's menu from the earlier start; they are not added twice.
+// the host's menu from the earlier start, perhaps in the other language:
+// they are found by their commands, not added twice, and speak the user's
+// language of today.
 void ExtendHostMenu(HMENU menu) {
     if (menuExtended || !IsHostMainMenu(menu)) return;
-    if (GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1)) return;
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_CONFIGURE, configureMenuCaption);
-    AppendMenuA(menu, MF_STRING, IDM_ABOUT, aboutMenuCaption);
+    const bool present = GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    if (!present) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    for (const MenuEntry& entry : menuEntries) {
+        char bytes[menuTextSize];
+        const char* caption = InUserLanguage(entry.caption, bytes, sizeof bytes);
+        if (present)
+            ModifyMenuA(menu, entry.command, MF_BYCOMMAND | MF_STRING, entry.command, caption);
+        else
+            AppendMenuA(menu, MF_STRING, entry.command, caption);
+    }
     menuExtended = 1;
 }
 
@@ -68,7 +83,7 @@ void OpenOrRaise(HWND& dialog, int resourceId, DLGPROC procedure) {
         SetForegroundWindow(dialog);
         return;
     }
-    dialog = CreateDialogParamA(pluginModule, MAKEINTRESOURCEA(resourceId), mainWindow, procedure, 0);
+    dialog = CreateDialogInUserLanguage(resourceId, mainWindow, procedure);
 }
 
 // Only its own button closes the About dialog: it has no close box, and the

@@ -19,14 +19,30 @@ std::string MenuText(HMENU menu, int position) {
     return text;
 }
 
+struct EntryCaptions {
+    const char* configure;
+    const char* about;
+};
+constexpr EntryCaptions englishCaptions = {"Configure Qelvar Scrivane II...", "About Qelvar Scrivane II..."};
+// Big5 "配 置" and "關 於", as the menu always had them.
+constexpr EntryCaptions chineseCaptions = {"\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ",
+                                           "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ..."};
+
+// The user's interface language: Traditional Chinese under the runner's
+// default locale (code page 950), English under an English one.
+bool ChineseUser() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
+}
+
 // The separator and the two entries, once, after the host's own items.
 void ExpectEntriesAtTheEnd(HMENU menu) {
+    const EntryCaptions& captions = ChineseUser() ? chineseCaptions : englishCaptions;
     ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + 3);
     EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), "\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ");
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ...");
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), captions.configure);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), captions.about);
 }
 
 TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
@@ -85,6 +101,25 @@ TEST(HostMenu, TheModernPlayersMenuIsFoundByItsHandle) {
         host.SendCommand(static_cast<int>(GetMenuItemID(menu, hostMenuItems + 2)));
         EXPECT_NE(FindDialog(host, configMarker), nullptr);
         EXPECT_NE(FindDialog(host, aboutMarker), nullptr);
+    }
+}
+
+// An earlier start of a module that stayed loaded left its entries, in the
+// other language, on the menu of either player: today's start finds them by
+// their commands and speaks today's language, one entry each.
+TEST(HostMenu, OneEntryEachAfterALanguageChange) {
+    for (bool modern : {false, true}) {
+        SCOPED_TRACE(modern ? "5.x player" : "2.x player");
+        PluginRun run(modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
+        const HMENU menu = run.host->MainMenu();
+        const EntryCaptions& before = ChineseUser() ? englishCaptions : chineseCaptions;
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, 1975, before.configure);
+        AppendMenuA(menu, MF_STRING, 2521, before.about);
+        ASSERT_EQ(run.Start(), 0);
+        run.host->OpenMainMenu();
+        run.host->OpenMainMenu();
+        ExpectEntriesAtTheEnd(menu);
     }
 }
 
