@@ -21,53 +21,53 @@ struct Control {
 };
 
 constexpr Control configControls[] = {
-    {1, "Button", L"確定", L"OK", {27, 240, 50, 14}, true},
-    {1000, "Button", L"啟用外掛", L"Enable plug-in", {15, 17, 66, 10}, true},
-    {-1, "Button", L"字型", L"Fonts", {7, 67, 229, 95}, false},
-    {2, "Button", L"取消", L"Cancel", {133, 240, 50, 14}, true},
-    {1011, "Edit", nullptr, nullptr, {15, 85, 157, 12}, true},
-    {1012, "Edit", nullptr, nullptr, {15, 109, 157, 12}, true},
-    {1013, "Button", L"選取...", L"Choose...", {178, 85, 50, 12}, true},
-    {1014, "Button", L"選取...", L"Choose...", {178, 109, 50, 12}, true},
-    {1018, "Button", L"套用", L"Apply", {80, 240, 50, 14}, true},
-    {-1, "Static", L"兩倍尺寸的文字 :", L"Double-size text:", {15, 101, 59, 8}, false},
-    {-1, "Static", L"正常尺寸的文字 :", L"Normal-size text:", {15, 77, 58, 8}, false},
-    {-1, "Button", L"外掛選項", L"Plug-in options", {7, 7, 229, 58}, false},
+    {1, "Button", L"確定", L"OK", {47, 240, 50, 14}, true},
+    {1000, "Button", L"啟用外掛", L"Enable plug-in", {15, 17, 75, 10}, true},
+    {-1, "Button", L"字型", L"Fonts", {7, 67, 249, 95}, false},
+    {2, "Button", L"取消", L"Cancel", {153, 240, 50, 14}, true},
+    {1011, "Edit", nullptr, nullptr, {15, 85, 177, 12}, true},
+    {1012, "Edit", nullptr, nullptr, {15, 109, 177, 12}, true},
+    {1013, "Button", L"選取...", L"Choose...", {198, 85, 50, 12}, true},
+    {1014, "Button", L"選取...", L"Choose...", {198, 109, 50, 12}, true},
+    {1018, "Button", L"套用", L"Apply", {100, 240, 50, 14}, true},
+    {-1, "Static", L"兩倍尺寸的文字 :", L"Double-size text:", {15, 101, 100, 8}, false},
+    {-1, "Static", L"正常尺寸的文字 :", L"Normal-size text:", {15, 77, 100, 8}, false},
+    {-1, "Button", L"外掛選項", L"Plug-in options", {7, 7, 249, 58}, false},
     {1021, "Button", L"自動捲動", L"Scroll", {15, 30, 48, 10}, true},
-    {-1, "Static", L"速度 :", L"Speed:", {76, 31, 26, 8}, false},
+    {-1, "Static", L"速度 :", L"Speed:", {70, 31, 32, 8}, false},
     {1023, "ComboBox", nullptr, nullptr, {103, 29, 57, 0}, true},
-    {-1, "Static", L"捲動", L"Step", {167, 31, 18, 8}, false},
-    {1024, "Edit", nullptr, nullptr, {188, 29, 17, 12}, true},
-    {-1, "Static", L"圖點", L"pixels", {210, 31, 18, 8}, false},
-    {-1, "Button", L"繪製選項", L"Drawing options", {7, 163, 229, 70}, false},
+    {-1, "Static", L"捲動", L"Step", {183, 31, 19, 8}, false},
+    {1024, "Edit", nullptr, nullptr, {204, 29, 17, 12}, true},
+    {-1, "Static", L"圖點", L"pixels", {224, 31, 26, 8}, false},
+    {-1, "Button", L"繪製選項", L"Drawing options", {7, 163, 249, 70}, false},
     {1025, "Button", L"透明顯示", L"Transparent", {15, 173, 85, 10}, true},
-    {1026, "Button", L"使用 Skin 的顏色", L"Use skin colours", {15, 187, 74, 10}, true},
-    {1033, "Static", nullptr, nullptr, {143, 185, 0, 0}, true},
-    {1034, "Static", nullptr, nullptr, {211, 185, 0, 0}, true},
-    {1037, "Static", L"文字 :", L"Text:", {123, 188, 21, 8}, false},
-    {1038, "Static", L"背景 :", L"Back:", {165, 188, 21, 8}, false},
+    {1026, "Button", L"使用 Skin 的顏色", L"Use skin colours", {15, 187, 80, 10}, true},
+    {1033, "Static", nullptr, nullptr, {163, 185, 0, 0}, true},
+    {1034, "Static", nullptr, nullptr, {231, 185, 0, 0}, true},
+    {1037, "Static", L"文字 :", L"Text:", {137, 188, 25, 8}, false},
+    {1038, "Static", L"背景 :", L"Back:", {205, 188, 25, 8}, false},
     {1030, "Button", L"自動調整", L"Auto adjust", {15, 200, 67, 10}, true},
-    {1036, "Button", L"說明", L"Help", {186, 240, 50, 14}, true},
+    {1036, "Button", L"說明", L"Help", {206, 240, 50, 14}, true},
     {1039, "ComboBox", nullptr, nullptr, {103, 46, 57, 0}, true},
-    {-1, "Static", L"捲動類型 :", L"Scroll type:", {61, 48, 40, 8}, false},
-    {-1, "Static", L"陰影 :", L"Shadow:", {15, 215, 31, 8}, false},
-    {1040, "ComboBox", nullptr, nullptr, {47, 214, 42, 0}, true},
-    {1041, "Static", nullptr, nullptr, {143, 213, 0, 0}, true},
-    {-1, "Static", L"陰影顏色 :", L"Shadow colour:", {93, 216, 49, 8}, false},
-    {1042, "Edit", nullptr, nullptr, {15, 133, 157, 12}, true},
-    {-1, "Static", L"撥放清單隱蔽模式的文字 :", L"Playlist windowshade text:", {15, 125, 95, 8}, false},
-    {1043, "Button", L"啟用撥放清單隱蔽模式的外掛字型 (Winamp 2.05+ 適用)", L"Use this font in the shaded playlist (Winamp 2.05+)", {15, 148, 206, 10}, true},
-    {1044, "Button", L"選取...", L"Choose...", {178, 133, 50, 12}, true},
+    {-1, "Static", L"捲動類型 :", L"Scroll type:", {58, 48, 44, 8}, false},
+    {-1, "Static", L"陰影 :", L"Shadow:", {15, 215, 34, 8}, false},
+    {1040, "ComboBox", nullptr, nullptr, {50, 214, 42, 0}, true},
+    {1041, "Static", nullptr, nullptr, {163, 213, 0, 0}, true},
+    {-1, "Static", L"陰影顏色 :", L"Shadow colour:", {100, 216, 62, 8}, false},
+    {1042, "Edit", nullptr, nullptr, {15, 133, 177, 12}, true},
+    {-1, "Static", L"撥放清單隱蔽模式的文字 :", L"Playlist windowshade text:", {15, 125, 130, 8}, false},
+    {1043, "Button", L"啟用撥放清單隱蔽模式的外掛字型 (Winamp 2.05+ 適用)", L"Use this font in the shaded playlist (Winamp 2.05+)", {15, 148, 232, 10}, true},
+    {1044, "Button", L"選取...", L"Choose...", {198, 133, 50, 12}, true},
 };
 
 constexpr Control aboutControls[] = {
     {1045, "Button", L"確定", L"OK", {76, 116, 50, 14}, true},
     {-1, "Button", L"訊息", L"Information", {7, 7, 190, 52}, false},
-    {-1, "Static", L"Qelvar Scrivane II 1.0 - Feb 5 1999", L"Qelvar Scrivane II 1.0 - Feb 5 1999", {45, 14, 120, 8}, false},
+    {-1, "Static", L"Qelvar Scrivane II 1.0 - Feb 5 1999", L"Qelvar Scrivane II 1.0 - Feb 5 1999", {40, 14, 150, 8}, false},
     {-1, "Static", nullptr, nullptr, {17, 34, 171, 8}, false},
-    {-1, "Static", nullptr, nullptr, {49, 46, 108, 8}, false},
+    {-1, "Static", nullptr, nullptr, {45, 46, 130, 8}, false},
     {-1, "Button", L"聯絡", L"Contact", {7, 64, 190, 45}, false},
-    {-1, "Static", L"歡迎任何建議和錯誤報告.", L"Suggestions and bug reports are welcome.", {17, 75, 91, 8}, false},
+    {-1, "Static", L"歡迎任何建議和錯誤報告.", L"Suggestions and bug reports are welcome.", {17, 75, 171, 8}, false},
     {-1, "Static", nullptr, nullptr, {17, 85, 85, 8}, false},
     {-1, "Static", nullptr, nullptr, {17, 94, 134, 8}, false},
 };
@@ -139,18 +139,40 @@ int NeededWidth(HWND control, HDC dc) {
     }
 }
 
+bool IsGroupBox(HWND control) {
+    return ClassOf(control) == "Button" && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+RECT PlaceInDialog(HWND control) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Each text within its control, and no other control lying over the text
+// (a swatch over a label's colon).
 void ExpectTextsFit(HWND dialog) {
     HDC dc = GetDC(dialog);
     const HGDIOBJ kept = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    SIZE line = {};
+    GetTextExtentPoint32W(dc, L"Ag", 2, &line);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string kind = ClassOf(child);
         if ((kind != "Static" && kind != "Button") || WideText(child).empty()) continue;
-        RECT place = {};
-        GetClientRect(child, &place);
-        SIZE line = {};
-        GetTextExtentPoint32W(dc, L"Ag", 2, &line);
-        EXPECT_LE(NeededWidth(child, dc), place.right) << "cut: " << testing::PrintToString(WideText(child));
-        EXPECT_LE(line.cy, place.bottom) << "cut below: " << testing::PrintToString(WideText(child));
+        SCOPED_TRACE(testing::PrintToString(WideText(child)));
+        const RECT place = PlaceInDialog(child);
+        const int needed = NeededWidth(child, dc);
+        EXPECT_LE(needed, place.right - place.left) << "cut at the right";
+        EXPECT_LE(line.cy, place.bottom - place.top) << "cut below";
+        if (IsGroupBox(child)) continue;
+        const RECT text = {place.left, place.top, place.left + needed, place.bottom};
+        for (HWND other = GetWindow(dialog, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+            RECT covered = {};
+            const RECT otherPlace = PlaceInDialog(other);
+            EXPECT_TRUE(other == child || IsGroupBox(other) || !IntersectRect(&covered, &text, &otherPlace))
+                << "covered by control " << GetDlgCtrlID(other);
+        }
     }
     SelectObject(dc, kept);
     ReleaseDC(dialog, dc);
