@@ -44,7 +44,7 @@ constexpr MenuEntry menuEntries[] = {{IDM_CONFIGURE, configureMenuCaption}, {IDM
 // A module that kept itself loaded starts again with its entries still on
 // the host's menu from the earlier start, perhaps in the other language:
 // they are found by their commands, not added twice, and speak the user's
-// language of today.
+// language of today. The host may make a new menu later, which gets them.
 void ExtendHostMenu(HMENU menu) {
     if (menuExtended || !IsHostMainMenu(menu)) return;
     const bool present = GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1);
@@ -57,7 +57,7 @@ void ExtendHostMenu(HMENU menu) {
         else
             AppendMenuA(menu, MF_STRING, entry.command, caption);
     }
-    menuExtended = 1;
+    menuExtended = present ? 0 : 1;
 }
 
 void HandleMenuCommand(int commandId) {
