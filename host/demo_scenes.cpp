@@ -166,8 +166,11 @@ public:
                 picture = host::CaptureDC(dc, 0, 0, r.right - r.left, r.bottom - r.top);
                 ReleaseDC(dialog, dc);
             }
-            char bytes[256] = "";
-            if (dialog) GetWindowTextA(dialog, bytes, sizeof bytes);
+            // Its title as UTF-8, as the other lines print.
+            wchar_t title[128] = L"";
+            char bytes[384] = "";
+            if (dialog) GetWindowTextW(dialog, title, 128);
+            WideCharToMultiByte(CP_UTF8, 0, title, -1, bytes, sizeof bytes, nullptr, nullptr);
             Save(name.c_str(), picture, std::string("the dialog \"") + bytes + "\" from the player's menu");
             if (dialog) SendDlgItemMessageA(dialog, d.marker == 1018 ? IDCANCEL : d.marker, BM_CLICK, 0, 0);
             player_.PumpMessages();

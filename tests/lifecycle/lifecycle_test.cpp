@@ -15,22 +15,14 @@ using testing_support::PluginRun;
 
 namespace {
 
-struct Refusal {
-    const char* caption;
-    const char* text;
-};
-constexpr Refusal englishRefusal = {"ERROR!", "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated."};
-// Big5: "錯誤!" and "... 需要 Winamp 2.04 或更新的版本。" / "外掛已終止。"
-constexpr Refusal chineseRefusal = {
-    "\xbf\xf9\xbb~!",
-    "Qelvar Scrivane II \xbb\xdd\xadn Winamp 2.04 \xa9\xce\xa7\xf3\xb7s\xaa\xba\xaa\xa9\xa5\xbb\xa1"
-    "C\n\xa5~\xb1\xbe\xa4w\xb2\xd7\xa4\xee\xa1"
-    "C"};
-
-// In the language of the user's interface: Traditional Chinese under the
-// runner's default locale, English under any other.
-const Refusal& ExpectedRefusal() {
-    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE ? chineseRefusal : englishRefusal;
+// The refusal in the user's language: English, or Big5 for a Traditional
+// Chinese user (the runner's default locale): "錯誤!", "... 需要 Winamp 2.04 或更新的版本。\n外掛已終止。"
+const char* const refusal[2][2] = {
+    {"ERROR!", "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated."},
+    {"\xbf\xf9\xbb~!", "Qelvar Scrivane II \xbb\xdd\xadn Winamp 2.04 \xa9\xce\xa7\xf3\xb7s\xaa\xba\xaa\xa9\xa5\xbb\xa1"
+                       "C\n\xa5~\xb1\xbe\xa4w\xb2\xd7\xa4\xee\xa1" "C"}};
+const char* const* ExpectedRefusal() {
+    return refusal[PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE];
 }
 
 host::HostOptions WithVersion(int version) {
@@ -64,8 +56,8 @@ TEST(Lifecycle, RefusesHostsOlderThan204WithItsMessageBox) {
         EXPECT_EQ(run.Start(), c.expectedInit);
         if (c.expectedInit == 1) {
             ASSERT_EQ(run.host->messageBoxes.size(), 1u);
-            EXPECT_EQ(run.host->messageBoxes[0].caption, ExpectedRefusal().caption);
-            EXPECT_EQ(run.host->messageBoxes[0].text, ExpectedRefusal().text);
+            EXPECT_EQ(run.host->messageBoxes[0].caption, ExpectedRefusal()[0]);
+            EXPECT_EQ(run.host->messageBoxes[0].text, ExpectedRefusal()[1]);
             EXPECT_STREQ(run.host->Header()->description, "");
         } else {
             EXPECT_TRUE(run.host->messageBoxes.empty());

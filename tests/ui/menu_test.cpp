@@ -19,30 +19,19 @@ std::string MenuText(HMENU menu, int position) {
     return text;
 }
 
-struct EntryCaptions {
-    const char* configure;
-    const char* about;
-};
-constexpr EntryCaptions englishCaptions = {"Configure Qelvar Scrivane II...", "About Qelvar Scrivane II..."};
-// Big5 "配 置" and "關 於", as the menu always had them.
-constexpr EntryCaptions chineseCaptions = {"\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ",
-                                           "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ..."};
-
-// The user's interface language: Traditional Chinese under the runner's
-// default locale (code page 950), English under an English one.
-bool ChineseUser() {
-    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
-}
+// [Chinese user][entry]: English, and the Big5 "配 置" and "關 於" the menu always had.
+const char* const entryCaptions[2][2] = {{"Configure Qelvar Scrivane II...", "About Qelvar Scrivane II..."},
+                                         {"\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ", "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ..."}};
 
 // The separator and the two entries, once, after the host's own items.
 void ExpectEntriesAtTheEnd(HMENU menu) {
-    const EntryCaptions& captions = ChineseUser() ? chineseCaptions : englishCaptions;
+    const char* const* captions = entryCaptions[ChineseUser()];
     ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + 3);
     EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), captions.configure);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), captions.about);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), captions[0]);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), captions[1]);
 }
 
 TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
@@ -112,10 +101,9 @@ TEST(HostMenu, OneEntryEachAfterALanguageChange) {
         SCOPED_TRACE(modern ? "5.x player" : "2.x player");
         PluginRun run(modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
         const HMENU menu = run.host->MainMenu();
-        const EntryCaptions& before = ChineseUser() ? englishCaptions : chineseCaptions;
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(menu, MF_STRING, 1975, before.configure);
-        AppendMenuA(menu, MF_STRING, 2521, before.about);
+        AppendMenuA(menu, MF_STRING, 1975, entryCaptions[!ChineseUser()][0]);
+        AppendMenuA(menu, MF_STRING, 2521, entryCaptions[!ChineseUser()][1]);
         ASSERT_EQ(run.Start(), 0);
         run.host->OpenMainMenu();
         run.host->OpenMainMenu();

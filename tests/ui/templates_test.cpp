@@ -74,12 +74,16 @@ constexpr Control aboutControls[] = {
 
 // A width or height of 0 is not checked: drop-down lists measure their closed
 // height, and a bitmap static takes the size of its bitmap.
-bool ChineseUser() {
-    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
+template <typename Text>
+Text InUserLanguage(Text chinese, Text english) {
+    return ChineseUser() ? chinese : english;
 }
 
-const wchar_t* InUserLanguage(const wchar_t* chinese, const wchar_t* english) {
-    return ChineseUser() ? chinese : english;
+RECT PlaceInDialog(HWND control) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 template <size_t N>
@@ -97,9 +101,7 @@ void ExpectControls(HWND dialog, const Control (&expected)[N]) {
         // Place and size are converted one by one, as the dialog manager does.
         RECT want = {c.place.left, c.place.top, c.place.right, c.place.bottom};
         MapDialogRect(dialog, &want);
-        RECT got = {};
-        GetWindowRect(child, &got);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+        const RECT got = PlaceInDialog(child);
         EXPECT_EQ(got.left, want.left);
         EXPECT_EQ(got.top, want.top);
         if (c.place.right) {
@@ -120,58 +122,35 @@ std::wstring DialogFontFace(HWND dialog) {
 }
 
 // Text wider than its control is cut at the right edge. Each text is
-// measured in the dialog's own font and device context, as the control draws
-// it; a tenth more covers the dialog faces of Windows (Tahoma, PMingLiU),
-// which differ from the faces Wine substitutes here.
-int NeededWidth(HWND control, HDC dc) {
-    const std::wstring text = WideText(control);
+// measured in the dialog's own font and device context; a tenth more covers
+// Windows' dialog faces (Tahoma, PMingLiU), which differ from Wine's.
+int NeededWidth(HWND control, HDC dc, LONG buttonType) {
     RECT r = {0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    const int textWidth = (r.right - r.left) * 11 / 10;
-    if (ClassOf(control) != "Button") return textWidth;
-    switch (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_AUTOCHECKBOX:   // the box and the gap after it
-        return GetSystemMetrics(SM_CXMENUCHECK) + 4 + textWidth;
-    case BS_GROUPBOX:       // the frame's inset on both sides
-        return 2 * 8 + textWidth;
-    default:                // a push button's edges
-        return 2 * GetSystemMetrics(SM_CXEDGE) + 4 + textWidth;
-    }
+    DrawTextW(dc, WideText(control).c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    const int text = (r.right - r.left) * 11 / 10;
+    if (ClassOf(control) != "Button") return text;
+    if (buttonType == BS_AUTOCHECKBOX) return GetSystemMetrics(SM_CXMENUCHECK) + 4 + text;   // box and gap
+    return 2 * 8 + text;   // a group box's inset or a push button's edges, both sides
 }
 
-bool IsGroupBox(HWND control) {
-    return ClassOf(control) == "Button" && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
-RECT PlaceInDialog(HWND control) {
-    RECT r = {};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// Each text within its control, and no other control lying over the text
-// (a swatch over a label's colon).
+// Each text within its control, and no other control over it (a swatch over a label's colon).
 void ExpectTextsFit(HWND dialog) {
     HDC dc = GetDC(dialog);
     const HGDIOBJ kept = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     SIZE line = {};
     GetTextExtentPoint32W(dc, L"Ag", 2, &line);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::string kind = ClassOf(child);
-        if ((kind != "Static" && kind != "Button") || WideText(child).empty()) continue;
+        if ((ClassOf(child) != "Static" && ClassOf(child) != "Button") || WideText(child).empty()) continue;
         SCOPED_TRACE(testing::PrintToString(WideText(child)));
         const RECT place = PlaceInDialog(child);
-        const int needed = NeededWidth(child, dc);
-        EXPECT_LE(needed, place.right - place.left) << "cut at the right";
+        const LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+        const RECT text = {place.left, place.top, place.left + NeededWidth(child, dc, type), place.bottom};
+        EXPECT_LE(text.right, place.right) << "cut at the right";
         EXPECT_LE(line.cy, place.bottom - place.top) << "cut below";
-        if (IsGroupBox(child)) continue;
-        const RECT text = {place.left, place.top, place.left + needed, place.bottom};
-        for (HWND other = GetWindow(dialog, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
-            RECT covered = {};
-            const RECT otherPlace = PlaceInDialog(other);
-            EXPECT_TRUE(other == child || IsGroupBox(other) || !IntersectRect(&covered, &text, &otherPlace))
-                << "covered by control " << GetDlgCtrlID(other);
+        for (HWND other = GetWindow(dialog, GW_CHILD); other && type != BS_GROUPBOX; other = GetWindow(other, GW_HWNDNEXT)) {
+            RECT covered = {}, otherPlace = PlaceInDialog(other);
+            const bool groupBox = (GetWindowLongA(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && ClassOf(other) == "Button";
+            EXPECT_TRUE(other == child || groupBox || !IntersectRect(&covered, &text, &otherPlace)) << "under " << GetDlgCtrlID(other);
         }
     }
     SelectObject(dc, kept);
@@ -189,20 +168,11 @@ TEST(Templates, ConfigurationDialog) {
     ExpectControls(config.dialog, configControls);
     ExpectTextsFit(config.dialog);
     // The lists speak the labels' language.
-    struct Item {
-        int list;
-        int index;
-        const wchar_t* chinese;
-        const wchar_t* english;
-    };
-    for (const Item& item : {Item{1023, 0, L"最慢", L"Slowest"}, Item{1023, 6, L"最快", L"Fastest"},
-                             Item{1040, 0, L"無", L"None"}, Item{1040, 3, L"粗", L"Hard"}}) {
-        wchar_t text[64] = L"";
-        SendDlgItemMessageW(config.dialog, item.list, CB_GETLBTEXT, item.index, reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(std::wstring(text), InUserLanguage(item.chinese, item.english));
-    }
-    config.Host().PumpMessages();
-    EXPECT_TRUE(SaveDialogPicture(config.dialog, config.run.scratch.Folder() + (ChineseUser() ? "\\config_dialog.png" : "\\config_dialog_en.png")));
+    wchar_t fastest[32] = L"", hard[32] = L"";
+    SendDlgItemMessageW(config.dialog, 1023, CB_GETLBTEXT, 6, reinterpret_cast<LPARAM>(fastest));
+    SendDlgItemMessageW(config.dialog, 1040, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(hard));
+    EXPECT_EQ(std::wstring(fastest) + L"," + hard, InUserLanguage(L"最快,粗", L"Fastest,Hard"));
+    EXPECT_TRUE(SaveDialogPicture(config.dialog, config.run.scratch.Folder() + InUserLanguage("\\config_dialog.png", "\\config_dialog_en.png")));
 }
 
 TEST(Templates, AboutDialog) {
@@ -217,7 +187,7 @@ TEST(Templates, AboutDialog) {
     EXPECT_EQ(GetWindowLongA(about, GWL_STYLE) & WS_SYSMENU, 0) << "no close box";
     ExpectControls(about, aboutControls);
     ExpectTextsFit(about);
-    EXPECT_TRUE(SaveDialogPicture(about, run.scratch.Folder() + (ChineseUser() ? "\\about_dialog.png" : "\\about_dialog_en.png")));
+    EXPECT_TRUE(SaveDialogPicture(about, run.scratch.Folder() + InUserLanguage("\\about_dialog.png", "\\about_dialog_en.png")));
 }
 
 }  // namespace
