@@ -1,4 +1,4 @@
-// The settings record's three copies and the plugin.ini store.
+// The stored settings and the plugin.ini store.
 #include "settings/settings.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-// The settings record, its three copies, and the plugin.ini store.
+// The settings record, the stored copy, and the plugin.ini store.
 #pragma once
 #include <windows.h>
 

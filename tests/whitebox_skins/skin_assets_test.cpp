@@ -11,9 +11,9 @@
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "emulated_host.h"
-#include "plugin_folder.h"
 #include "player/host_contract.h"
 #include "plugin/module_life.h"
+#include "plugin_folder.h"
 #include "settings/settings.h"
 #include "skin_files.h"
 
