@@ -2,7 +2,7 @@
 // start-up would be the same, and there is nothing to keep in step.
 #include "ui/language.h"
 
-#include "plugin/host_contract.h"
+#include "player/host_contract.h"
 
 namespace {
 
@@ -52,13 +52,13 @@ const char* InUserLanguage(const UiText& text, char* buffer, int size) {
 // language here. An ANSI dialog still, so its texts reach the procedure and
 // the player in the code page they always did.
 HWND CreateDialogInUserLanguage(int resourceId, HWND parent, DLGPROC procedure) {
-    const HRSRC found = FindResourceExA(pluginModule, RT_DIALOG, MAKEINTRESOURCEA(resourceId),
+    const HRSRC found = FindResourceExA(PluginModule(), RT_DIALOG, MAKEINTRESOURCEA(resourceId),
                                         ResourceLanguage());
-    const HGLOBAL loaded = found ? LoadResource(pluginModule, found) : nullptr;
+    const HGLOBAL loaded = found ? LoadResource(PluginModule(), found) : nullptr;
     const void* dialogTemplate = loaded ? LockResource(loaded) : nullptr;
     if (!dialogTemplate)
-        return CreateDialogParamA(pluginModule, MAKEINTRESOURCEA(resourceId), parent, procedure, 0);
-    return CreateDialogIndirectParamA(pluginModule, static_cast<LPCDLGTEMPLATEA>(dialogTemplate), parent, procedure, 0);
+        return CreateDialogParamA(PluginModule(), MAKEINTRESOURCEA(resourceId), parent, procedure, 0);
+    return CreateDialogIndirectParamA(PluginModule(), static_cast<LPCDLGTEMPLATEA>(dialogTemplate), parent, procedure, 0);
 }
 
 int MessageInUserLanguage(HWND owner, const UiText& text, const UiText& caption, UINT style) {

@@ -1,16 +1,15 @@
-// The two entries on the host's main menu, the open-or-raise rule shared by
-// both dialogs, and the About dialog.
+// The two entries on the host's main menu and the About dialog.
 #include "ui/menu_entries.h"
 
-#include "plugin/host_contract.h"
+#include "player/host_contract.h"
 #include "resources/resource_ids.h"
 #include "ui/config_dialog.h"
 #include "ui/language.h"
-
-int menuExtended;
-HWND aboutDialog;
+#include "ui/open_or_raise.h"
 
 namespace {
+
+MenuEntries entries;
 
 // Without the player's word on its menu, only its main menu starts with one
 // of these; the captions differ between host versions.
@@ -46,7 +45,7 @@ constexpr MenuEntry menuEntries[] = {{IDM_CONFIGURE, configureMenuCaption}, {IDM
 // they are found by their commands, not added twice, and speak the user's
 // language of today. The host may make a new menu later, which gets them.
 void ExtendHostMenu(HMENU menu) {
-    if (menuExtended || !IsHostMainMenu(menu)) return;
+    if (entries.menuExtended || !IsHostMainMenu(menu)) return;
     const bool present = GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1);
     if (!present) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     for (const MenuEntry& entry : menuEntries) {
@@ -57,34 +56,23 @@ void ExtendHostMenu(HMENU menu) {
         else
             AppendMenuA(menu, MF_STRING, entry.command, caption);
     }
-    menuExtended = present ? 0 : 1;
+    entries.menuExtended = present ? 0 : 1;
 }
 
 void HandleMenuCommand(int commandId) {
     if (commandId == IDM_CONFIGURE)
         OpenConfigDialog();
     else if (commandId == IDM_ABOUT)
-        OpenOrRaise(aboutDialog, IDD_ABOUT, AboutDialogProc);
-}
-
-void OpenConfigDialog() {
-    OpenOrRaise(configDialog, IDD_CONFIG, ConfigDialogProc);
+        entries.aboutDialog = OpenOrRaise(entries.aboutDialog, IDD_ABOUT, AboutDialogProc);
 }
 
 void ResetMenuEntries() {
-    menuExtended = 0;
-    aboutDialog = nullptr;
+    entries = MenuEntries{};
 }
 
-// A handle whose window has gone without telling us (destroyed along with
-// its owner, say) would otherwise block every later opening.
-void OpenOrRaise(HWND& dialog, int resourceId, DLGPROC procedure) {
-    if (dialog && IsWindow(dialog)) {
-        SetForegroundWindow(dialog);
-        return;
-    }
-    dialog = CreateDialogInUserLanguage(resourceId, mainWindow, procedure);
-}
+#ifdef QLV_WHITEBOX
+MenuEntries& MenuEntriesForTest() { return entries; }
+#endif
 
 // Only its own button closes the About dialog: it has no close box, and the
 // Escape key's command 2 is ignored.
@@ -93,10 +81,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (LOWORD(wParam) != IDC_ABOUT_OK) return FALSE;
         DestroyWindow(dialog);
-        aboutDialog = nullptr;
+        entries.aboutDialog = nullptr;
         return TRUE;
     case WM_DESTROY:
-        if (aboutDialog == dialog) aboutDialog = nullptr;
+        if (entries.aboutDialog == dialog) entries.aboutDialog = nullptr;
         return FALSE;
     }
     return FALSE;
@@ -106,6 +94,6 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // would then call into code that is gone.
 void CloseDialogs() {
     CloseConfigDialog();
-    if (aboutDialog && IsWindow(aboutDialog)) DestroyWindow(aboutDialog);
-    aboutDialog = nullptr;
+    if (entries.aboutDialog && IsWindow(entries.aboutDialog)) DestroyWindow(entries.aboutDialog);
+    entries.aboutDialog = nullptr;
 }
