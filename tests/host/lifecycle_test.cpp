@@ -35,7 +35,6 @@ TEST(HostLifecycle, RefusedHostShowsOneRecordedMessageBox) {
     PluginRun run(options);
     EXPECT_EQ(run.Start(), 1);
     ASSERT_EQ(run.host->messageBoxes.size(), 1u);
-    // Its words, in either language, are the plug-in's lifecycle tests' business.
     EXPECT_FALSE(run.host->messageBoxes[0].caption.empty());
     EXPECT_EQ(run.host->messageBoxes[0].text.rfind("Qelvar Scrivane II ", 0), 0u);
     EXPECT_TRUE(run.host->messageBoxes[0].errorIcon);

@@ -15,8 +15,7 @@ using testing_support::PluginRun;
 
 namespace {
 
-// The refusal in the user's language: English, or Big5 for a Traditional
-// Chinese user (the runner's default locale): "錯誤!", "... 需要 Winamp 2.04 或更新的版本。\n外掛已終止。"
+// English, or Big5 for a Chinese user (the runner's default): "錯誤!", "... 需要 Winamp 2.04 或更新的版本。\n外掛已終止。"
 const char* const refusal[2][2] = {
     {"ERROR!", "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated."},
     {"\xbf\xf9\xbb~!", "Qelvar Scrivane II \xbb\xdd\xadn Winamp 2.04 \xa9\xce\xa7\xf3\xb7s\xaa\xba\xaa\xa9\xa5\xbb\xa1"

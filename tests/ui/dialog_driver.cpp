@@ -29,10 +29,6 @@ std::vector<HWND> OwnedDialogs(const host::EmulatedHost& host, int markerId) {
 
 }  // namespace
 
-bool ChineseUser() {
-    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
-}
-
 HWND FindDialog(const host::EmulatedHost& host, int markerId) {
     const auto found = OwnedDialogs(host, markerId);
     return found.empty() ? nullptr : found.front();

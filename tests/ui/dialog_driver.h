@@ -15,7 +15,7 @@ constexpr int configMarker = 1018;   // the Apply button: only the configuration
 constexpr int aboutMarker = 1045;    // the About dialog's only button
 
 // The user's interface language is Chinese (the runner's default locale) rather than English.
-bool ChineseUser();
+inline bool ChineseUser() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE; }
 
 // The #32770 window owned by the host's main window that holds `markerId`, or null.
 HWND FindDialog(const host::EmulatedHost& host, int markerId);

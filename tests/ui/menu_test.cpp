@@ -25,13 +25,12 @@ const char* const entryCaptions[2][2] = {{"Configure Qelvar Scrivane II...", "Ab
 
 // The separator and the two entries, once, after the host's own items.
 void ExpectEntriesAtTheEnd(HMENU menu) {
-    const char* const* captions = entryCaptions[ChineseUser()];
     ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + 3);
     EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), captions[0]);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), captions[1]);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), entryCaptions[ChineseUser()][0]);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), entryCaptions[ChineseUser()][1]);
 }
 
 TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
@@ -93,9 +92,8 @@ TEST(HostMenu, TheModernPlayersMenuIsFoundByItsHandle) {
     }
 }
 
-// An earlier start of a module that stayed loaded left its entries, in the
-// other language, on the menu of either player: today's start finds them by
-// their commands and speaks today's language, one entry each.
+// A module that stayed loaded left its entries in the other language on
+// either player's menu: found by their commands, they speak today's language.
 TEST(HostMenu, OneEntryEachAfterALanguageChange) {
     for (bool modern : {false, true}) {
         SCOPED_TRACE(modern ? "5.x player" : "2.x player");
