@@ -50,19 +50,20 @@ COLORREF PixelAt(const Surface& surface, int x, int y) { return GetPixel(surface
 bool MaskBit(const Surface& surface, int x, int y) { return GetPixel(surface.dc, x, y) == RGB(255, 255, 255); }
 
 void MarkStripColumns(const std::vector<int>& columns) {
+    const Surface& strip = Surfaces().textStrip;
     BITMAP info = {};
-    GetObjectA(textStrip.bitmap, sizeof info, &info);
-    Rectangle(textStrip.dc, 0, 0, info.bmWidth, info.bmHeight);
+    GetObjectA(strip.bitmap, sizeof info, &info);
+    Rectangle(strip.dc, 0, 0, info.bmWidth, info.bmHeight);
     for (int column : columns) {
         const RECT line = {column, 0, column + 1, titleSurfaceHeight};
-        FillRect(textStrip.dc, &line, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FillRect(strip.dc, &line, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
 }
 
 std::vector<int> SetColumns(int width) {
     std::vector<int> set;
     for (int x = 0; x < width; ++x)
-        if (MaskBit(viewMask, x, 0)) set.push_back(x);
+        if (MaskBit(Surfaces().viewMask, x, 0)) set.push_back(x);
     return set;
 }
 
@@ -77,11 +78,12 @@ void DisplayTest::SetUp() {
     doubleSize = 0;
     trackSeconds = 245;
     storedSettings = pendingSettings = effectiveSettings = DefaultSettings();
-    lstrcpyA(titleText, startupTitle);
-    titleLength = 0;
-    timeSuffix[0] = '\0';
+    TitleTextState& title = TitleTextStateForTest();
+    lstrcpyA(title.titleText, startupTitle);
+    title.titleLength = 0;
+    title.timeSuffix[0] = '\0';
     CreateSurfaces();
-    ASSERT_EQ(surfacesCreated, 1);
+    ASSERT_EQ(SurfacesCreated(), 1);
 }
 
 void DisplayTest::TearDown() {
@@ -95,11 +97,11 @@ void DisplayTest::Recreate(const SettingsSet& settings) {
     ReleaseSurfaces();
     storedSettings = pendingSettings = effectiveSettings = settings;
     CreateSurfaces();
-    ASSERT_EQ(surfacesCreated, 1);
+    ASSERT_EQ(SurfacesCreated(), 1);
 }
 
 void DisplayTest::ShowCaption(const std::string& caption) {
-    lstrcpynA(titleText, caption.c_str(), titleTextSize);
+    lstrcpynA(TitleTextStateForTest().titleText, caption.c_str(), titleTextSize);
     RefreshTitle();
 }
 

@@ -75,7 +75,7 @@ TEST_F(SettingsState, PointsAndHeightsRoundAsMulDivAtEachResolution) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.pixelsPerInch) + " dpi, " + std::to_string(c.points) + " pt");
-        logPixelsY = c.pixelsPerInch;
+        FontsStateForTest().logPixelsY = c.pixelsPerInch;
         EXPECT_EQ(PointsToHeight(c.points), c.height);
         EXPECT_EQ(HeightToPoints(c.height), c.points);
     }
@@ -178,9 +178,9 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
         EXPECT_EQ(s.FontSize, 8);
         EXPECT_EQ(s.DS_FontSize, 14);
         EXPECT_EQ(s.PE_FontSize, 10);
-        EXPECT_EQ(normalFont.record.lfWeight, c.rebuiltWeight);
-        EXPECT_EQ(playlistFont.record.lfWeight, c.rebuiltWeight);
-        EXPECT_EQ(normalFont.record.lfHeight, -11);
+        EXPECT_EQ(NormalFont().record.lfWeight, c.rebuiltWeight);
+        EXPECT_EQ(PlaylistFont().record.lfWeight, c.rebuiltWeight);
+        EXPECT_EQ(NormalFont().record.lfHeight, -11);
     }
 }
 

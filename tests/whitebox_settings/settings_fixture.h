@@ -47,26 +47,23 @@ inline SettingsSet UnusualSettings() {
 class SettingsState : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = {storedSettings, pendingSettings, effectiveSettings, normalFont, doubleSizeFont,
-                  playlistFont, {userNormalFont, userDoubleSizeFont, userPlaylistFont}, logPixelsY,
+        saved_ = {storedSettings, pendingSettings, effectiveSettings, FontsStateForTest(),
+                  {userNormalFont, userDoubleSizeFont, userPlaylistFont},
                   mainWindow, playlistWindow, playlistShaded, pluginHeader.hDllInstance};
         mainWindow = nullptr;
         playlistWindow = nullptr;
         playlistShaded = 0;
-        logPixelsY = 96;
+        FontsStateForTest().logPixelsY = 96;
         storedSettings = pendingSettings = effectiveSettings = defaultSettings;
     }
     void TearDown() override {
         storedSettings = saved_.stored;
         pendingSettings = saved_.pending;
         effectiveSettings = saved_.effective;
-        normalFont = saved_.normal;
-        doubleSizeFont = saved_.doubled;
-        playlistFont = saved_.playlist;
+        FontsStateForTest() = saved_.fonts;
         userNormalFont = saved_.user[0];
         userDoubleSizeFont = saved_.user[1];
         userPlaylistFont = saved_.user[2];
-        logPixelsY = saved_.pixels;
         mainWindow = saved_.main;
         playlistWindow = saved_.playlistWindow;
         playlistShaded = saved_.shaded;
@@ -76,9 +73,8 @@ protected:
 private:
     struct Saved {
         SettingsSet stored, pending, effective;
-        FontSlot normal, doubled, playlist;
+        FontsState fonts;
         LOGFONTA user[3];
-        int pixels;
         HWND main, playlistWindow;
         int shaded;
         HINSTANCE module;
