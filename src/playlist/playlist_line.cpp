@@ -21,6 +21,7 @@ constexpr char defaultBackgroundColour[] = "000000";
 
 constexpr PlaylistLineState lineAtLoad = {0, RGB(0, 255, 0), RGB(0, 0, 0)};
 PlaylistLineState playlist = lineAtLoad;
+// The record's width under the name the layout code reads best with.
 int& shadeLineWidth = playlist.shadeLineWidth;
 
 constexpr int entryTextSize = 256;   // 255 characters and a terminator
