@@ -4,8 +4,8 @@
 
 #include "display/surfaces.h"
 #include "display/text_strip.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
 namespace {
@@ -32,7 +32,7 @@ void Blend(const Surface& destination, const Surface& source, int w, int h, DWOR
 }
 
 void FillVisibleText() {
-    if (StripOverflows() && effectiveSettings.Scroll)
+    if (StripOverflows() && EffectiveSettings().Scroll)
         AdvanceScroll();
     else
         CopyStripToView(0, 0, StripWidth());   // the mask's own edge cuts what lies past the view
@@ -41,8 +41,8 @@ void FillVisibleText() {
 void PaintBackground(const SurfaceSet& surfaces) {
     const Surface& frame = surfaces.frameSurface;
     const Surface& skin = surfaces.skinBackground;
-    if (effectiveSettings.Transparent) {
-        if (doubleSize)
+    if (EffectiveSettings().Transparent) {
+        if (IsDoubleSize())
             StretchBlt(frame.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight, skin.dc, 0, 0, skinBackgroundWidth,
                        skinBackgroundHeight, SRCCOPY);
         else
@@ -53,7 +53,7 @@ void PaintBackground(const SurfaceSet& surfaces) {
 }
 
 void PaintTextColour(const SurfaceSet& surfaces, int w, int h) {
-    if (effectiveSettings.UseSkinColor)
+    if (EffectiveSettings().UseSkinColor)
         StretchBlt(surfaces.textLayer.dc, 0, 0, w, h, surfaces.skinTextGradient.dc, 0, 0, skinGradientWidth,
                    skinGradientHeight, SRCCOPY);
     else
@@ -80,7 +80,7 @@ void ComposeFrame() {
     Blend(s.frameSurface, s.invMask, w, h, SRCAND);
     Blend(s.frameSurface, s.textLayer, w, h, SRCPAINT);
 
-    if (effectiveSettings.Shadow) AddShadow(effectiveSettings.Shadow);
+    if (EffectiveSettings().Shadow) AddShadow(EffectiveSettings().Shadow);
     composed.composedWidth = w;
     composed.composedRows = h;
 }
@@ -111,16 +111,18 @@ void AddShadow(int depth) {
 }
 
 void PresentFrame() {
-    if (!SurfacesCreated() || !mainWindow) return;
-    const POINT origin = TitleOrigin(doubleSize);
-    HDC window = GetDC(mainWindow);
+    if (!SurfacesCreated() || !MainWindow()) return;
+    const POINT origin = TitleOrigin(IsDoubleSize());
+    HDC window = GetDC(MainWindow());
     if (!window) return;
     BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), Surfaces().frameSurface.dc, 0, 0, SRCCOPY);
-    ReleaseDC(mainWindow, window);
+    ReleaseDC(MainWindow(), window);
 }
 
 void ResetCompose() {
     composed = ComposeState{0, 0};
 }
 
-ComposeState& ComposeStateForTest() { return composed; }
+#ifdef QLV_WHITEBOX
+ComposeState& ComposeForTest() { return composed; }
+#endif

@@ -3,10 +3,6 @@
 
 #include "settings/settings.h"
 
-LOGFONTA userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
-LOGFONTA userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
-LOGFONTA userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
-
 namespace {
 
 constexpr int defaultPixelsPerInch = 96;
@@ -15,6 +11,9 @@ constexpr FontsState fontsAtLoad = {
     {FontRecordAtLoad(-11, FW_NORMAL), nullptr},
     {FontRecordAtLoad(-20, FW_BOLD), nullptr},
     {FontRecordAtLoad(-11, FW_NORMAL), nullptr},
+    FontRecordAtLoad(-11, FW_NORMAL),
+    FontRecordAtLoad(-20, FW_BOLD),
+    FontRecordAtLoad(-11, FW_NORMAL),
     defaultPixelsPerInch,
 };
 
@@ -31,11 +30,11 @@ struct FontFields {
 };
 
 const FontFields fontFields[] = {
-    {&userNormalFont, &fonts.normal, &SettingsSet::FontFace, &SettingsSet::FontSize, &SettingsSet::FontBold,
+    {&fonts.userNormal, &fonts.normal, &SettingsSet::FontFace, &SettingsSet::FontSize, &SettingsSet::FontBold,
      &SettingsSet::FontItalic},
-    {&userDoubleSizeFont, &fonts.doubleSize, &SettingsSet::DS_FontFace, &SettingsSet::DS_FontSize,
+    {&fonts.userDoubleSize, &fonts.doubleSize, &SettingsSet::DS_FontFace, &SettingsSet::DS_FontSize,
      &SettingsSet::DS_FontBold, &SettingsSet::DS_FontItalic},
-    {&userPlaylistFont, &fonts.playlist, &SettingsSet::PE_FontFace, &SettingsSet::PE_FontSize,
+    {&fonts.userPlaylist, &fonts.playlist, &SettingsSet::PE_FontFace, &SettingsSet::PE_FontSize,
      &SettingsSet::PE_FontBold, &SettingsSet::PE_FontItalic},
 };
 
@@ -55,7 +54,9 @@ HFONT TitleFont(int doubled) { return doubled ? fonts.doubleSize.font : fonts.no
 
 int LogPixelsY() { return fonts.logPixelsY; }
 
-FontsState& FontsStateForTest() { return fonts; }
+#ifdef QLV_WHITEBOX
+FontsState& FontsForTest() { return fonts; }
+#endif
 
 int PointsToHeight(int points) {
     return -MulDiv(points, fonts.logPixelsY, 72);
@@ -109,15 +110,14 @@ void CopyUserFontsInto(SettingsSet& target) {
         ReadFontRecord(*f.user, target.*f.face, target.*f.size, target.*f.bold, target.*f.italic);
 }
 
-void KeepUserFontRecord(LOGFONTA& userRecord, const LOGFONTA& chosen) {
-    userRecord = chosen;
-    userRecord.lfFaceName[LF_FACESIZE - 1] = '\0';
+LOGFONTA UserFontRecord(UserFontSlot slot) {
+    return *fontFields[slot].user;
 }
 
-void ResetUserFontRecords() {
-    userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
-    userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
-    userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
+void SetUserFontRecord(UserFontSlot slot, const LOGFONTA& record) {
+    LOGFONTA& user = *fontFields[slot].user;
+    user = record;
+    user.lfFaceName[LF_FACESIZE - 1] = '\0';
 }
 
 void CreateFonts() {

@@ -28,13 +28,6 @@ HFONT TitleFont(int doubled);
 // Screen pixels per inch, read once at start-up.
 int LogPixelsY();
 
-// The user's own record of each slot: what the dialog's font chooser edits
-// and what OK and Apply commit. The drawing records are made from
-// effectiveSettings and hold a skin's fonts while that skin is in use.
-extern LOGFONTA userNormalFont;
-extern LOGFONTA userDoubleSizeFont;
-extern LOGFONTA userPlaylistFont;
-
 // Point size <-> LOGFONT height with logPixelsY, rounded as MulDiv rounds.
 int PointsToHeight(int points);
 int HeightToPoints(int height);
@@ -54,23 +47,34 @@ void FillFontRecords(const SettingsSet& settings);
 void FillUserFontRecords(const SettingsSet& settings);
 // The user's three records into the font fields of `target`.
 void CopyUserFontsInto(SettingsSet& target);
-// Keeps what the chooser left in a copy of one of the user's records.
-void KeepUserFontRecord(LOGFONTA& userRecord, const LOGFONTA& chosen);
-// The user's records as a fresh start has them.
-void ResetUserFontRecords();
+// The user's records by slot: the title at normal size, in double size, the playlist line.
+enum UserFontSlot { userNormalSlot, userDoubleSizeSlot, userPlaylistSlot };
+// A copy of the user's own record of a slot.
+LOGFONTA UserFontRecord(UserFontSlot slot);
+// `record` becomes the user's own record of a slot (what the chooser left,
+// say), its face name always terminated.
+void SetUserFontRecord(UserFontSlot slot, const LOGFONTA& record);
 
 // The drawing fonts made from the drawing records; the surfaces deselect
 // them before they are released.
 void CreateFonts();
 void ReleaseFonts();
-// The drawing records and the screen's resolution as a fresh start has them.
+// Every record and the screen's resolution as a fresh start has them.
 void ResetFonts();
 
-// --- For tests only ------------------------------------------------------------
+// --- The room's record, and its one accessor for white-box tests --------------
 struct FontsState {
-    FontSlot normal;
-    FontSlot doubleSize;
-    FontSlot playlist;
-    int logPixelsY;
+    FontSlot normal;             // title at normal size
+    FontSlot doubleSize;         // title in double size
+    FontSlot playlist;           // playlist windowshade line
+    // The user's own record of each slot: what the dialog's font chooser
+    // edits and what OK and Apply commit. The drawing records are made from
+    // effectiveSettings and hold a skin's fonts while that skin is in use.
+    LOGFONTA userNormal;
+    LOGFONTA userDoubleSize;
+    LOGFONTA userPlaylist;
+    int logPixelsY;              // screen pixels per inch, read once at start-up
 };
-FontsState& FontsStateForTest();
+#ifdef QLV_WHITEBOX
+FontsState& FontsForTest();
+#endif

@@ -6,7 +6,7 @@
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
-#include "plugin/host_contract.h"
+#include "player/host_contract.h"
 #include "settings/skin_overrides.h"
 
 namespace {
@@ -137,8 +137,8 @@ void LoadFontSkin() {
 
 // A skin that switches the display off gets the host's own title back at once.
 void YieldMainWindow() {
-    if (effectiveSettings.Enabled == 0 && mainWindow)
-        RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    if (EffectiveSettings().Enabled == 0 && MainWindow())
+        RedrawWindow(MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 }  // namespace
@@ -156,7 +156,7 @@ void LoadSkinAssets() {
 
 void ApplySkinOverrides() {
     ReadSkinOverrides();
-    FillFontRecords(effectiveSettings);
+    FillFontRecords(EffectiveSettings());
     // Before start-up made the surfaces, or after shut-down released them,
     // there is nothing to rebuild, and objects made now would never be freed.
     if (!SurfacesCreated()) return;

@@ -4,7 +4,7 @@
 
 #include <initializer_list>
 
-#include "plugin/window_modes.h"
+#include "player/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 
@@ -59,9 +59,9 @@ void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
 
 // The dialog's swatches show the stored colours from the start.
 void PaintSwatches() {
-    PaintSwatch(state.colourSwatch[swatchText], storedSettings.TextColor);
-    PaintSwatch(state.colourSwatch[swatchBk], storedSettings.BkColor);
-    PaintSwatch(state.colourSwatch[swatchShadow], storedSettings.ShadowColor);
+    PaintSwatch(state.colourSwatch[swatchText], StoredSettings().TextColor);
+    PaintSwatch(state.colourSwatch[swatchBk], StoredSettings().BkColor);
+    PaintSwatch(state.colourSwatch[swatchShadow], StoredSettings().ShadowColor);
 }
 
 void SelectFrameBrush() {
@@ -80,17 +80,19 @@ HBITMAP ColourSwatch(int index) {
     return index >= 0 && index < swatchCount ? state.colourSwatch[index] : nullptr;
 }
 
-SurfacesState& SurfacesStateForTest() { return state; }
+#ifdef QLV_WHITEBOX
+SurfacesState& SurfacesForTest() { return state; }
+#endif
 
 // Brushes are deleted only while no surface holds them.
 void RebuildBrushes() {
     SelectObject(set.frameSurface.dc, GetStockObject(BLACK_BRUSH));
     SelectObject(set.textLayer.dc, GetStockObject(BLACK_BRUSH));
     SelectObject(set.shadowLayer.dc, GetStockObject(BLACK_BRUSH));
-    ReplaceBrush(state.bkBrush, effectiveSettings.BkColor);
-    ReplaceBrush(state.textBrush, effectiveSettings.TextColor);
+    ReplaceBrush(state.bkBrush, EffectiveSettings().BkColor);
+    ReplaceBrush(state.textBrush, EffectiveSettings().TextColor);
     SelectObject(set.textLayer.dc, state.textBrush);
-    ReplaceBrush(state.shadowBrush, effectiveSettings.ShadowColor);
+    ReplaceBrush(state.shadowBrush, EffectiveSettings().ShadowColor);
     SelectObject(set.shadowLayer.dc, state.shadowBrush);
     SelectFrameBrush();
 }
@@ -98,7 +100,7 @@ void RebuildBrushes() {
 // Before any skin is read there is no skin colour; the user's own
 // background colour stands in for it.
 HBRUSH BackgroundBrush() {
-    return effectiveSettings.UseSkinColor && state.skinBackgroundBrush ? state.skinBackgroundBrush : state.bkBrush;
+    return EffectiveSettings().UseSkinColor && state.skinBackgroundBrush ? state.skinBackgroundBrush : state.bkBrush;
 }
 
 HBRUSH TextBrush() { return state.textBrush; }
@@ -194,16 +196,16 @@ void CreateSurfaces() {
     ReleaseDC(nullptr, screen);
 
     ReadScreenResolution(set.textStrip.dc);
-    FillUserFontRecords(storedSettings);
-    FillFontRecords(storedSettings);
+    FillUserFontRecords(StoredSettings());
+    FillFontRecords(StoredSettings());
     CreateFonts();
     PrepareStrip();
     state.created = 1;
 
     SelectObject(set.playlistLine.dc, PlaylistFont().font);
-    state.bkBrush = CreateSolidBrush(storedSettings.BkColor);
-    state.textBrush = CreateSolidBrush(storedSettings.TextColor);
-    state.shadowBrush = CreateSolidBrush(storedSettings.ShadowColor);
+    state.bkBrush = CreateSolidBrush(StoredSettings().BkColor);
+    state.textBrush = CreateSolidBrush(StoredSettings().TextColor);
+    state.shadowBrush = CreateSolidBrush(StoredSettings().ShadowColor);
     SelectObject(set.textLayer.dc, state.textBrush);
     SelectObject(set.frameSurface.dc, state.bkBrush);
     SelectObject(set.shadowLayer.dc, state.shadowBrush);

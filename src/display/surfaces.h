@@ -83,7 +83,7 @@ void FillPlaylistLine(const RECT& area);
 // Paints a swatch bitmap in one colour.
 void PaintSwatch(HBITMAP swatch, COLORREF colour);
 
-// --- For tests only ------------------------------------------------------------
+// --- The room's record, and its one accessor for white-box tests --------------
 struct SurfacesState {
     SurfaceSet surfaces;
     HBITMAP colourSwatch[swatchCount];
@@ -95,4 +95,6 @@ struct SurfacesState {
     int stripBitmapWidth;
     int created;
 };
-SurfacesState& SurfacesStateForTest();
+#ifdef QLV_WHITEBOX
+SurfacesState& SurfacesForTest();
+#endif

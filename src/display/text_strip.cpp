@@ -7,8 +7,8 @@
 
 #include "display/surfaces.h"
 #include "display/text_chars.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
 namespace {
@@ -62,7 +62,7 @@ template <typename Char>
 void ShowText(const Char* title, int length) {
     if (!SurfacesCreated()) return;
     HDC dc = Surfaces().textStrip.dc;
-    SelectStripFont(TitleFont(doubleSize));
+    SelectStripFont(TitleFont(IsDoubleSize()));
     Char* display = DisplayBuffer<Char>();
     strip.displayLength = Clamp(length, 0, displayTextSize - 1);
     std::memcpy(display, title, strip.displayLength * sizeof(Char));
@@ -70,7 +70,7 @@ void ShowText(const Char* title, int length) {
     SIZE extent = MeasureText(dc, display, strip.displayLength);
     strip.overflow = extent.cx >= ViewWidth() ? 1 : 0;
 
-    const SettingsSet& s = effectiveSettings;
+    const SettingsSet& s = EffectiveSettings();
     if (strip.overflow && s.Scroll && s.ScrollType == 2) {
         // The separator marks the seam, so it goes in whole; a title too long
         // for both loses its end instead.
@@ -88,7 +88,7 @@ void ShowText(const Char* title, int length) {
 // moves by its magnitude, a wrap-around step is taken modulo the strip and a
 // back-and-forth step is capped at the strip, so no offset can leave it.
 int ScrollStep() {
-    const int pixel = effectiveSettings.ScrollPixel;
+    const int pixel = EffectiveSettings().ScrollPixel;
     return pixel == INT_MIN ? INT_MAX : pixel < 0 ? -pixel : pixel;
 }
 
@@ -102,13 +102,15 @@ int LineHeight() { return strip.lineHeight; }
 
 int ScrollOffset() { return strip.scrollOffset; }
 
-StripState& StripStateForTest() { return strip; }
+#ifdef QLV_WHITEBOX
+StripState& StripForTest() { return strip; }
+#endif
 
 void ResetStrip() {
     strip = stripAtLoad;
 }
 
-int ViewWidth() { return doubleSize ? doubleViewWidth : normalViewWidth; }
+int ViewWidth() { return IsDoubleSize() ? doubleViewWidth : normalViewWidth; }
 
 POINT TitleOrigin(int doubled) {
     return doubled ? POINT{titleOrigin.x * 2, titleOrigin.y * 2} : titleOrigin;
@@ -121,9 +123,9 @@ RECT TitleRepaintRect(int doubled) {
 }
 
 void RepaintTitleArea(int doubled) {
-    if (!mainWindow) return;
+    if (!MainWindow()) return;
     const RECT area = TitleRepaintRect(doubled);
-    RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    RedrawWindow(MainWindow(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void CopyStripToView(int column, int destination, int width) {
@@ -157,18 +159,18 @@ void RestartScroll() {
 }
 
 int LineHeightFor(int textHeight) {
-    const int fixed = doubleSize ? doubleLineHeight : normalLineHeight;
-    if (!effectiveSettings.AutoAdjust) return fixed;
-    const int highest = doubleSize ? maxDoubleLineHeight : maxNormalLineHeight;
+    const int fixed = IsDoubleSize() ? doubleLineHeight : normalLineHeight;
+    if (!EffectiveSettings().AutoAdjust) return fixed;
+    const int highest = IsDoubleSize() ? maxDoubleLineHeight : maxNormalLineHeight;
     // A negative shadow draws nothing, so it takes no room either.
-    const int shadow = Clamp(effectiveSettings.Shadow, 0, highest);
+    const int shadow = Clamp(EffectiveSettings().Shadow, 0, highest);
     const int height = Clamp(textHeight, fixed, highest) + shadow;
     return height < highest ? height : highest;
 }
 
 void AdvanceScroll() {
     if (!SurfacesCreated()) return;
-    if (effectiveSettings.ScrollType == 1)
+    if (EffectiveSettings().ScrollType == 1)
         BounceScroll(ViewWidth());
     else
         WrapScroll(ViewWidth());

@@ -44,7 +44,7 @@ void CopyStripToView(int column, int destination, int width);
 // The strip as a fresh start has it: no text, the scroll at its start.
 void ResetStrip();
 
-// --- For tests only ------------------------------------------------------------
+// --- The room's record, and its one accessor for white-box tests --------------
 // A Unicode player's text is kept as wide text in displayTextWide, an ANSI
 // player's as bytes of the ANSI code page; lengths count code units of the kind in use.
 struct StripState {
@@ -59,4 +59,6 @@ struct StripState {
     int scrollDirection;                        // +1 or -1 (back-and-forth only)
     int holdCount;                              // frames spent at an end (back-and-forth only)
 };
-StripState& StripStateForTest();
+#ifdef QLV_WHITEBOX
+StripState& StripForTest();
+#endif

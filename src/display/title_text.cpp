@@ -6,8 +6,8 @@
 
 #include "display/surfaces.h"
 #include "display/text_strip.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 
 namespace {
 
@@ -122,11 +122,11 @@ int ComposeTitle(Char* text) {
 }
 
 int ReadCaptionText(char* caption) {
-    return GetWindowTextA(mainWindow, caption, captionReadLimit);
+    return GetWindowTextA(MainWindow(), caption, captionReadLimit);
 }
 
 int ReadCaptionText(wchar_t* caption) {
-    return wideCalls.GetWindowTextW ? wideCalls.GetWindowTextW(mainWindow, caption, captionReadLimit) : 0;
+    return FoundWideCalls().GetWindowTextW ? FoundWideCalls().GetWindowTextW(MainWindow(), caption, captionReadLimit) : 0;
 }
 
 // The player sets an unchanged caption again and again (after every volume
@@ -161,7 +161,9 @@ void BuildTimeSuffix() {
 
 int TitleIsWide() { return title.titleIsWide; }
 
-TitleTextState& TitleTextStateForTest() { return title; }
+#ifdef QLV_WHITEBOX
+TitleTextState& TitleTextForTest() { return title; }
+#endif
 
 void ResetTitleText() {
     title = titleAtLoad;
@@ -190,5 +192,5 @@ void RefreshTitle() {
 void RefreshStrip() {
     if (!SurfacesCreated()) return;
     ShowTitle();
-    RepaintTitleArea(doubleSize);
+    RepaintTitleArea(IsDoubleSize());
 }

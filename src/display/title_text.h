@@ -29,7 +29,7 @@ void FormatTrackLength(int seconds, char* text);
 // The title as a fresh start has it: the start-up title, not yet shown.
 void ResetTitleText();
 
-// --- For tests only ------------------------------------------------------------
+// --- The room's record, and its one accessor for white-box tests --------------
 // A Unicode player's title is kept as wide text in titleTextWide; an ANSI
 // player's as bytes of the ANSI code page. Lengths count code units of the kind in use.
 struct TitleTextState {
@@ -39,4 +39,6 @@ struct TitleTextState {
     int titleLength;                        // characters in the title
     char timeSuffix[timeSuffixSize];        // "" or " <m:ss>"
 };
-TitleTextState& TitleTextStateForTest();
+#ifdef QLV_WHITEBOX
+TitleTextState& TitleTextForTest();
+#endif

@@ -7,8 +7,8 @@
 #include "display/surfaces.h"
 #include "display/text_chars.h"
 #include "display/title_text.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/colour_text.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
@@ -134,16 +134,18 @@ void LayOutLine(int position, const Char* title, int seconds, const RECT& line) 
 }  // namespace
 
 int PlaylistLineWidth() {
-    return WindowWidth(playlistWindow) - editorChromeWidth;
+    return WindowWidth(PlaylistWindow()) - editorChromeWidth;
 }
 
 int PlaylistLineActive() {
-    return playlistShaded && effectiveSettings.PE_Scrivane && hostIs205;
+    return IsPlaylistShaded() && EffectiveSettings().PE_Scrivane && HostIs205();
 }
 
 int ShadeLineWidth() { return playlist.shadeLineWidth; }
 
-PlaylistLineState& PlaylistLineStateForTest() { return playlist; }
+#ifdef QLV_WHITEBOX
+PlaylistLineState& PlaylistLineForTest() { return playlist; }
+#endif
 
 void ResetPlaylistLine() {
     playlist = lineAtLoad;
@@ -168,10 +170,10 @@ void DrawPlaylistLine() {
 
 void RefreshPlaylistLine() {
     if (!SurfacesCreated()) return;
-    if (effectiveSettings.PE_Scrivane)
+    if (EffectiveSettings().PE_Scrivane)
         DrawPlaylistLine();
-    else if (playlistShaded && playlistWindow)
-        RedrawWindow(playlistWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    else if (IsPlaylistShaded() && PlaylistWindow())
+        RedrawWindow(PlaylistWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 // The colours come before the one draw, so a new skin's line is never drawn
@@ -187,9 +189,9 @@ void LoadPlaylistSkin(const char* skinFolder) {
 }
 
 void PresentPlaylistLine() {
-    if (!SurfacesCreated() || !playlistWindow || shadeLineWidth <= 0) return;
-    HDC editor = GetDC(playlistWindow);
+    if (!SurfacesCreated() || !PlaylistWindow() || shadeLineWidth <= 0) return;
+    HDC editor = GetDC(PlaylistWindow());
     BitBlt(editor, lineOrigin.x, lineOrigin.y, ClampedLineWidth(shadeLineWidth), playlistLineHeight, LineDC(), 0, 0,
            SRCCOPY);
-    ReleaseDC(playlistWindow, editor);
+    ReleaseDC(PlaylistWindow(), editor);
 }

@@ -20,10 +20,12 @@ void LoadPlaylistSkin(const char* skinFolder);
 // The per-tick copy of the line onto the playlist editor.
 void PresentPlaylistLine();
 
-// --- For tests only ------------------------------------------------------------
+// --- The room's record, and its one accessor for white-box tests --------------
 struct PlaylistLineState {
     int shadeLineWidth;   // width of the line at its last draw (window width - 32)
     COLORREF text;        // pledit.txt's Normal
     COLORREF background;  // pledit.txt's NormalBG
 };
-PlaylistLineState& PlaylistLineStateForTest();
+#ifdef QLV_WHITEBOX
+PlaylistLineState& PlaylistLineForTest();
+#endif

@@ -22,7 +22,7 @@ struct Extent {
 
 std::vector<HGDIOBJ> AllObjects() {
     const SurfaceSet& made = Surfaces();
-    const SurfacesState& state = SurfacesStateForTest();
+    const SurfacesState& state = SurfacesForTest();
     std::vector<HGDIOBJ> all;
     for (const Surface* s : {&made.textStrip, &made.viewMask, &made.invMask, &made.shadowLayer, &made.shadowMask,
                              &made.shadowInvMask, &made.frameSurface, &made.textLayer, &made.playlistLine,
@@ -94,7 +94,7 @@ TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
         {144, "Tahoma", 1494545347, 1, 255, -2000, 700, 255, "Tahoma"},
         {144, "MS Sans Serif", INT_MAX, 1, 1, -2000, 700, 1, "MS Sans Serif"},
     };
-    int& pixelsPerInch = FontsStateForTest().logPixelsY;
+    int& pixelsPerInch = FontsForTest().logPixelsY;
     const int saved = pixelsPerInch;
     for (const Case& c : cases) {
         pixelsPerInch = c.pixelsPerInch;
@@ -150,11 +150,11 @@ TEST_F(DisplayTest, ReleaseDeletesEveryObjectOnceSkinBrushesIncluded) {
 TEST_F(DisplayTest, WithoutSurfacesEveryOperationDoesNothing) {
     ReleaseSurfaces();
     ASSERT_EQ(SurfacesCreated(), 0);
-    char* titleText = TitleTextStateForTest().titleText;
+    char* titleText = TitleTextForTest().titleText;
     lstrcpyA(titleText, "Song - Winamp");
     RefreshTitle();
     EXPECT_STREQ(titleText, "Song - Winamp") << "nothing trimmed while there is nothing to render into";
-    const StripState before = StripStateForTest();
+    const StripState before = StripForTest();
     RefreshStrip();
     constexpr char wide[] = "A title far wider than the view, were it measured";
     ShowStripText(wide, sizeof wide - 1);
@@ -166,6 +166,6 @@ TEST_F(DisplayTest, WithoutSurfacesEveryOperationDoesNothing) {
     ComposeFrame();
     AddShadow(3);
     PresentFrame();
-    EXPECT_EQ(std::memcmp(&before, &StripStateForTest(), sizeof before), 0) << "the strip measured or moved";
+    EXPECT_EQ(std::memcmp(&before, &StripForTest(), sizeof before), 0) << "the strip measured or moved";
     for (HGDIOBJ object : AllObjects()) EXPECT_EQ(object, nullptr);
 }

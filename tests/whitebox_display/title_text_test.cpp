@@ -8,7 +8,7 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
-#include "plugin/window_modes.h"
+#include "player/window_modes.h"
 #include "text_of_width.h"
 
 using namespace display_test;
@@ -32,10 +32,10 @@ std::string Repeat(const std::string& piece, int times) {
     return text;
 }
 
-const char* TitleText() { return TitleTextStateForTest().titleText; }
-int TitleLength() { return TitleTextStateForTest().titleLength; }
-const char* DisplayText() { return StripStateForTest().displayText; }
-int DisplayLength() { return StripStateForTest().displayLength; }
+const char* TitleText() { return TitleTextForTest().titleText; }
+int TitleLength() { return TitleTextForTest().titleLength; }
+const char* DisplayText() { return StripForTest().displayText; }
+int DisplayLength() { return StripForTest().displayLength; }
 
 const std::string big5Zhong = "\xa4\xa4";   // a Big5 character
 const std::string big5At = "\xa4\x40";      // one whose trail byte is '@'
@@ -197,8 +197,8 @@ TEST_F(DisplayTest, TheSeparatorComesOnlyWithWrapAroundOfAnOverflowingText) {
         {1, 3, true, false},  {1, 2, false, false},
     };
     for (const Case& c : cases) {
-        effectiveSettings.Scroll = c.scroll;
-        effectiveSettings.ScrollType = c.scrollType;
+        SkinOverridesForTest().effectiveSettings.Scroll = c.scroll;
+        SkinOverridesForTest().effectiveSettings.ScrollType = c.scrollType;
         ShowCaption(c.overflowing ? wide : "Short");
         EXPECT_EQ(StripOverflows(), c.overflowing ? 1 : 0);
         const std::string shown(DisplayText(), DisplayLength());
@@ -232,11 +232,11 @@ TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
         {1, doubleViewWidth, 1},
     };
     for (const Case& c : cases) {
-        doubleSize = c.doubled;
+        WindowModesForTest().doubleSize = c.doubled;
         RefreshStrip();   // the font of this size
         const std::string text = TextOfWidth(c.width);
         ASSERT_FALSE(text.empty()) << "no test text " << c.width << " wide";
-        effectiveSettings.ScrollType = 1;
+        SkinOverridesForTest().effectiveSettings.ScrollType = 1;
         ShowCaption(text);
         EXPECT_EQ(StripOverflows(), c.overflows) << c.width << " pixels, double size " << c.doubled;
         EXPECT_EQ(StripWidth(), c.width);
@@ -244,9 +244,9 @@ TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
 }
 
 TEST_F(DisplayTest, EveryRebuildRestartsTheScroll) {
-    effectiveSettings.ScrollType = 1;
+    SkinOverridesForTest().effectiveSettings.ScrollType = 1;
     ShowCaption(Repeat("Wide title ", 6));
-    StripState& strip = StripStateForTest();
+    StripState& strip = StripForTest();
     strip.scrollOffset = 40;
     strip.scrollDirection = -1;
     strip.holdCount = 2;

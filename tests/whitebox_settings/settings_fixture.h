@@ -8,12 +8,9 @@
 #include <string>
 
 #include "display/surfaces.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
-#include "plugin/window_modes.h"
-#include "settings/settings.h"
-#include "settings/skin_overrides.h"
-#include "ui/config_dialog.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
+#include "room_records.h"
 
 namespace settings_tests {
 
@@ -47,37 +44,31 @@ inline SettingsSet UnusualSettings() {
 class SettingsState : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = {storedSettings, pendingSettings, effectiveSettings, FontsStateForTest(),
-                  {userNormalFont, userDoubleSizeFont, userPlaylistFont},
-                  mainWindow, playlistWindow, playlistShaded, pluginHeader.hDllInstance};
-        mainWindow = nullptr;
-        playlistWindow = nullptr;
-        playlistShaded = 0;
-        FontsStateForTest().logPixelsY = 96;
-        storedSettings = pendingSettings = effectiveSettings = defaultSettings;
+        saved_ = {SettingsStoreForTest(), ConfigDialogForTest().pendingSettings, SkinOverridesForTest(),
+                  FontsForTest(), HostContractForTest(), WindowModesForTest()};
+        HostContractForTest().mainWindow = nullptr;
+        HostContractForTest().playlistWindow = nullptr;
+        WindowModesForTest().playlistShaded = 0;
+        FontsForTest().logPixelsY = 96;
+        UseSettings(defaultSettings);
     }
     void TearDown() override {
-        storedSettings = saved_.stored;
-        pendingSettings = saved_.pending;
-        effectiveSettings = saved_.effective;
-        FontsStateForTest() = saved_.fonts;
-        userNormalFont = saved_.user[0];
-        userDoubleSizeFont = saved_.user[1];
-        userPlaylistFont = saved_.user[2];
-        mainWindow = saved_.main;
-        playlistWindow = saved_.playlistWindow;
-        playlistShaded = saved_.shaded;
-        pluginHeader.hDllInstance = saved_.module;
+        SettingsStoreForTest() = saved_.stored;
+        ConfigDialogForTest().pendingSettings = saved_.pending;
+        SkinOverridesForTest() = saved_.effective;
+        FontsForTest() = saved_.fonts;
+        HostContractForTest() = saved_.host;
+        WindowModesForTest() = saved_.modes;
     }
 
 private:
     struct Saved {
-        SettingsSet stored, pending, effective;
+        SettingsStore stored;
+        SettingsSet pending;
+        SkinOverrides effective;
         FontsState fonts;
-        LOGFONTA user[3];
-        HWND main, playlistWindow;
-        int shaded;
-        HINSTANCE module;
+        HostContract host;
+        WindowModes modes;
     } saved_{};
 };
 

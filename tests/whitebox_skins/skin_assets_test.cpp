@@ -12,11 +12,11 @@
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "emulated_host.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "playlist/playlist_line.h"
+#include "plugin/module_life.h"
 #include "plugin_folder.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
-#include "plugin/window_modes.h"
 #include "settings/settings.h"
 #include "skin_files.h"
 
@@ -40,8 +40,8 @@ COLORREF BrushColour(HBRUSH brush) {
     return info.lbColor;
 }
 
-HBRUSH SkinBrush() { return SurfacesStateForTest().skinBackgroundBrush; }
-HBRUSH PlaylistBrush() { return SurfacesStateForTest().playlistBgBrush; }
+HBRUSH SkinBrush() { return SurfacesForTest().skinBackgroundBrush; }
+HBRUSH PlaylistBrush() { return SurfacesForTest().playlistBgBrush; }
 HDC PlaylistDC() { return Surfaces().playlistLine.dc; }
 
 // A text.bmp of the usual 155 x 74 with the given samples in rows 0..5 at
@@ -58,19 +58,16 @@ class SkinAssets : public ::testing::Test {
 protected:
     void SetUp() override {
         host_ = std::make_unique<host::EmulatedHost>();
-        mainWindow = host_->Main();
-        eqWindow = host_->Equalizer();
-        playlistWindow = host_->Playlist();
-        hostIs205 = 1;
+        HostContractForTest() = HostContract{host_->Main(), host_->Equalizer(), host_->Playlist(), 1, nullptr};
         LoadSettings();
         CreateSurfaces();
-        pluginRunning = 1;
+        SetPluginRunning(1);
     }
 
     void TearDown() override {
-        pluginRunning = 0;
+        SetPluginRunning(0);
         ReleaseSurfaces();
-        mainWindow = eqWindow = playlistWindow = nullptr;
+        HostContractForTest() = HostContract{};
         host_.reset();
     }
 
@@ -251,12 +248,12 @@ TEST_F(SkinAssets, FrameSurfaceHoldsTheBrushThatUseSkinColorNames) {
     const COLORREF samples[6][3] = {};
     for (int useSkinColor : {0, 1}) {
         SCOPED_TRACE(useSkinColor);
-        storedSettings.UseSkinColor = useSkinColor;
+        SettingsStoreForTest().storedSettings.UseSkinColor = useSkinColor;
         const std::string skin = Skin(std::to_string(useSkinColor));
         ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", TextBitmap(slate, samples), 24));
         Load(skin);
         EXPECT_EQ(GetCurrentObject(Surfaces().frameSurface.dc, OBJ_BRUSH),
-                  useSkinColor ? SkinBrush() : SurfacesStateForTest().bkBrush);
+                  useSkinColor ? SkinBrush() : SurfacesForTest().bkBrush);
     }
 }
 
@@ -273,8 +270,8 @@ TEST_F(SkinAssets, PlaylistColoursComeFromPleditText) {
         {"lower", "[Text]\r\nNormal=ff8000\r\n", RGB(0xFF, 0x80, 0x00), black},
         {"othersection", "[Colors]\r\nNormal=FF8000\r\nNormalBG=102030\r\n", green, black},
     };
-    storedSettings.PE_Scrivane = 1;
-    playlistShaded = 1;
+    SettingsStoreForTest().storedSettings.PE_Scrivane = 1;
+    WindowModesForTest().playlistShaded = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string skin = Skin(c.name);
@@ -289,7 +286,7 @@ TEST_F(SkinAssets, PlaylistColoursComeFromPleditText) {
         const std::vector<LPARAM>& asked = host_->requestLog;
         EXPECT_EQ(std::count(asked.begin(), asked.end(), LPARAM{IPC_GETLISTPOS}), 1) << "line draws";
     }
-    playlistShaded = 0;
+    WindowModesForTest().playlistShaded = 0;
 }
 
 // A folder too long for the path buffers reads as a skin without files.
