@@ -126,7 +126,8 @@ int ReadCaptionText(char* caption) {
 }
 
 int ReadCaptionText(wchar_t* caption) {
-    return FoundWideCalls().GetWindowTextW ? FoundWideCalls().GetWindowTextW(MainWindow(), caption, captionReadLimit) : 0;
+    const auto read = FoundWideCalls().GetWindowTextW;
+    return read ? read(MainWindow(), caption, captionReadLimit) : 0;
 }
 
 // The player sets an unchanged caption again and again (after every volume

@@ -22,7 +22,7 @@ struct Extent {
 
 std::vector<HGDIOBJ> AllObjects() {
     const SurfaceSet& made = Surfaces();
-    const SurfacesState& state = SurfacesForTest();
+    const SurfacesState& r = SurfacesForTest();
     std::vector<HGDIOBJ> all;
     for (const Surface* s : {&made.textStrip, &made.viewMask, &made.invMask, &made.shadowLayer, &made.shadowMask,
                              &made.shadowInvMask, &made.frameSurface, &made.textLayer, &made.playlistLine,
@@ -32,9 +32,7 @@ std::vector<HGDIOBJ> AllObjects() {
     }
     for (int i = 0; i < swatchCount; ++i) all.push_back(ColourSwatch(i));
     for (const FontSlot* f : {&NormalFont(), &DoubleSizeFont(), &PlaylistFont()}) all.push_back(f->font);
-    for (HBRUSH b : {state.textBrush, state.bkBrush, state.shadowBrush, state.skinBackgroundBrush,
-                     state.playlistBgBrush})
-        all.push_back(b);
+    for (HBRUSH b : {r.textBrush, r.bkBrush, r.shadowBrush, r.skinBackgroundBrush, r.playlistBgBrush}) all.push_back(b);
     return all;
 }
 
@@ -156,9 +154,7 @@ TEST_F(DisplayTest, WithoutSurfacesEveryOperationDoesNothing) {
     EXPECT_STREQ(titleText, "Song - Winamp") << "nothing trimmed while there is nothing to render into";
     const StripState before = StripForTest();
     RefreshStrip();
-    constexpr char wide[] = "A title far wider than the view, were it measured";
-    ShowStripText(wide, sizeof wide - 1);
-    ShowStripText(L"Song", 4);
+    ShowStripText("A title far wider than the view, were it measured", 49);
     AdvanceScroll();
     BounceScroll(normalViewWidth);
     WrapScroll(doubleViewWidth);

@@ -246,12 +246,11 @@ TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
 TEST_F(DisplayTest, EveryRebuildRestartsTheScroll) {
     SkinOverridesForTest().effectiveSettings.ScrollType = 1;
     ShowCaption(Repeat("Wide title ", 6));
-    StripState& strip = StripForTest();
-    strip.scrollOffset = 40;
-    strip.scrollDirection = -1;
-    strip.holdCount = 2;
+    StripForTest().scrollOffset = 40;
+    StripForTest().scrollDirection = -1;
+    StripForTest().holdCount = 2;
     ShowCaption(Repeat("Other wide title ", 5));
-    EXPECT_EQ(strip.scrollOffset, 0);
-    EXPECT_EQ(strip.scrollDirection, 1);
-    EXPECT_EQ(strip.holdCount, 0);
+    EXPECT_EQ(StripForTest().scrollOffset, 0);
+    EXPECT_EQ(StripForTest().scrollDirection, 1);
+    EXPECT_EQ(StripForTest().holdCount, 0);
 }

@@ -30,43 +30,35 @@
 
 namespace {
 
-template <typename Value>
-std::string Bytes(const Value& value) {
-    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
 template <auto& (*accessor)()>
 std::string Record() {
-    return Bytes(accessor());
+    const auto& record = accessor();
+    return std::string(reinterpret_cast<const char*>(&record), sizeof record);
 }
 
 // Surfaces, fonts and brushes are new handles at each start: only whether
-// there is one counts.
+// there is one counts, in a copy of the record.
 template <typename Handle>
 void Mark(Handle& handle) {
     handle = handle ? reinterpret_cast<Handle>(1) : nullptr;
 }
 
-std::string SurfacesRecord() {
-    SurfacesState state = SurfacesForTest();
-    SurfaceSet& set = state.surfaces;
-    for (Surface* s : {&set.textStrip, &set.viewMask, &set.invMask, &set.shadowLayer, &set.shadowMask,
-                       &set.shadowInvMask, &set.frameSurface, &set.textLayer, &set.playlistLine,
-                       &set.skinBackground, &set.skinTextGradient}) {
-        Mark(s->dc);
-        Mark(s->bitmap);
-    }
-    for (HBITMAP& swatch : state.colourSwatch) Mark(swatch);
-    for (HBRUSH* brush :
-         {&state.textBrush, &state.bkBrush, &state.shadowBrush, &state.skinBackgroundBrush, &state.playlistBgBrush})
+SurfacesState& MarkedSurfaces() {
+    static SurfacesState s;
+    s = SurfacesForTest();
+    for (Surface& surface : reinterpret_cast<Surface(&)[sizeof s.surfaces / sizeof(Surface)]>(s.surfaces))
+        Mark(surface.dc), Mark(surface.bitmap);
+    for (HBITMAP& swatch : s.colourSwatch) Mark(swatch);
+    for (HBRUSH* brush : {&s.textBrush, &s.bkBrush, &s.shadowBrush, &s.skinBackgroundBrush, &s.playlistBgBrush})
         Mark(*brush);
-    return Bytes(state);
+    return s;
 }
 
-std::string FontsRecord() {
-    FontsState fonts = FontsForTest();
+FontsState& MarkedFonts() {
+    static FontsState fonts;
+    fonts = FontsForTest();
     for (FontSlot* slot : {&fonts.normal, &fonts.doubleSize, &fonts.playlist}) Mark(slot->font);
-    return Bytes(fonts);
+    return fonts;
 }
 
 // One row per room, read through its one test-only accessor. The hook is a
@@ -82,7 +74,7 @@ const struct Room {
     {"skin_overrides", Record<SkinOverridesForTest>}, {"config_dialog", Record<ConfigDialogForTest>},
     {"menu_entries", Record<MenuEntriesForTest>},
     {"message_hook", [] { return std::string(MessageHookForTest().hook ? "hooked" : ""); }},
-    {"surfaces", SurfacesRecord},                     {"fonts", FontsRecord},
+    {"surfaces", Record<MarkedSurfaces>},             {"fonts", Record<MarkedFonts>},
     {"title_text", Record<TitleTextForTest>},         {"text_strip", Record<StripForTest>},
     {"compose", Record<ComposeForTest>},              {"playlist_line", Record<PlaylistLineForTest>},
     {"skin_assets", [] { return std::string(SkinFolder()); }},

@@ -283,8 +283,7 @@ TEST_F(SkinAssets, PlaylistColoursComeFromPleditText) {
         EXPECT_EQ(GetTextColor(PlaylistDC()), c.text);
         EXPECT_EQ(GetBkColor(PlaylistDC()), c.background);
         EXPECT_EQ(BrushColour(PlaylistBrush()), c.background);
-        const std::vector<LPARAM>& asked = host_->requestLog;
-        EXPECT_EQ(std::count(asked.begin(), asked.end(), LPARAM{IPC_GETLISTPOS}), 1) << "line draws";
+        EXPECT_EQ(std::count(host_->requestLog.begin(), host_->requestLog.end(), LPARAM{IPC_GETLISTPOS}), 1);
     }
     WindowModesForTest().playlistShaded = 0;
 }
