@@ -38,6 +38,12 @@ void FillVisibleText() {
         CopyStripToView(0, 0, stripWidth);   // the mask's own edge cuts what lies past the view
 }
 
+// Before any skin is read there is no skin colour; the user's own
+// background colour stands in for it.
+HBRUSH BackgroundBrush() {
+    return effectiveSettings.UseSkinColor && skinBackgroundBrush ? skinBackgroundBrush : bkBrush;
+}
+
 void PaintBackground() {
     const SettingsSet& s = effectiveSettings;
     if (s.Transparent) {
@@ -49,9 +55,25 @@ void PaintBackground() {
                    SRCCOPY);
         return;
     }
-    // Before any skin is read there is no skin colour; the user's own
-    // background colour stands in for it.
-    FillWhole(frameSurface, s.UseSkinColor && skinBackgroundBrush ? skinBackgroundBrush : bkBrush);
+    FillWhole(frameSurface, BackgroundBrush());
+}
+
+// The 5.x player's TrueType title reaches one pixel past our frame on every
+// side (twice that in double size). That ring gets the frame's background,
+// or no sliver of the player's glyphs would show around ours.
+constexpr RECT trueTypeTitleArea = {111, 23, 266, 37};
+
+void CoverTrueTypeTitle(HDC window, POINT origin, int w, int h) {
+    const int scale = doubleSize ? 2 : 1;
+    const RECT cover = {trueTypeTitleArea.left * scale, trueTypeTitleArea.top * scale,
+                        trueTypeTitleArea.right * scale, trueTypeTitleArea.bottom * scale};
+    ExcludeClipRect(window, origin.x, origin.y, origin.x + w, origin.y + h);
+    if (effectiveSettings.Transparent)
+        StretchBlt(window, cover.left, cover.top, cover.right - cover.left, cover.bottom - cover.top,
+                   skinBackground.dc, 0, 0, skinBackgroundWidth, (cover.bottom - cover.top) / scale, SRCCOPY);
+    else
+        FillRect(window, &cover, BackgroundBrush());
+    SelectClipRgn(window, nullptr);
 }
 
 void PaintTextColour(int w, int h) {
@@ -114,6 +136,7 @@ void PresentFrame() {
     const POINT origin = TitleOrigin(doubleSize);
     HDC window = GetDC(mainWindow);
     if (!window) return;
+    if (HostIs5x()) CoverTrueTypeTitle(window, origin, ViewWidth(), LineRows());
     BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), frameSurface.dc, 0, 0, SRCCOPY);
     ReleaseDC(mainWindow, window);
 }

@@ -45,6 +45,8 @@ constexpr int separatorLength = sizeof scrollSeparator - 1;
 constexpr char stateTailOpening[] = " - Winamp [";
 constexpr int stateTailOpeningLength = sizeof stateTailOpening - 1;
 
+int trackLengthPending;   // the player had no length for the playing track at the last read
+
 template <typename Char> Char* TitleBuffer();
 template <> char* TitleBuffer<char>() { return titleText; }
 template <> wchar_t* TitleBuffer<wchar_t>() { return titleTextWide; }
@@ -103,10 +105,14 @@ int ComposeTitle(Char* text) {
     int length = CharacterBoundary(text, titleTextSize - 1);
 
     int stateTail = -1;
+    trackLengthPending = 0;
     if (const HostTail* tail = MatchingTail(text, length)) {
         // A caption that is nothing but (part of) the host's tail leaves no title.
         length = CharacterBoundary(text, length > tail->removed ? length - tail->removed : 0);
-        if (tail->suffix == SuffixAction::rebuild) BuildTimeSuffix();
+        if (tail->suffix == SuffixAction::rebuild) {
+            BuildTimeSuffix();
+            trackLengthPending = timeSuffix[0] ? 0 : 1;
+        }
     } else if ((stateTail = StateTailStart(text, length)) >= 0) {
         length = stateTail;   // a state word: the track and its length are as they were
     } else {
@@ -192,6 +198,10 @@ void StartTitle(int wide) {
 int ReadCaption() {
     if (!surfacesCreated) return 0;
     return titleIsWide ? ReadCaptionAs<wchar_t>() : ReadCaptionAs<char>();
+}
+
+int TrackLengthPending() {
+    return trackLengthPending;
 }
 
 void RefreshTitle() {

@@ -30,6 +30,9 @@ void StartTitle(int wide);
 // Reads the main window's caption and, when the title it gives differs from
 // the one shown, shows the new one. Returns 1 when it did.
 int ReadCaption();
+// The last caption read was a playing track's, and the player had no length
+// for it yet: the same caption set again is read once more to ask again.
+int TrackLengthPending();
 void RefreshTitle();
 void BuildTimeSuffix();
 void BuildDisplayText();

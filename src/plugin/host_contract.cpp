@@ -33,8 +33,18 @@ int HostVersionAtLeast(int minimum) {
     return version >= minimum ? 1 : 0;
 }
 
+namespace {
+int hostIs5x;   // the version asked at start-up is 5.0 or later
+}  // namespace
+
 void NoteHostVersion() {
-    hostIs205 = HostVersionAtLeast(0x2005);
+    const int version = static_cast<int>(HostRequest(0, IPC_GETVERSION));
+    hostIs205 = version >= 0x2005 ? 1 : 0;
+    hostIs5x = version >= 0x5000 ? 1 : 0;
+}
+
+int HostIs5x() {
+    return hostIs5x;
 }
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code) {

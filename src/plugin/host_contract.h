@@ -35,8 +35,11 @@ void AttachHost(HWND main, HINSTANCE module);
 bool BesideModule(const char* name, char* path, int size);
 // Sends IPC_GETVERSION afresh and compares the answer as a signed number.
 int HostVersionAtLeast(int minimum);
-// Asks the version once for what only 2.05 and later answer.
+// Asks the version once for what only 2.05 and later answer, and for the
+// 5.x player's ways.
 void NoteHostVersion();
+// The host is a 5.x player, whose title may be drawn in a TrueType face.
+int HostIs5x();
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code);
 // A player answers a request it does not know with 0 (2.x) or 1 (5.x):

@@ -11,9 +11,11 @@
 #include "display/title_text.h"
 #include "playlist/playlist_line.h"
 #include "plugin/frame_clock.h"
+#include "plugin/caption_seen.h"
 #include "plugin/host_contract.h"
 #include "plugin/message_hook.h"
 #include "plugin/subclass.h"
+#include "plugin/title_area.h"
 #include "plugin/wide_calls.h"
 #include "plugin/window_modes.h"
 #include "settings/settings.h"
@@ -84,7 +86,8 @@ void DescribeModule() {
 // procedures and choosers on the stack, which describe calls still running.
 void RestoreLoadValues() {
     ResetWindowModes();
-    ResetInput();
+    ResetTitleArea();
+    ForgetCaption();
     RestartFrameClock();
     RestartScroll();
     ResetPlaylistLine();

@@ -7,8 +7,10 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "playlist/playlist_line.h"
+#include "plugin/caption_seen.h"
 #include "plugin/host_contract.h"
 #include "plugin/plugin_entry.h"
+#include "plugin/title_area.h"
 #include "plugin/wide_calls.h"
 #include "plugin/window_modes.h"
 #include "settings/skin_overrides.h"
@@ -16,7 +18,6 @@
 
 SubclassLink subclassLinks[subclassLinkCount];
 int procedureDepth;
-int mouseIdle = 1;
 
 namespace {
 
@@ -86,12 +87,27 @@ void Restore(HWND window, WNDPROC procedure) {
     KeepModuleLoaded();
 }
 
-// The caption is read once the host's procedure has taken it: reading it
-// earlier (as a hook would) gives the previous caption, and the message's
-// own text may be a wide string when the host sets it with the wide call.
-void OnCaptionChanged() {
-    if (!ReadCaption()) return;   // set again unchanged: nothing to draw anew
+// The player sets its caption again, unchanged, after every status text and
+// twice at each track start: that is told from the message's own text,
+// before anything is asked. A new caption is read once the host's procedure
+// has taken it (reading it earlier, as a hook would, gives the previous
+// one); the same one again only while the track's length is still unknown,
+// which the player may know by now.
+void OnCaptionSet(int setAgain) {
+    EndStatusText();
+    if (setAgain && !TrackLengthPending()) return;
+    if (!ReadCaption()) return;   // the same title: nothing to draw anew
     if (PlaylistLineActive()) DrawPlaylistLine();
+}
+
+// The player's keys and remote commands that show a status text in its
+// title area: volume up and down, forward and back 5 seconds, repeat, shuffle.
+constexpr WORD statusTextCommands[] = {40058, 40059, 40060, 40061, 40022, 40023};
+
+void OnMainCommand(WORD command) {
+    HandleMenuCommand(command);
+    for (WORD shown : statusTextCommands)
+        if (command == shown) YieldToStatusText();
 }
 
 // Each window's messages go on to the procedure that window had before ours;
@@ -154,13 +170,6 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// The host may now draw into its title area: frames stop being presented and
-// the area is repainted by the host, so its own text shows.
-void YieldTitleArea(int doubled) {
-    mouseIdle = 0;
-    RepaintTitleArea(doubled);
-}
-
 template <size_t count>
 void YieldOnPress(const std::array<RECT, count>& rows, POINT at, int doubled) {
     for (const RECT& row : rows)
@@ -200,7 +209,7 @@ void OnEqPress(LPARAM lParam) {
 }
 
 void OnButtonReleased() {
-    mouseIdle = 1;
+    ReclaimTitleArea();
 }
 
 void OnEqResized() {
@@ -215,10 +224,6 @@ void OnPlaylistResized(LPARAM lParam) {
 }
 
 }  // namespace
-
-void ResetInput() {
-    mouseIdle = 1;
-}
 
 void SubclassHostWindows() {
     Subclass(mainWindow, MainWndProc);
@@ -239,7 +244,8 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (pluginRunning) {
         switch (message) {
         case WM_PAINT: OnMainPaint(window); break;
-        case WM_COMMAND: HandleMenuCommand(LOWORD(wParam)); break;
+        case WM_COMMAND: OnMainCommand(LOWORD(wParam)); break;
+        case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the volume
         case WM_INITMENU: ExtendHostMenu(reinterpret_cast<HMENU>(wParam)); break;
         case WM_TIMER:
             if (SwallowsHostTimer(wParam)) return 0;
@@ -248,8 +254,10 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN: OnMainPress(lParam); break;
         case WM_LBUTTONUP: OnButtonReleased(); break;
         case WM_SETTEXT: {
+            const SubclassLink* link = FindLink(MainWndProc, window);
+            const int setAgain = CaptionSetAgain(lParam, link && link->wide);
             const LRESULT result = PassOn(MainWndProc, window, message, wParam, lParam);
-            if (pluginRunning) OnCaptionChanged();
+            if (pluginRunning) OnCaptionSet(setAgain);
             return result;
         }
         }
@@ -263,6 +271,7 @@ LRESULT OnEqMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: OnEqResized(); break;
         case WM_LBUTTONDOWN: OnEqPress(lParam); break;
         case WM_LBUTTONUP: OnButtonReleased(); break;
+        case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the main window's volume
         }
     }
     return PassOn(EqWndProc, window, message, wParam, lParam);

@@ -19,14 +19,10 @@ constexpr int subclassLinkCount = 6;
 // --- State owned by the subclassing ------------------------------------------
 extern SubclassLink subclassLinks[subclassLinkCount];
 extern int procedureDepth;   // calls of our three procedures now on the stack
-extern int mouseIdle;        // no press on a host control that draws into the title area
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// No press holds the title area (a fresh start).
-void ResetInput();
 
 // Installs the three procedures (main, equalizer, playlist, in that order),
 // skipping a window the host does not have, and taking up a link that an
