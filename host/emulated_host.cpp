@@ -246,7 +246,7 @@ EmulatedHost::EmulatedHost(HostOptions options) : version(options.version), opti
     if (modern)
         SetCaptionWide(modernStartupCaption);
     else
-        SetWindowTextA(main_, "Winamp 2.95");
+        SetCaption("Winamp 2.95");
     if (options_.withEqualizer) equalizer_ = make(equalizerClass, equalizerOrigin, 275, 116, main_);
     if (options_.withPlaylist) playlist_ = make(playlistClass, playlistOrigin, 275, 232, main_);
     for (HWND w : {main_, equalizer_, playlist_})
@@ -406,6 +406,7 @@ void EmulatedHost::SetSongWide(const std::wstring& song, PlayState state) {
 
 void EmulatedHost::SetCaption(const std::string& caption) {
     if (!options_.wideCaptions && !options_.modernPlayer) {
+        ansiCaption_ = caption;
         SetWindowTextA(main_, caption.c_str());
         return;
     }
@@ -419,13 +420,15 @@ void EmulatedHost::SetCaptionWide(const std::wstring& caption) {
     SetWindowTextW(main_, caption.c_str());
 }
 
+// From the player's own copy: reading the window's text back would send a
+// message through every procedure in front of the host's.
 void EmulatedHost::RepeatCaption() {
     if (options_.modernPlayer) {
         const std::wstring again = caption_;
         SetCaptionWide(again);
         return;
     }
-    SetWindowTextA(main_, Caption().c_str());
+    SetWindowTextA(main_, options_.wideCaptions ? Caption().c_str() : ansiCaption_.c_str());
 }
 
 std::string EmulatedHost::Caption() const {

@@ -253,6 +253,7 @@ private:
     std::string facesFolder_;               // the skin folder faces_ were loaded from
     bool facesLoaded_ = false;              // facesFolder_ has been tried
     std::wstring caption_;                  // modern player: the caption WM_GETTEXT answers from
+    std::string ansiCaption_;               // 2.x player: the caption it last set (SetCaption)
     int statusTicksLeft_ = 0;               // ticks until the status text's timer 40; 0: none pending
     int positionSeconds_ = 83;              // where a seek starts
     bool repeat_ = false, shuffle_ = false;
