@@ -13,7 +13,6 @@
 #include "plugin/frame_clock.h"
 #include "plugin/caption_seen.h"
 #include "plugin/host_contract.h"
-#include "plugin/message_hook.h"
 #include "plugin/subclass.h"
 #include "plugin/title_area.h"
 #include "plugin/wide_calls.h"
@@ -112,7 +111,6 @@ int PluginInit() {
     DescribeModule();
     FindHelpFile();
     SetTimer(mainWindow, frameTimerId, framePeriodMs, FrameTick);
-    InstallHook(pluginHeader.hDllInstance);
     FindHostWindows();
     SubclassHostWindows();
     LoadSettings();
@@ -143,7 +141,6 @@ void PluginQuit() {
     CloseDialogs();
     pluginRunning = 0;
     ReleaseSurfaces();
-    RemoveHook();
     KillTimer(mainWindow, frameTimerId);
     RestoreHostWindows();
 }

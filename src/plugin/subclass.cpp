@@ -212,6 +212,16 @@ void OnButtonReleased() {
     ReclaimTitleArea();
 }
 
+// A resize or a change of mode: the probes measure the window's new size
+// (it has taken it when the message comes), and the text is drawn again in
+// the font of that size. Seen here, before the host's procedure, rather than
+// by a message hook, which the system would call for every message the
+// player's thread handles.
+void OnMainResized() {
+    ProbeMainWindow();
+    RefreshStrip();
+}
+
 void OnEqResized() {
     ProbeEqualizer();
 }
@@ -244,6 +254,7 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (pluginRunning) {
         switch (message) {
         case WM_PAINT: OnMainPaint(window); break;
+        case WM_SIZE: OnMainResized(); break;
         case WM_COMMAND: OnMainCommand(LOWORD(wParam)); break;
         case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the volume
         case WM_INITMENU: ExtendHostMenu(reinterpret_cast<HMENU>(wParam)); break;
