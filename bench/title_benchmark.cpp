@@ -40,6 +40,7 @@ LONGLONG Now() {
 
 struct Spread {
     double median = 0, p99 = 0;
+    double p10 = 0;   // what a run costs when nothing else on the machine gets in its way
 };
 
 Spread SpreadOf(std::vector<double> samples) {
@@ -47,6 +48,7 @@ Spread SpreadOf(std::vector<double> samples) {
     if (samples.empty()) return s;
     std::sort(samples.begin(), samples.end());
     s.median = samples[samples.size() / 2];
+    s.p10 = samples[samples.size() / 10];
     s.p99 = samples[std::min(samples.size() - 1, samples.size() * 99 / 100)];
     return s;
 }
@@ -339,27 +341,27 @@ TickCost CountTickCosts(const Keys& keys, bool doubled) {
 }
 
 void PrintCaptionFigures() {
-    std::printf("Captions: what the plug-in adds to the host's own caption setting, medians (target: a caption"
-                " set again unchanged under a tenth of a changed one):\n");
+    // Each caption costs tens of microseconds: on a shared machine most
+    // samples are interrupted by other work, so each run is judged by its
+    // 10th percentile.
+    std::printf("Captions: what the plug-in adds to the host's own caption setting, 10th percentiles (target: a"
+                " caption set again unchanged under a tenth of a changed one):\n");
     for (bool modern : {false, true}) {
         const CaptionFigures with = MeasureCaptionChanges(modern, InFront::plugin);
         const CaptionFigures without = MeasureCaptionChanges(modern, InFront::nothing);
         const CaptionFigures passOn = MeasureCaptionChanges(modern, InFront::passOnOnly);
-        const double changed = with.changed.median - without.changed.median;
-        const double unchanged = with.unchanged.median - without.unchanged.median;
-        const double floor = passOn.unchanged.median - without.unchanged.median;
+        const double changed = with.changed.p10 - without.changed.p10;
+        const double unchanged = with.unchanged.p10 - without.unchanged.p10;
+        const double floor = passOn.unchanged.p10 - without.unchanged.p10;
         std::printf("  %-10s changed (read, trim, measure, render) %7.1f us; set again unchanged (compare)"
                     " %6.1f us; ratio %.3f\n",
                     modern ? "5.x player" : "2.x player", changed, unchanged, changed > 0 ? unchanged / changed : 0);
         std::printf("  %-10s messages the plug-in sent per caption (counted at its imports): changed %.2f, set again"
                     " unchanged %.2f   (host alone: %.1f us and %.1f us)\n",
-                    "", with.changedMessages, with.unchangedMessages, without.changed.median,
-                    without.unchanged.median);
+                    "", with.changedMessages, with.unchangedMessages, without.changed.p10, without.unchanged.p10);
         std::printf("  %-10s strips rendered (GDI objects made) per caption: changed %.2f, set again unchanged %.2f\n",
                     "", with.changedObjects, with.unchangedObjects);
-        std::printf("  %-10s floor: a procedure that only passes the caption on adds %.1f us to it (set again: %.2f"
-                    " times that)\n",
-                    "", floor, floor > 0 ? unchanged / floor : 0);
+        std::printf("  %-10s floor: a procedure that only passes the caption on adds %.1f us to it\n", "", floor);
     }
 }
 
