@@ -6,8 +6,8 @@
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
 int composedWidth;
@@ -32,7 +32,7 @@ void Blend(const Surface& destination, const Surface& source, int w, int h, DWOR
 }
 
 void FillVisibleText() {
-    if (overflow && effectiveSettings.Scroll)
+    if (overflow && EffectiveSettings().Scroll)
         AdvanceScroll();
     else
         CopyStripToView(0, 0, stripWidth);   // the mask's own edge cuts what lies past the view
@@ -41,13 +41,13 @@ void FillVisibleText() {
 // Before any skin is read there is no skin colour; the user's own
 // background colour stands in for it.
 HBRUSH BackgroundBrush() {
-    return effectiveSettings.UseSkinColor && skinBackgroundBrush ? skinBackgroundBrush : bkBrush;
+    return EffectiveSettings().UseSkinColor && skinBackgroundBrush ? skinBackgroundBrush : bkBrush;
 }
 
 void PaintBackground() {
-    const SettingsSet& s = effectiveSettings;
+    const SettingsSet& s = EffectiveSettings();
     if (s.Transparent) {
-        if (doubleSize)
+        if (IsDoubleSize())
             StretchBlt(frameSurface.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight, skinBackground.dc, 0, 0,
                        skinBackgroundWidth, skinBackgroundHeight, SRCCOPY);
         else
@@ -64,11 +64,11 @@ void PaintBackground() {
 constexpr RECT trueTypeTitleArea = {111, 23, 266, 37};
 
 void CoverTrueTypeTitle(HDC window, POINT origin, int w, int h) {
-    const int scale = doubleSize ? 2 : 1;
+    const int scale = IsDoubleSize() ? 2 : 1;
     const RECT cover = {trueTypeTitleArea.left * scale, trueTypeTitleArea.top * scale,
                         trueTypeTitleArea.right * scale, trueTypeTitleArea.bottom * scale};
     ExcludeClipRect(window, origin.x, origin.y, origin.x + w, origin.y + h);
-    if (effectiveSettings.Transparent)
+    if (EffectiveSettings().Transparent)
         StretchBlt(window, cover.left, cover.top, cover.right - cover.left, cover.bottom - cover.top,
                    skinBackground.dc, 0, 0, skinBackgroundWidth, (cover.bottom - cover.top) / scale, SRCCOPY);
     else
@@ -77,7 +77,7 @@ void CoverTrueTypeTitle(HDC window, POINT origin, int w, int h) {
 }
 
 void PaintTextColour(int w, int h) {
-    if (effectiveSettings.UseSkinColor)
+    if (EffectiveSettings().UseSkinColor)
         StretchBlt(textLayer.dc, 0, 0, w, h, skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
                    SRCCOPY);
     else
@@ -103,7 +103,7 @@ void ComposeFrame() {
     Blend(frameSurface, invMask, w, h, SRCAND);
     Blend(frameSurface, textLayer, w, h, SRCPAINT);
 
-    if (effectiveSettings.Shadow) AddShadow(effectiveSettings.Shadow);
+    if (EffectiveSettings().Shadow) AddShadow(EffectiveSettings().Shadow);
     composedWidth = w;
     composedRows = h;
 }
@@ -132,13 +132,13 @@ void AddShadow(int depth) {
 }
 
 void PresentFrame() {
-    if (!surfacesCreated || !mainWindow) return;
-    const POINT origin = TitleOrigin(doubleSize);
-    HDC window = GetDC(mainWindow);
+    if (!surfacesCreated || !MainWindow()) return;
+    const POINT origin = TitleOrigin(IsDoubleSize());
+    HDC window = GetDC(MainWindow());
     if (!window) return;
     if (HostIs5x()) CoverTrueTypeTitle(window, origin, ViewWidth(), LineRows());
     BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), frameSurface.dc, 0, 0, SRCCOPY);
-    ReleaseDC(mainWindow, window);
+    ReleaseDC(MainWindow(), window);
 }
 
 void ForgetComposedFrame() {

@@ -6,15 +6,6 @@
 
 namespace {
 
-// A longer caption is never taken for one set again: it is simply read anew.
-constexpr int captionKept = 256;
-
-struct SeenCaption {
-    int known;                   // a caption of at most captionKept units has been seen
-    int wide;                    // it came as wide text
-    int length;                  // its code units
-    wchar_t units[captionKept];  // an ANSI caption's bytes are kept one per unit
-};
 SeenCaption seen;
 
 template <typename Char>
@@ -56,3 +47,7 @@ int CaptionSetAgain(LPARAM text, int wide) {
 void ForgetCaption() {
     seen = SeenCaption{};
 }
+
+#ifdef QLV_WHITEBOX
+SeenCaption& CaptionSeenForTest() { return seen; }
+#endif

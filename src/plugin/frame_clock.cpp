@@ -3,31 +3,32 @@
 
 #include "display/compose.h"
 #include "display/title_text.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "playlist/playlist_line.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
+#include "plugin/module_life.h"
 #include "plugin/title_area.h"
-#include "plugin/window_modes.h"
 #include "settings/skin_overrides.h"
 
 namespace {
 
-int frameTickCount;            // ticks since the last composed frame
-int startupTitlePending = 1;   // the one-time caption read is still to come
-int startupTicks;              // ticks counted while it is pending
+FrameClock frameClock;
 
 }  // namespace
 
 void RestartFrameClock() {
-    frameTickCount = 0;
-    startupTitlePending = 1;
-    startupTicks = 0;
+    frameClock = FrameClock{};
 }
 
-void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
-    if (!pluginRunning || window != mainWindow || timerId != frameTimerId) return;
+#ifdef QLV_WHITEBOX
+FrameClock& FrameClockForTest() { return frameClock; }
+#endif
 
-    ++frameTickCount;
+void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
+    if (!PluginRunning() || window != MainWindow() || timerId != frameTimerId) return;
+
+    const SettingsSet& settings = EffectiveSettings();
+    ++frameClock.frameTickCount;
     CountTitleAreaTick();
     // A switch between normal and double size renders the text again at
     // the new size at once; the frame composed at the old size would show
@@ -35,20 +36,20 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
     // ticks later, so the new size gets its frame on the next tick.
     // Under a status text the scroll stands still, so the title comes back
     // where the user left it.
-    if (mainVisible && !StatusTextShown() &&
-        (frameTickCount >= effectiveSettings.ScrollRate || FrameSizeChanged())) {
+    if (IsMainVisible() && !StatusTextShown() &&
+        (frameClock.frameTickCount >= settings.ScrollRate || FrameSizeChanged())) {
         ComposeFrame();
-        frameTickCount = 0;
+        frameClock.frameTickCount = 0;
     }
     // A freeform skin hides the classic main window: there is no title area to draw on.
-    if (effectiveSettings.Enabled && !TitleAreaYielded() && mainVisible && IsWindowVisible(mainWindow))
+    if (settings.Enabled && !TitleAreaYielded() && IsMainVisible() && IsWindowVisible(MainWindow()))
         PresentFrame();
     if (PlaylistLineActive()) PresentPlaylistLine();
 
-    if (startupTitlePending) {
-        ++startupTicks;
-        if (startupTicks >= startupTitleTicks) {
-            startupTitlePending = 0;
+    if (frameClock.startupTitlePending) {
+        ++frameClock.startupTicks;
+        if (frameClock.startupTicks >= startupTitleTicks) {
+            frameClock.startupTitlePending = 0;
             ReadCaption();   // unlike a caption change, this leaves the playlist line alone
         }
     }

@@ -16,13 +16,25 @@ struct SubclassLink {
 // leave in place because another module's procedure lay on top of ours.
 constexpr int subclassLinkCount = 6;
 
-// --- State owned by the subclassing ------------------------------------------
-extern SubclassLink subclassLinks[subclassLinkCount];
-extern int procedureDepth;   // calls of our three procedures now on the stack
+// The subclassing's record; its one instance is private to subclass.cpp.
+struct Subclassing {
+    // What outlives a start: the links an earlier quit had to leave in
+    // windows are still in their chains, and the calls counted are still running.
+    struct Lasting {
+        SubclassLink links[subclassLinkCount];
+        int procedureDepth;   // calls of our three procedures now on the stack
+    } lasting;
+};
+
+// Calls of our three procedures now on the stack.
+int ProcedureDepth();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A fresh record but for what outlives a start.
+void ResetSubclassing();
 
 // Installs the three procedures (main, equalizer, playlist, in that order),
 // skipping a window the host does not have, and taking up a link that an
@@ -31,3 +43,8 @@ void SubclassHostWindows();
 // Puts back each kept procedure, in the reverse order, where ours is still
 // the window's current one.
 void RestoreHostWindows();
+
+#ifdef QLV_WHITEBOX
+// The white-box tests' one way into the record.
+Subclassing& SubclassingForTest();
+#endif

@@ -11,11 +11,7 @@ namespace {
 // A player that never sets its caption again still gets its status text read.
 constexpr int statusTextTicks = 1500 / static_cast<int>(framePeriodMs);
 
-struct TitleAreaHolder {
-    int pressHeld;         // a press holds the area until the button is released
-    int statusTicksLeft;   // ticks a status text still holds it; 0: none does
-};
-TitleAreaHolder holder;
+TitleArea holder;
 
 }  // namespace
 
@@ -53,5 +49,9 @@ int TitleAreaYielded() {
 }
 
 void ResetTitleArea() {
-    holder = TitleAreaHolder{};
+    holder = TitleArea{};
 }
+
+#ifdef QLV_WHITEBOX
+TitleArea& TitleAreaForTest() { return holder; }
+#endif

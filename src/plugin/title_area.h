@@ -3,6 +3,12 @@
 // status texts.
 #pragma once
 
+// The title area's record; its one instance is private to title_area.cpp.
+struct TitleArea {
+    int pressHeld;         // a press holds the area until the button is released
+    int statusTicksLeft;   // ticks a status text still holds it; 0: none does
+};
+
 // A press on a host control that writes into the title area: the player
 // repaints the area (normal or double size) and keeps it until the button
 // is released. A status text it was showing gives way to the press.
@@ -22,3 +28,8 @@ int StatusTextShown();
 int TitleAreaYielded();
 // Ours, with no press and no status text (a fresh start).
 void ResetTitleArea();
+
+#ifdef QLV_WHITEBOX
+// The white-box tests' one way into the record.
+TitleArea& TitleAreaForTest();
+#endif
