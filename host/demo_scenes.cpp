@@ -40,6 +40,18 @@ host::Image Stack(const host::Image& top, const host::Image& bottom) {
     return both;
 }
 
+struct DialogSearch {
+    HWND owner;
+    int marker;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<DialogSearch*>(data);
+    if (GetWindow(window, GW_OWNER) == search->owner && GetDlgItem(window, search->marker)) search->found = window;
+    return search->found == nullptr;
+}
+
 class Demo {
 public:
     Demo(host::EmulatedHost& player, std::string folder) : player_(player), folder_(std::move(folder)) {}
@@ -132,10 +144,50 @@ public:
         ++(ok ? saved_ : failed_);
     }
 
+    // The configuration and About dialogs as the menu opens them, in the
+    // language of the user's interface (`language`, for the file names).
+    void ShootDialogs(const char* language) {
+        const struct {
+            int command;
+            int marker;   // a control only that dialog has
+            const char* name;
+        } dialogs[] = {{1975, 1018, "dialog-config"}, {2521, 1045, "dialog-about"}};
+        for (const auto& d : dialogs) {
+            player_.SendCommand(d.command);
+            player_.PumpMessages();
+            const HWND dialog = OwnedDialog(d.marker);
+            const std::string name = std::string(d.name) + "-" + language + ".png";
+            host::Image picture;
+            if (dialog) {
+                RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                RECT r = {};
+                GetWindowRect(dialog, &r);
+                HDC dc = GetWindowDC(dialog);
+                picture = host::CaptureDC(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+                ReleaseDC(dialog, dc);
+            }
+            // Its title as UTF-8, as the other lines print.
+            wchar_t title[128] = L"";
+            char bytes[384] = "";
+            if (dialog) GetWindowTextW(dialog, title, 128);
+            WideCharToMultiByte(CP_UTF8, 0, title, -1, bytes, sizeof bytes, nullptr, nullptr);
+            Save(name.c_str(), picture, std::string("the dialog \"") + bytes + "\" from the player's menu");
+            if (dialog) SendDlgItemMessageA(dialog, d.marker == 1018 ? IDCANCEL : d.marker, BM_CLICK, 0, 0);
+            player_.PumpMessages();
+        }
+    }
+
     int Failed() const { return failed_; }
     int Saved() const { return saved_; }
 
 private:
+    // The plug-in's dialog owned by the player's main window that holds `marker`.
+    HWND OwnedDialog(int marker) const {
+        DialogSearch search = {player_.Main(), marker, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
     host::EmulatedHost& player_;
     std::string folder_;
     int saved_ = 0;
@@ -205,6 +257,7 @@ int RunDemo(const std::string& folder) {
     const int bounceFrames = demo.SaveFrames("back-and-forth", 900);
     demo.CopyFrame("back-and-forth", bounceFrames / 2, "15-back-and-forth.png",
                    "back and forth: a long Big5 title at its far end, <5:38> in view");
+    demo.ShootDialogs("zh");
     return demo.Failed() == 0 ? 0 : 1;
 }
 
@@ -261,6 +314,7 @@ int RunModernDemo(const std::string& folder) {
                   "mouse wheel: the player's \"" + player.lastStatusText + "\" stays readable for its second");
     player.Tick(20);   // its timer 40 sets the caption again
     demo.Shoot("23-modern-after-volume.png", "a second later: the caption set again, the title back where it stood");
+    demo.ShootDialogs("en");   // an English user's: this run's locale is English
     return demo.Failed() == 0 ? 0 : 1;
 }
 

@@ -4,7 +4,8 @@
 ; makensis -DQLV_DLL=<gen_qlv.dll> -DQLV_HELP=<Scrivane.html> -DQLV_OUT=<setup.exe> Scrivane.nsi
 ;
 ; ANSI, so it runs on every Windows the player runs on (95 and later); the
-; Traditional Chinese texts are turned into code page 950 by makensis.
+; Traditional Chinese texts are turned into code page 950 by makensis. Chinese
+; has no blanks to wrap at: a hint that would wrap mid-word starts its own line.
 Unicode false
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -41,7 +42,7 @@ VIAddVersionKey /LANG=1033 ProductVersion "${VERSION}"
 VIAddVersionKey /LANG=1033 FileVersion "1.0.0.0"
 VIAddVersionKey /LANG=1033 FileDescription "${PRODUCT} ${VERSION} Setup"
 VIAddVersionKey /LANG=1033 CompanyName "${PUBLISHER}"
-VIAddVersionKey /LANG=1033 LegalCopyright "(C) 2026 Scrivane II team"
+VIAddVersionKey /LANG=1033 LegalCopyright "(C) 1999-2026 Scrivane II team"
 
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
@@ -72,7 +73,7 @@ VIAddVersionKey /LANG=1033 LegalCopyright "(C) 2026 Scrivane II team"
 LangString WelcomeText ${LANG_ENGLISH} "This installs ${PRODUCT} ${VERSION}, a plug-in that draws the player's song title in a Windows font of your choice.$\r$\n$\r$\nClose Winamp before you continue.$\r$\n$\r$\n$_CLICK"
 LangString WelcomeText ${LANG_TRADCHINESE} "這將安裝 ${PRODUCT} ${VERSION}：以你選取的 Windows 字型顯示播放器的歌曲標題的外掛。$\r$\n$\r$\n繼續之前請先關閉 Winamp。$\r$\n$\r$\n$_CLICK"
 LangString FolderText ${LANG_ENGLISH} "Setup puts gen_qlv.dll into the Plugins folder of the Winamp below. To use another Winamp, click Browse and select its folder (the one that holds winamp.exe). $_CLICK"
-LangString FolderText ${LANG_TRADCHINESE} "安裝程式會將 gen_qlv.dll 放入下列 Winamp 的 Plugins 資料夾。若要使用其他的 Winamp，請按「瀏覽(R)...」並選取它的資料夾 (含有 winamp.exe 的資料夾)。$_CLICK"
+LangString FolderText ${LANG_TRADCHINESE} "安裝程式會將 gen_qlv.dll 放入下列 Winamp 的 Plugins 資料夾。若要使用其他的 Winamp，請按「瀏覽(R)...」並選取它的資料夾 (含有 winamp.exe 的資料夾)。$\r$\n$_CLICK"
 LangString FolderTitle ${LANG_ENGLISH} "Choose the Winamp folder"
 LangString FolderTitle ${LANG_TRADCHINESE} "選取 Winamp 資料夾"
 LangString FolderSubtitle ${LANG_ENGLISH} "Choose the Winamp that gets ${PRODUCT} ${VERSION}."

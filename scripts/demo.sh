@@ -2,9 +2,12 @@
 # See it run: sets up what is missing, builds, and runs the real gen_qlv.dll in
 # the emulated player with skins the demo draws itself.
 #
-#   scripts/demo.sh             pictures of each scene and animated pictures of the
-#                               scrolling title, in a folder it prints at the end;
-#                               with $DISPLAY set, the live player on that display
+#   scripts/demo.sh             pictures of each scene, animated pictures of the
+#                               scrolling title, both dialogs in Chinese and in
+#                               English, and the help page as a browser shows it
+#                               (headless Chromium, installed when missing), in a
+#                               folder it prints at the end; with $DISPLAY set,
+#                               the live player on that display
 #   scripts/demo.sh --pictures  the pictures, even with $DISPLAY set
 #   scripts/demo.sh --live      the live player on $DISPLAY, until its window closes
 #   scripts/demo.sh --xvfb      the live player on a private Xvfb display :99, for
@@ -24,7 +27,7 @@ for arg in "$@"; do
     --live) mode=live ;;
     --xvfb) mode=xvfb ;;
     --seconds=*) seconds="${arg#--seconds=}" ;;
-    -h|--help) sed -n '2,17s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,20s/^# \{0,1\}//p' "$0"; exit 0 ;;
     *) echo "demo.sh: unknown option $arg (try --help)" >&2; exit 2 ;;
   esac
 done
@@ -44,6 +47,32 @@ mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 app="$build/bin/emulated_host_app.exe"
+
+# The help page in a real browser, at 100 % and at 200 % zoom (half the
+# width in CSS pixels, each drawn twice as large), into help-page-100.png
+# and help-page-200.png.
+help_page_pictures() {
+  if ! command -v chromium >/dev/null 2>&1; then
+    INSTALL_DEPS_PACKAGES=chromium "$root/scripts/install-deps.sh" || { echo "no Chromium: no help page pictures"; return 1; }
+  fi
+  local profile shot zoom size
+  for shot in "100 1 1000,7000" "200 2 500,2400"; do
+    read -r zoom scale size <<<"$shot"
+    profile="$(mktemp -d)"
+    if chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+         --disable-background-networking --disable-component-update --disable-sync \
+         --user-data-dir="$profile" --hide-scrollbars --force-device-scale-factor="$scale" \
+         --window-size="$size" --screenshot="$out/help-page-$zoom.png" \
+         "file://$root/docs/Scrivane.html" >/dev/null 2>&1 && [ -s "$out/help-page-$zoom.png" ]; then
+      printf '%-28s %s\n' "help-page-$zoom.png" "the help page Scrivane.html in Chromium at $zoom %"
+    else
+      echo "Chromium failed: no help-page-$zoom.png"
+      rm -rf "$profile"
+      return 1
+    fi
+    rm -rf "$profile"
+  done
+}
 
 # Pictures: the headless prefix the tests use.
 if [ "$mode" = pictures ]; then
@@ -74,6 +103,7 @@ if [ "$mode" = pictures ]; then
       status=1
     fi
   done
+  help_page_pictures || status=1
   echo
   echo "Demo pictures: $out"
   exit $status

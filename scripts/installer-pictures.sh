@@ -86,7 +86,9 @@ for lang in zh en; do
   xdotool key Return
   shoot "$window" "$stem-folder.png" "the folder page: the player found by its registration"
   xdotool key Return
-  for _ in $(seq 50); do [ -e "$player/Plugins/gen_qlv.dll" ] && break; sleep 0.2; done
+  # The uninstaller is written last; the finish page follows the progress page.
+  for _ in $(seq 100); do [ -e "$player/Plugins/uninstall_gen_qlv.exe" ] && break; sleep 0.2; done
+  sleep 2
   shoot "$window" "$stem-finish.png" "the finish page, gen_qlv.dll installed"
   kill "$setup_pid" 2>/dev/null || true
   wait "$setup_pid" 2>/dev/null || true

@@ -22,6 +22,7 @@
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 #include "ui/config_dialog.h"
+#include "ui/language.h"
 #include "ui/menu_entries.h"
 
 namespace {
@@ -103,9 +104,7 @@ void RestoreLoadValues() {
 int PluginInit() {
     RestoreLoadValues();
     if (!HostVersionAtLeast(0x2004)) {
-        MessageBoxA(pluginHeader.hwndParent,
-                    "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated.",
-                    "ERROR!", MB_ICONERROR | MB_OK);
+        MessageInUserLanguage(pluginHeader.hwndParent, tooOldHostText, tooOldHostCaption, MB_ICONERROR | MB_OK);
         return 1;
     }
     NoteHostVersion();

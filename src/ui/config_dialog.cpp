@@ -14,6 +14,7 @@
 #include "playlist/playlist_line.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "ui/language.h"
 #include "ui/open_or_raise.h"
 
 namespace {
@@ -57,15 +58,17 @@ constexpr CheckBox checkBoxes[] = {
 };
 
 struct ListItem {
-    const char* text;
+    UiText text;
     int value;
 };
 
 constexpr ListItem speedItems[] = {
-    {"Slowest", 24}, {"Slower", 20}, {"Slow", 16}, {"Normal", 12}, {"Fast", 8}, {"Faster", 4}, {"Fastest", 2},
+    {{"Slowest", L"最慢"}, 24}, {{"Slower", L"較慢"}, 20}, {{"Slow", L"慢"}, 16}, {{"Normal", L"正常"}, 12},
+    {{"Fast", L"快"}, 8},       {{"Faster", L"較快"}, 4},  {{"Fastest", L"最快"}, 2},
 };
-constexpr ListItem scrollTypeItems[] = {{"Winamp 1.x", 1}, {"Winamp 2.x", 2}};
-constexpr ListItem shadowItems[] = {{"None", 0}, {"Thin", 1}, {"Medium", 2}, {"Hard", 3}};
+constexpr ListItem scrollTypeItems[] = {{{"Winamp 1.x", L"Winamp 1.x"}, 1}, {{"Winamp 2.x", L"Winamp 2.x"}, 2}};
+constexpr ListItem shadowItems[] = {
+    {{"None", L"無"}, 0}, {{"Thin", L"細"}, 1}, {{"Medium", L"中"}, 2}, {{"Hard", L"粗"}, 3}};
 
 struct DropDownList {
     int id;
@@ -149,7 +152,9 @@ void FillList(HWND dialog, const DropDownList& list, int value) {
     SendDlgItemMessageA(dialog, list.id, CB_RESETCONTENT, 0, 0);
     int selected = -1;
     for (int i = 0; i < list.count; ++i) {
-        SendDlgItemMessageA(dialog, list.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(list.items[i].text));
+        char bytes[32];
+        const char* text = InUserLanguage(list.items[i].text, bytes, sizeof bytes);
+        SendDlgItemMessageA(dialog, list.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         if (list.items[i].value == value) selected = i;
     }
     SendDlgItemMessageA(dialog, list.id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);

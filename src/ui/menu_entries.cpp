@@ -2,9 +2,9 @@
 #include "ui/menu_entries.h"
 
 #include "player/host_contract.h"
-#include "resources/menu_captions.h"
 #include "resources/resource_ids.h"
 #include "ui/config_dialog.h"
+#include "ui/language.h"
 #include "ui/open_or_raise.h"
 
 namespace {
@@ -31,17 +31,32 @@ bool IsHostMainMenu(HMENU menu) {
     return false;
 }
 
+struct MenuEntry {
+    int command;
+    const UiText& caption;
+};
+
+constexpr MenuEntry menuEntries[] = {{IDM_CONFIGURE, configureMenuCaption}, {IDM_ABOUT, aboutMenuCaption}};
+
 }  // namespace
 
 // A module that kept itself loaded starts again with its entries still on
-// the host's menu from the earlier start; they are not added twice.
+// the host's menu from the earlier start, perhaps in the other language:
+// they are found by their commands, not added twice, and speak the user's
+// language of today. The host may make a new menu later, which gets them.
 void ExtendHostMenu(HMENU menu) {
     if (entries.menuExtended || !IsHostMainMenu(menu)) return;
-    if (GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1)) return;
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_CONFIGURE, configureMenuCaption);
-    AppendMenuA(menu, MF_STRING, IDM_ABOUT, aboutMenuCaption);
-    entries.menuExtended = 1;
+    const bool present = GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    if (!present) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    for (const MenuEntry& entry : menuEntries) {
+        char bytes[menuTextSize];
+        const char* caption = InUserLanguage(entry.caption, bytes, sizeof bytes);
+        if (present)
+            ModifyMenuA(menu, entry.command, MF_BYCOMMAND | MF_STRING, entry.command, caption);
+        else
+            AppendMenuA(menu, MF_STRING, entry.command, caption);
+    }
+    entries.menuExtended = present ? 0 : 1;
 }
 
 void HandleMenuCommand(int commandId) {

@@ -2,6 +2,7 @@
 #include "ui/open_or_raise.h"
 
 #include "player/host_contract.h"
+#include "ui/language.h"
 
 // A handle whose window has gone without telling us (destroyed along with
 // its owner, say) would otherwise block every later opening.
@@ -10,5 +11,5 @@ HWND OpenOrRaise(HWND dialog, int resourceId, DLGPROC procedure) {
         SetForegroundWindow(dialog);
         return dialog;
     }
-    return CreateDialogParamA(PluginModule(), MAKEINTRESOURCEA(resourceId), MainWindow(), procedure, 0);
+    return CreateDialogInUserLanguage(resourceId, MainWindow(), procedure);
 }

@@ -15,7 +15,14 @@ using testing_support::PluginRun;
 
 namespace {
 
-constexpr char refusalText[] = "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated.";
+// English, or Big5 for a Chinese user (the runner's default): "錯誤!", "... 需要 Winamp 2.04 或更新的版本。\n外掛已終止。"
+const char* const refusal[2][2] = {
+    {"ERROR!", "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated."},
+    {"\xbf\xf9\xbb~!", "Qelvar Scrivane II \xbb\xdd\xadn Winamp 2.04 \xa9\xce\xa7\xf3\xb7s\xaa\xba\xaa\xa9\xa5\xbb\xa1"
+                       "C\n\xa5~\xb1\xbe\xa4w\xb2\xd7\xa4\xee\xa1" "C"}};
+const char* const* ExpectedRefusal() {
+    return refusal[PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE];
+}
 
 host::HostOptions WithVersion(int version) {
     host::HostOptions options;
@@ -48,8 +55,8 @@ TEST(Lifecycle, RefusesHostsOlderThan204WithItsMessageBox) {
         EXPECT_EQ(run.Start(), c.expectedInit);
         if (c.expectedInit == 1) {
             ASSERT_EQ(run.host->messageBoxes.size(), 1u);
-            EXPECT_EQ(run.host->messageBoxes[0].caption, "ERROR!");
-            EXPECT_EQ(run.host->messageBoxes[0].text, refusalText);
+            EXPECT_EQ(run.host->messageBoxes[0].caption, ExpectedRefusal()[0]);
+            EXPECT_EQ(run.host->messageBoxes[0].text, ExpectedRefusal()[1]);
             EXPECT_STREQ(run.host->Header()->description, "");
         } else {
             EXPECT_TRUE(run.host->messageBoxes.empty());

@@ -19,14 +19,18 @@ std::string MenuText(HMENU menu, int position) {
     return text;
 }
 
+// [Chinese user][entry]: English, and the Big5 "配 置" and "關 於" the menu always had.
+const char* const entryCaptions[2][2] = {{"Configure Qelvar Scrivane II...", "About Qelvar Scrivane II..."},
+                                         {"\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ", "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ..."}};
+
 // The separator and the two entries, once, after the host's own items.
 void ExpectEntriesAtTheEnd(HMENU menu) {
     ASSERT_EQ(GetMenuItemCount(menu), hostMenuItems + 3);
     EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), "\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ");
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ...");
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), entryCaptions[ChineseUser()][0]);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), entryCaptions[ChineseUser()][1]);
 }
 
 TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
@@ -85,6 +89,23 @@ TEST(HostMenu, TheModernPlayersMenuIsFoundByItsHandle) {
         host.SendCommand(static_cast<int>(GetMenuItemID(menu, hostMenuItems + 2)));
         EXPECT_NE(FindDialog(host, configMarker), nullptr);
         EXPECT_NE(FindDialog(host, aboutMarker), nullptr);
+    }
+}
+
+// A module that stayed loaded left its entries in the other language on
+// either player's menu: found by their commands, they speak today's language.
+TEST(HostMenu, OneEntryEachAfterALanguageChange) {
+    for (bool modern : {false, true}) {
+        SCOPED_TRACE(modern ? "5.x player" : "2.x player");
+        PluginRun run(modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
+        const HMENU menu = run.host->MainMenu();
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, 1975, entryCaptions[!ChineseUser()][0]);
+        AppendMenuA(menu, MF_STRING, 2521, entryCaptions[!ChineseUser()][1]);
+        ASSERT_EQ(run.Start(), 0);
+        run.host->OpenMainMenu();
+        run.host->OpenMainMenu();
+        ExpectEntriesAtTheEnd(menu);
     }
 }
 
