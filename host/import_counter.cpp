@@ -343,6 +343,10 @@ ImportCounts CurrentImportCounts() {
 
 void ResetImportCounts() {
     counts = ImportCounts{};
+    ForgetImportLogs();
+}
+
+void ForgetImportLogs() {
     filesNamed.clear();
     outsideCalls.clear();
 }

@@ -149,6 +149,7 @@ int RunLive(const std::string& folder, int seconds, bool tour) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
         player.PumpMessages();
+        player.ForgetLogs();   // nobody reads them here, and a person may watch for hours
     }
     KillTimer(nullptr, rotation);
     if (tourTimer) KillTimer(nullptr, tourTimer);

@@ -209,11 +209,14 @@ void RefreshPlaylistLine() {
 }  // namespace
 
 // The override file comes first so the new skin's settings are in force
-// before its pictures are read.
+// before its pictures are read. A host may quit inside any of our requests
+// (the skin folder, the playlist line's title): after that nothing is made,
+// or the brushes would outlive the shut-down that released everything else.
 void LoadSkinAssets() {
     if (!surfacesCreated) return;
     ApplySkinOverrides();
     AskSkinFolder(skinFolder);
+    if (!surfacesCreated) return;
     LoadTitleBackground();
     LoadTextColours();
     LoadFontSkin();
