@@ -40,7 +40,7 @@ void Judge(const std::string& target, const char* format, double figure, bool me
 void PrintVerdicts() {
     std::printf("\nVerdicts:\n");
     for (const Verdict& v : verdicts)
-        std::printf("  %-62s %-16s %s\n", v.target.c_str(), v.figure.c_str(), v.met ? "met" : "NOT MET");
+        std::printf("  %-66s %-12s %s\n", v.target.c_str(), v.figure.c_str(), v.met ? "met" : "NOT MET");
 }
 
 // --- time ---------------------------------------------------------------------
