@@ -63,6 +63,8 @@ const std::vector<Look>& Looks() {
         {"dusk-transparent", &host::duskPalette,
          "[Option]\r\nTransparent=1\r\nUseSkinColor=1\r\nShadow=1\r\nAutoAdjust=1\r\n",
          "Dusk, transparent over the skin's title panel"},
+        {"dusk-western", &host::duskPalette, "[Font]\r\nFontFace=DejaVu Sans\r\nFontSize=9\r\n",
+         "Dusk, DejaVu Sans for Cyrillic and Greek titles"},
         {"jade-chinese", &host::jadePalette, chineseFonts, "Jade, AR PL UMing TW fonts for Big5 titles"},
         {"jade-back-and-forth", &host::jadePalette, std::string(chineseFonts) + "[Plugin]\r\nScrollType=1\r\n",
          "Jade, Chinese fonts, back-and-forth scrolling"},

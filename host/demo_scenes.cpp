@@ -29,7 +29,8 @@ constexpr int gifDelayCs = ticksPerFrame * 25 / 10;
 // AR PL UMing TW keeps every stroke at the normal size, WenQuanYi is used only
 // in double size (24 pixels, from outlines), and the playlist line, which
 // shows the Greek title, is in DejaVu Sans (UMing's Greek letters are as wide
-// as its ideographs).
+// as its ideographs); the Cyrillic and Greek scenes wear a look whose
+// override file picks DejaVu Sans for the title too.
 constexpr char unicodeFonts[] =
     "FontFace=AR PL UMing TW\r\nFontSize=9\r\nDS_FontFace=WenQuanYi Zen Hei\r\nDS_FontSize=18\r\n"
     "DS_FontBold=0\r\nPE_FontFace=DejaVu Sans\r\nPE_FontSize=8\r\n";
@@ -261,6 +262,7 @@ int RunModernDemo(const std::string& folder) {
     player.SetMainMode(MainMode::Normal);
     play(0, 999, host::PlayState::Paused);
     demo.Shoot("19-modern-paused.png", "a Japanese language pack's \" - Winamp [\u4e00\u6642\u505c\u6b62]\" trimmed too");
+    demo.UseLook("dusk-western");   // UMing's Greek letters are drawn as a calligraphic hand
     play(1, 201);
     demo.Settle(30);
     player.RepeatCaption();   // as after a volume change
