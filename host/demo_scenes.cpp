@@ -270,6 +270,15 @@ int RunModernDemo(const std::string& folder) {
     play(2, 187);
     player.SetPlaylistSize(275, 14);
     demo.ShootWithPlaylist("21-modern-greek-playlist.png", "Greek title and the playlist line from the wide title (213)");
+    player.SetPlaylistSize(275, 232);
+    play(1, 201);
+    demo.Settle(30);
+    player.TurnWheel();
+    player.Tick(20);
+    demo.SaveMain("22-modern-wheel-volume.png",
+                  "mouse wheel: the player's \"" + player.lastStatusText + "\" stays readable for its second");
+    player.Tick(20);   // its timer 40 sets the caption again
+    demo.Shoot("23-modern-after-volume.png", "a second later: the caption set again, the title back where it stood");
     return demo.Failed() == 0 ? 0 : 1;
 }
 

@@ -52,6 +52,25 @@ void PaintBackground(const SurfaceSet& surfaces) {
     FillWhole(frame, BackgroundBrush());
 }
 
+// The 5.x player's TrueType title reaches one pixel past our frame on every
+// side (twice that in double size). That ring gets the frame's background,
+// or no sliver of the player's glyphs would show around ours.
+constexpr RECT trueTypeTitleArea = {111, 23, 266, 37};
+
+void CoverTrueTypeTitle(HDC window, POINT origin, int w, int h) {
+    const int scale = IsDoubleSize() ? 2 : 1;
+    const RECT cover = {trueTypeTitleArea.left * scale, trueTypeTitleArea.top * scale,
+                        trueTypeTitleArea.right * scale, trueTypeTitleArea.bottom * scale};
+    ExcludeClipRect(window, origin.x, origin.y, origin.x + w, origin.y + h);
+    if (EffectiveSettings().Transparent)
+        StretchBlt(window, cover.left, cover.top, cover.right - cover.left, cover.bottom - cover.top,
+                   Surfaces().skinBackground.dc, 0, 0, skinBackgroundWidth, (cover.bottom - cover.top) / scale,
+                   SRCCOPY);
+    else
+        FillRect(window, &cover, BackgroundBrush());
+    SelectClipRgn(window, nullptr);
+}
+
 void PaintTextColour(const SurfaceSet& surfaces, int w, int h) {
     if (EffectiveSettings().UseSkinColor)
         StretchBlt(surfaces.textLayer.dc, 0, 0, w, h, surfaces.skinTextGradient.dc, 0, 0, skinGradientWidth,
@@ -115,6 +134,7 @@ void PresentFrame() {
     const POINT origin = TitleOrigin(IsDoubleSize());
     HDC window = GetDC(MainWindow());
     if (!window) return;
+    if (HostIs5x()) CoverTrueTypeTitle(window, origin, ViewWidth(), LineRows());
     BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), Surfaces().frameSurface.dc, 0, 0, SRCCOPY);
     ReleaseDC(MainWindow(), window);
 }
