@@ -2,7 +2,7 @@
 // display costs: per composing and per presenting tick, against the floor of
 // the very copies a composition makes; per caption change; the host's CPU
 // time while ticking in real time; and what the ticks allocate. Prints
-// figures, asserts nothing.
+// figures and, at the end, a verdict per target; asserts nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +20,28 @@ namespace {
 using Keys = std::vector<std::pair<std::string, std::string>>;
 
 const char longSong[] = "A song title far too long for the title area of the player";
+
+// --- verdicts -------------------------------------------------------------------
+
+// Each target is judged where its figure is measured and said again at the
+// end, one line each: the target, the figure, met or not.
+struct Verdict {
+    std::string target, figure;
+    bool met;
+};
+std::vector<Verdict> verdicts;
+
+void Judge(const std::string& target, const char* format, double figure, bool met) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, figure);
+    verdicts.push_back({target, text, met});
+}
+
+void PrintVerdicts() {
+    std::printf("\nVerdicts:\n");
+    for (const Verdict& v : verdicts)
+        std::printf("  %-66s %-12s %s\n", v.target.c_str(), v.figure.c_str(), v.met ? "met" : "NOT MET");
+}
 
 // --- time ---------------------------------------------------------------------
 
@@ -367,6 +389,9 @@ void PrintCaptionFigures() {
         std::printf("  %-10s floor: a procedure that only passes the caption on adds %.1f us to it; the plug-in adds"
                     " %.1f us to the same caption set a second time in a row\n",
                     "", floor, with.again.p10 - without.again.p10);
+        const double ratio = changed > 0 ? unchanged / changed : 0;
+        Judge(std::string(modern ? "5.x" : "2.x") + " player: caption set again unchanged / changed < 0.1", "%.3f",
+              ratio, changed > 0 && ratio < 0.1);
     }
 }
 
@@ -377,6 +402,7 @@ int main(int argc, char** argv) {
     std::printf("Title display benchmark (gen_qlv.dll in the emulated host)\n\n");
     if (argc > 1 && std::string(argv[1]) == "captions") {
         PrintCaptionFigures();
+        PrintVerdicts();
         return 0;
     }
     std::printf("Floor: per configuration, the memory copies one composing tick makes, made again at their"
@@ -418,6 +444,7 @@ int main(int argc, char** argv) {
     std::printf("(compose = composing tick minus presenting tick, medians; floor = the same tick's copies between"
                 " memory surfaces, made again here; ratio = compose / floor; fills are not counted as copies;"
                 " target ratio <= 1.5, worst %.2f)\n", worstRatio);
+    Judge("composing tick / floor of its copies <= 1.5 (worst configuration)", "%.2f", worstRatio, worstRatio <= 1.5);
     std::printf("The copies of one composing tick:\n");
     for (const std::string& k : kinds) std::printf("  %s\n", k.c_str());
     std::printf("\n");
@@ -440,6 +467,12 @@ int main(int argc, char** argv) {
                     without.mainThread * 100, with.mainThread * 100, (with.mainThread - without.mainThread) * 100);
     std::printf("  from the tick medians above (20 composing + 20 presenting ticks a second, normal size,"
                 " Shadow 0): %.3f %%\n\n", (20 * normalCompose + 20 * normalPresent) / 1e6 * 100);
+    // The thread's own count is finer than the process clock's steps where there is one.
+    const bool threadKnown = without.mainThread >= 0 && with.mainThread >= 0;
+    const double overhead = threadKnown ? (with.mainThread - without.mainThread) * 100
+                                        : (with.process - without.process) * 100;
+    Judge(std::string("CPU overhead of ticking < 0.5 % of one core (") + (threadKnown ? "thread" : "process") + ")",
+          "%.3f %%", overhead, overhead < 0.5);
 
     std::printf("Per tick, counted at the plug-in's imports over 2000 ticks:\n");
     const struct {
@@ -455,6 +488,11 @@ int main(int argc, char** argv) {
         const TickCost cost = CountTickCosts(c.keys, c.doubled);
         std::printf("  %-36s heap allocations %.3f, GDI objects created %.3f, window DCs left %.0f (target 0)\n",
                     c.name, cost.allocations, cost.gdiObjects, cost.windowDCs);
+        const std::string name = c.name;
+        Judge(name + ": heap allocations per tick = 0", "%.3f", cost.allocations, cost.allocations == 0);
+        Judge(name + ": GDI objects made per tick = 0", "%.3f", cost.gdiObjects, cost.gdiObjects == 0);
+        Judge(name + ": window DCs left = 0", "%.0f", cost.windowDCs, cost.windowDCs == 0);
     }
+    PrintVerdicts();
     return 0;
 }

@@ -1,7 +1,11 @@
 // The demo player's playlist, looks and plug-in set-up.
 #include "demo_player.h"
 
+#include <windows.h>
+
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "plugin_folder.h"
 #include "skin_files.h"
@@ -11,10 +15,11 @@ namespace demo {
 namespace {
 
 // Settings beside the DLL: smooth scrolling (2 px every 2 ticks of 25 ms), the
-// playlist line on, ice-blue text on the panel's night blue.
+// playlist line on, ice-blue text on the panel's night blue, and the line as
+// tall as the font, so descenders (g, p, y) are not cut at the fixed 12 pixels.
 constexpr char pluginIni[] =
     "[Qelvar Scrivane II]\r\n"
-    "ScrollRate=2\r\nScrollPixel=2\r\nPE_Scrivane=1\r\n"
+    "ScrollRate=2\r\nScrollPixel=2\r\nPE_Scrivane=1\r\nAutoAdjust=1\r\n"
     "TextColor=a8e6ff\r\nBkColor=0a0c1c\r\nShadowColor=000000\r\n";
 constexpr char chineseFonts[] =
     "[Option]\r\nAutoAdjust=1\r\nTextColor=c8fae6\r\nBkColor=04100d\r\n"
@@ -22,7 +27,29 @@ constexpr char chineseFonts[] =
     "DS_FontFace=AR PL UMing TW\r\nDS_FontSize=18\r\nDS_FontBold=0\r\n"
     "PE_FontFace=AR PL UMing TW\r\nPE_FontSize=8\r\n";
 
+constexpr char section[] = "Qelvar Scrivane II";
+
+// The user's own plugin.ini, read once the demo is asked to lay it over its own.
+struct UserSettings {
+    std::string file;
+    std::vector<std::pair<std::string, std::string>> keys;
+};
+UserSettings userSettings;
+
 }  // namespace
+
+bool LayUserSettings(const std::string& file) {
+    std::vector<char> text(32768);
+    const DWORD length =
+        GetPrivateProfileSectionA(section, text.data(), static_cast<DWORD>(text.size()), file.c_str());
+    userSettings = UserSettings{file, {}};
+    for (const char* line = text.data(); line < text.data() + length && *line; line += std::strlen(line) + 1) {
+        const char* equals = std::strchr(line, '=');
+        if (equals) userSettings.keys.emplace_back(std::string(line, equals), std::string(equals + 1));
+    }
+    if (userSettings.keys.empty()) std::fprintf(stderr, "%s has no [%s] keys to lay over the demo's\n", file.c_str(), section);
+    return !userSettings.keys.empty();
+}
 
 const std::vector<Look>& Looks() {
     static const std::vector<Look> looks = {
@@ -36,6 +63,8 @@ const std::vector<Look>& Looks() {
         {"dusk-transparent", &host::duskPalette,
          "[Option]\r\nTransparent=1\r\nUseSkinColor=1\r\nShadow=1\r\nAutoAdjust=1\r\n",
          "Dusk, transparent over the skin's title panel"},
+        {"dusk-western", &host::duskPalette, "[Font]\r\nFontFace=DejaVu Sans\r\nFontSize=9\r\n",
+         "Dusk, DejaVu Sans for Cyrillic and Greek titles"},
         {"jade-chinese", &host::jadePalette, chineseFonts, "Jade, AR PL UMing TW fonts for Big5 titles"},
         {"jade-back-and-forth", &host::jadePalette, std::string(chineseFonts) + "[Plugin]\r\nScrollType=1\r\n",
          "Jade, Chinese fonts, back-and-forth scrolling"},
@@ -57,7 +86,17 @@ std::string PrepareRun(const std::string& folder, const std::string& moreSetting
     }
     // A private copy with its own plugin.ini, so nothing lands beside the build.
     const std::string dll = host::PreparePluginFolder(folder + "\\plugin", std::string(pluginIni) + moreSettings);
-    if (dll.empty()) std::fprintf(stderr, "cannot install gen_qlv.dll into %s\\plugin\n", folder.c_str());
+    if (dll.empty()) {
+        std::fprintf(stderr, "cannot install gen_qlv.dll into %s\\plugin\n", folder.c_str());
+        return "";
+    }
+    // Read before this write, so the user's file may even be this very one.
+    const std::string ini = folder + "\\plugin\\plugin.ini";
+    for (const auto& [key, value] : userSettings.keys)
+        WritePrivateProfileStringA(section, key.c_str(), value.c_str(), ini.c_str());
+    if (!userSettings.keys.empty())
+        std::printf("settings: the demo's plugin.ini with %u keys of %s laid over it\n",
+                    static_cast<unsigned>(userSettings.keys.size()), userSettings.file.c_str());
     return dll;
 }
 

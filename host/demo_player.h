@@ -48,9 +48,14 @@ const std::vector<Look>& Looks();
 
 std::string SkinFolder(const std::string& folder, const char* look);   // <folder>\skins\<look>
 // Every look under <folder>\skins and the plug-in in <folder>\plugin, with the
-// demo's plugin.ini and `moreSettings` after it: the plug-in's path, or "" (said
-// on the error output) on failure.
+// demo's plugin.ini, `moreSettings` after it, and the user's own settings (see
+// LayUserSettings) over both: the plug-in's path, or "" (said on the error
+// output) on failure.
 std::string PrepareRun(const std::string& folder, const std::string& moreSettings = "");
+// The plug-in's section of the user's own plugin.ini `file` is laid over the
+// demo's settings in every later PrepareRun. The file is only read. False
+// (said on the error output) when it holds no such section.
+bool LayUserSettings(const std::string& file);
 // The playlist and the first skin given to the player, the plug-in loaded and started.
 bool StartPlugin(host::EmulatedHost& player, const std::string& dll, const std::string& firstSkin);
 // The player moves to `track` in `state`: its length, its caption, the playlist's current entry.

@@ -23,10 +23,17 @@ using host::PlayState;
 constexpr int ticksPerFrame = 2;        // the demo's ScrollRate
 constexpr int gifDelayCs = ticksPerFrame * 25 / 10;
 
-// A face with Japanese, Cyrillic and Greek, for the 5.x player's scenes.
+// Faces with Japanese, Cyrillic and Greek, for the 5.x player's scenes.
+// WenQuanYi Zen Hei draws its regular weight from embedded bitmaps between
+// about 9 and 16 pixels, which lose strokes (田 reads as 山, hyphens vanish):
+// AR PL UMing TW keeps every stroke at the normal size, WenQuanYi is used only
+// in double size (24 pixels, from outlines), and the playlist line, which
+// shows the Greek title, is in DejaVu Sans (UMing's Greek letters are as wide
+// as its ideographs); the Cyrillic and Greek scenes wear a look whose
+// override file picks DejaVu Sans for the title too.
 constexpr char unicodeFonts[] =
-    "FontFace=WenQuanYi Zen Hei\r\nFontSize=9\r\nDS_FontFace=WenQuanYi Zen Hei\r\nDS_FontSize=18\r\n"
-    "DS_FontBold=0\r\nPE_FontFace=WenQuanYi Zen Hei\r\nPE_FontSize=8\r\n";
+    "FontFace=AR PL UMing TW\r\nFontSize=9\r\nDS_FontFace=WenQuanYi Zen Hei\r\nDS_FontSize=18\r\n"
+    "DS_FontBold=0\r\nPE_FontFace=DejaVu Sans\r\nPE_FontSize=8\r\n";
 
 // Side by side is too wide for a viewer; the playlist editor goes below the main window.
 host::Image Stack(const host::Image& top, const host::Image& bottom) {
@@ -87,13 +94,23 @@ public:
     void SaveWithPlaylist(const char* name, const std::string& what) {
         Save(name, WithCaption(Stack(player_.CaptureMain(), player_.CapturePlaylist())), what);
     }
-    // A scene: four ticks to settle, then its picture.
+    // Lets queued paints, resizes and skin loads happen, then ticks once per
+    // composed frame: every event that changes the title restarts its scroll,
+    // and the first frame after a restart shows the title's start, so a long
+    // title is caught at its start, not part-way through.
+    void SettleAtScrollStart() {
+        player_.PumpMessages();
+        player_.Tick(1);
+        player_.PumpMessages();
+        player_.Tick(ticksPerFrame - 1);
+    }
+    // A scene: its first frame, then its picture.
     void Shoot(const char* name, const std::string& what) {
-        Settle(4);
+        SettleAtScrollStart();
         SaveMain(name, what);
     }
     void ShootWithPlaylist(const char* name, const std::string& what) {
-        Settle(4);
+        SettleAtScrollStart();
         SaveWithPlaylist(name, what);
     }
     // The playlist editor shaded for its picture, and open again after.
@@ -298,6 +315,7 @@ int RunModernDemo(const std::string& folder) {
     player.SetMainMode(MainMode::Normal);
     play(0, 999, host::PlayState::Paused);
     demo.Shoot("19-modern-paused.png", "a Japanese language pack's \" - Winamp [\u4e00\u6642\u505c\u6b62]\" trimmed too");
+    demo.UseLook("dusk-western");   // UMing's Greek letters are drawn as a calligraphic hand
     play(1, 201);
     demo.Settle(30);
     player.RepeatCaption();   // as after a volume change

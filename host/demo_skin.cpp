@@ -258,12 +258,21 @@ int DrawLine(HDC dc, const std::wstring& text, RECT* area, UINT format) {
     return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), area, format);
 }
 
+// The band grows past `width` to hold the whole caption: the caption is
+// what the plug-in was given, the player's tail included.
 template <typename Text>
 Image BandWithCaption(const Text& caption, int width, HFONT captionFont) {
+    const ScopedFont font(captionFont);
+    {
+        const ScopedMemoryDC measure;
+        const ScopedSelect measuring(measure, font);
+        RECT needed = {0, 0, 0, 16};
+        DrawLine(measure, caption, &needed, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        width = std::max(width, 52 + static_cast<int>(needed.right) + 4);
+    }
     Canvas c(width, 16);
     c.Fill(0, 0, width, 16, captionBandColour);
     c.Text(4, 0, 52, 16, "caption", "Tahoma", 11, FW_NORMAL, RGB(0x90, 0x90, 0xA0));
-    const ScopedFont font(captionFont);
     const ScopedSelect selected(c.Dc(), font);
     SetTextColor(c.Dc(), RGB(0xF0, 0xF0, 0xF0));
     RECT line = {52, 0, width - 4, 16};

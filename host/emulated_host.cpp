@@ -355,6 +355,13 @@ void EmulatedHost::Unload() {
     frameTimerProc_ = nullptr;
 }
 
+void EmulatedHost::ForgetLogs() {
+    requestLog.clear();
+    hostPaints.clear();
+    hostCommands.clear();
+    messageBoxes.clear();
+}
+
 // --- the windows ---------------------------------------------------------------
 
 void EmulatedHost::SetMainMode(MainMode mode) {
@@ -637,6 +644,10 @@ LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT EmulatedHost::AnswerRequest(WPARAM wParam, LPARAM code) {
     requestLog.push_back(code);
+    if (beforeAnswer) {
+        const auto hook = beforeAnswer;   // the hook may replace itself
+        hook(code);
+    }
     switch (code) {
     case ipcGetVersion:
         return version;

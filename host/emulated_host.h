@@ -133,6 +133,13 @@ public:
     std::string skinFolder;                 // IPC_GETSKIN, without a trailing backslash
     std::string settingsFolder;             // modern player: what IPC_GETINIDIRECTORY points at (ANSI)
     std::vector<LPARAM> requestLog;         // every request code received, in order
+    // Empties requestLog, hostPaints, hostCommands and messageBoxes, which
+    // otherwise grow with every request, paint, command and box: a long run
+    // forgets them from time to time.
+    void ForgetLogs();
+    // Runs with each request's code before it is answered: a host that quits,
+    // or quits and unloads the plug-in, while answering the plug-in's own request.
+    std::function<void(LPARAM code)> beforeAnswer;
 
     // --- the windows ------------------------------------------------------------
     HWND Main() const { return main_; }

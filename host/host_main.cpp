@@ -9,16 +9,24 @@
 //                              opens the menu and from it the configuration dialog
 //                              (at 4 to 6 s) and the About dialog (at 9 to 11 s),
 //                              for a display nobody watches
+//   --ini <file>               (first) lays the plug-in's section of the user's own
+//                              plugin.ini over the demo's settings; the file is only read
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "demo_player.h"
 #include "demo_scenes.h"
 #include "live_player.h"
 #include "plugin_folder.h"
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::strcmp(argv[1], "--ini") == 0) {
+        if (!demo::LayUserSettings(argv[2])) return 2;
+        argc -= 2;
+        argv += 2;
+    }
     if (argc >= 3 && std::strcmp(argv[1], "--demo") == 0) return demo::RunDemo(argv[2]);
     if (argc >= 3 && std::strcmp(argv[1], "--demo-modern") == 0) return demo::RunModernDemo(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "--live") == 0) {
@@ -26,6 +34,7 @@ int main(int argc, char** argv) {
         const bool tour = argc >= 5 && std::strcmp(argv[4], "tour") == 0;
         return demo::RunLive(folder, argc >= 4 ? std::atoi(argv[3]) : 0, tour);
     }
-    std::fprintf(stderr, "usage: emulated_host_app --demo <folder> | --live [<folder> [seconds [tour]]]\n");
+    std::fprintf(stderr, "usage: emulated_host_app [--ini <file>] --demo <folder> | --demo-modern <folder>"
+                         " | --live [<folder> [seconds [tour]]]\n");
     return 2;
 }

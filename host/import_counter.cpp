@@ -390,6 +390,10 @@ ImportCounts CurrentImportCounts() {
 
 void ResetImportCounts() {
     counts = ImportCounts{};
+    ForgetImportLogs();
+}
+
+void ForgetImportLogs() {
     filesNamed.clear();
     outsideCalls.clear();
 }

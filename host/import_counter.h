@@ -52,6 +52,9 @@ std::vector<std::string> FilesNamed();
 // "ShellExecuteA <verb> <file>" (answered as a success; "(null)" for no
 // verb) and "WinHelpA <command> <file>" (answered TRUE).
 std::vector<std::string> OutsideCalls();
+// Empties the file and outside-call logs, which grow with every call, and
+// leaves the counts alone: a long run forgets them from time to time.
+void ForgetImportLogs();
 void DetachImportCounter();     // forgets the module (before FreeLibrary)
 HMODULE CountedModule();        // the module being counted, or null
 // Appends each block copy the counted module makes to `into` until called

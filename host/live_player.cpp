@@ -36,9 +36,19 @@ void LivePlay(int track, PlayState state) {
     Play(*live.player, live.track, state);
 }
 
+// The equalizer docks under the main window, as the player keeps it, and
+// follows the main window's bottom edge through double size and windowshade.
+void DockEqualizer() {
+    RECT main = {};
+    if (!live.player->Equalizer() || !GetWindowRect(live.player->Main(), &main)) return;
+    SetWindowPos(live.player->Equalizer(), nullptr, main.left, main.bottom, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void LiveMode(MainMode mode) {
     live.mode = live.mode == mode ? MainMode::Normal : mode;
     live.player->SetMainMode(live.mode);
+    DockEqualizer();
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -138,6 +148,7 @@ int RunLive(const std::string& folder, int seconds, bool tour) {
     live.folder = folder;
     if (!StartPlugin(player, dll, SkinFolder(folder, Looks()[0].folder))) return 1;
     player.SwitchSkin(player.skinFolder);   // the other windows take the skin too
+    DockEqualizer();
     LivePlay(0, PlayState::Playing);
     SetForegroundWindow(player.Main());
     HHOOK keys = SetWindowsHookExA(WH_KEYBOARD, LiveKeys, nullptr, GetCurrentThreadId());
@@ -160,6 +171,7 @@ int RunLive(const std::string& folder, int seconds, bool tour) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
         player.PumpMessages();
+        player.ForgetLogs();   // nobody reads them here, and a person may watch for hours
     }
     KillTimer(nullptr, rotation);
     if (tourTimer) KillTimer(nullptr, tourTimer);

@@ -13,6 +13,8 @@
 #   scripts/demo.sh --xvfb      the live player on a private Xvfb display :99, for
 #                               16 seconds, with screenshots into the folder
 #   --seconds=N                 with --live or --xvfb: end after N seconds
+#   --ini FILE                  your own plugin.ini: its [Qelvar Scrivane II] keys are
+#                               laid over the demo's settings (FILE is only read)
 #
 # BUILD_DIR (default build) and DEMO_DIR (default $BUILD_DIR/demo) move the
 # build and the pictures.
@@ -21,16 +23,28 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 mode=auto
 seconds=""
-for arg in "$@"; do
+user_ini=""
+while [ $# -gt 0 ]; do
+  arg="$1"
+  shift
   case "$arg" in
     --pictures) mode=pictures ;;
     --live) mode=live ;;
     --xvfb) mode=xvfb ;;
     --seconds=*) seconds="${arg#--seconds=}" ;;
+    --ini=*) user_ini="${arg#--ini=}" ;;
+    --ini)
+      [ $# -gt 0 ] || { echo "demo.sh: --ini needs a file" >&2; exit 2; }
+      user_ini="$1"
+      shift ;;
     -h|--help) sed -n '2,20s/^# \{0,1\}//p' "$0"; exit 0 ;;
     *) echo "demo.sh: unknown option $arg (try --help)" >&2; exit 2 ;;
   esac
 done
+if [ -n "$user_ini" ]; then
+  [ -f "$user_ini" ] || { echo "demo.sh: no such file: $user_ini" >&2; exit 2; }
+  user_ini="$(cd "$(dirname "$user_ini")" && pwd)/$(basename "$user_ini")"
+fi
 if [ "$mode" = auto ]; then
   if [ -n "${DISPLAY:-}" ]; then mode=live; else mode=pictures; fi
 fi
@@ -47,6 +61,8 @@ mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 app="$build/bin/emulated_host_app.exe"
+ini_args=()
+[ -n "$user_ini" ] && ini_args=(--ini "$(winpath "$user_ini")")
 
 # The help page in a real browser, at 100 % and at 200 % zoom (half the
 # width in CSS pixels, each drawn twice as large), into help-page-100.png
@@ -82,10 +98,11 @@ if [ "$mode" = pictures ]; then
   trap '"$root/scripts/wine-session.sh" stop "$prefix"' EXIT
   echo
   status=0
-  "$root/scripts/wine-run.sh" "$prefix" "$app" --demo "$(winpath "$out")" || status=$?
+  "$root/scripts/wine-run.sh" "$prefix" "$app" "${ini_args[@]}" --demo "$(winpath "$out")" || status=$?
   # The 5.x player's scenes on a Western code page, where Japanese, Cyrillic
   # and Greek titles have no ANSI form at all.
-  QLV_LOCALE=en_US.UTF-8 "$root/scripts/wine-run.sh" "$prefix" "$app" --demo-modern "$(winpath "$out")" || status=$?
+  QLV_LOCALE=en_US.UTF-8 "$root/scripts/wine-run.sh" "$prefix" "$app" "${ini_args[@]}" --demo-modern "$(winpath "$out")" \
+    || status=$?
   for frames in "$out"/frames-*/; do
     [ -d "$frames" ] || continue
     name="$(basename "$frames")"
@@ -134,7 +151,7 @@ fi
 "$root/scripts/wine-session.sh" start "$prefix"
 live="$out/live"
 mkdir -p "$live"
-"$root/scripts/wine-run.sh" "$prefix" "$app" --live "$(winpath "$live")" "${seconds:-0}" $tour &
+"$root/scripts/wine-run.sh" "$prefix" "$app" "${ini_args[@]}" --live "$(winpath "$live")" "${seconds:-0}" $tour &
 app_pid=$!
 if [ "$mode" = xvfb ]; then
   # The player opens at once; its tour right-clicks for the menu at 4 s, picks

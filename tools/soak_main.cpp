@@ -1,4 +1,5 @@
-// The soak program: soak.exe [--ticks N] [--cycles N]. Exits 1 on a failure.
+// The soak program: soak.exe [--ticks N] [--cycles N] [--keep-host-logs].
+// Exits 1 when a target is not met.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,9 +12,10 @@
 
 int main(int argc, char** argv) {
     soak::SoakPlan plan;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--ticks")) plan.ticks = std::atoi(argv[i + 1]);
-        if (!std::strcmp(argv[i], "--cycles")) plan.loadCycles = std::atoi(argv[i + 1]);
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--keep-host-logs")) plan.keepHostLogs = true;
+        if (i + 1 < argc && !std::strcmp(argv[i], "--ticks")) plan.ticks = std::atoi(argv[++i]);
+        if (i + 1 < argc && !std::strcmp(argv[i], "--cycles")) plan.loadCycles = std::atoi(argv[++i]);
     }
     plan.folder = host::ProgramFolder() + "\\scratch\\soak";
     const soak::SoakFigures figures = soak::RunSoak(plan);

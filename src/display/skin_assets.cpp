@@ -144,11 +144,14 @@ void YieldMainWindow() {
 }  // namespace
 
 // The override file comes first so the new skin's settings are in force
-// before its pictures are read.
+// before its pictures are read. A host may quit inside any of our requests
+// (the skin folder, the playlist line's title): after that nothing is made,
+// or the brushes would outlive the shut-down that released everything else.
 void LoadSkinAssets() {
     if (!SurfacesCreated()) return;
     ApplySkinOverrides();
     AskSkinFolder(assets.skinFolder);
+    if (!SurfacesCreated()) return;
     LoadTitleBackground();
     LoadTextColours();
     LoadFontSkin();

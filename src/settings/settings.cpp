@@ -86,29 +86,60 @@ void ModuleSettingsPath(char* path) {
     BesideModule(settingsFileName, path, settingsPathSize);
 }
 
+namespace {
+
+// Only a full path names the same folder wherever the player stands: a drive
+// and a separator (C:\ or C:/), or a network share (\\server\share).
+// AppData\Rel, \Rel and C:Rel hang on the current folder or drive,
+// which the player may change at any time.
+bool IsFullPath(const char* folder) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const char drive = static_cast<char>(folder[0] | 0x20);
+    if (drive >= 'a' && drive <= 'z') return folder[1] == ':' && separator(folder[2]);
+    return separator(folder[0]) && separator(folder[1]) && folder[2] && !separator(folder[2]);
+}
+
+// plugin.ini under the player's settings folder, or false where the answer
+// names no usable folder: a relative one, or one too long for the path (a
+// cut name would be some other file). The name lives in the player's memory:
+// it is read no further than a path can reach. Forward slashes, which the
+// file functions take as separators, become backslashes, so the path has one
+// form for finding its folder and its file name.
+bool PlayerSettingsPath(const char* folder, char* path) {
+    int length = 0;
+    while (length < settingsPathSize && folder[length] != '\0') ++length;
+    const int tail = static_cast<int>(sizeof playerSettingsTail);
+    if (length == 0 || length + tail > settingsPathSize || !IsFullPath(folder)) return false;
+    lstrcpynA(path, folder, length + 1);
+    // '/' is never the second byte of a double-byte character.
+    for (char* at = path; *at; ++at)
+        if (*at == '/') *at = '\\';
+    const char* last = CharPrevA(path, path + length);
+    const int separator = last == path + length - 1 && *last == '\\' ? 0 : 1;
+    if (length + separator + tail > settingsPathSize) {
+        path[0] = '\0';
+        return false;
+    }
+    if (separator) lstrcpyA(path + length, "\\");
+    lstrcpyA(path + length + separator, playerSettingsTail);
+    return true;
+}
+
+}  // namespace
+
 // A player that runs "as invoker" cannot write beside a module under Program
 // Files, so what was saved there would be gone at the next start: where the
 // player names a settings folder, its plug-ins keep their files in its
-// "Plugins" folder. The name lives in the player's memory: it is read no
-// further than a path can reach, and a name too long for the path gives no
-// file rather than a cut one.
+// "Plugins" folder. An answer that names no usable folder is no answer: the
+// file beside the module is read and written, as with the 2.x player, rather
+// than the user's settings being lost.
 int SettingsFilePath(char* path) {
     path[0] = '\0';
     const LRESULT answer = HostRequest(0, IPC_GETINIDIRECTORY);
     const char* folder = HostAnswered(answer) ? reinterpret_cast<const char*>(answer) : "";
-    if (folder[0] == '\0') {
-        ModuleSettingsPath(path);
-        return 0;
-    }
-    int length = 0;
-    while (length < settingsPathSize && folder[length] != '\0') ++length;
-    const char* last = CharPrevA(folder, folder + length);
-    const int separator = last == folder + length - 1 && *last == '\\' ? 0 : 1;
-    if (length + separator + static_cast<int>(sizeof playerSettingsTail) > settingsPathSize) return 1;
-    lstrcpynA(path, folder, length + 1);
-    if (separator) lstrcpyA(path + length, "\\");
-    lstrcpyA(path + length + separator, playerSettingsTail);
-    return 1;
+    if (PlayerSettingsPath(folder, path)) return 1;
+    ModuleSettingsPath(path);
+    return 0;
 }
 
 // The text buffers start cleared: under a double-byte code page the profile

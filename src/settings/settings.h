@@ -91,9 +91,9 @@ const SettingsSet& StoredSettings();
 void ResetStoredSettings();
 
 // The full path of plugin.ini, in settingsPathSize bytes: in the "Plugins"
-// folder of the player's settings folder when the player names one, else
-// beside the module (ModuleSettingsPath); empty when the path does not fit.
-// Returns 1 when the path is in the player's settings folder.
+// folder of the player's settings folder when the player names a usable one
+// (a full path that leaves room for the file), else beside the module
+// (ModuleSettingsPath). Returns 1 when the path is in the player's folder.
 int SettingsFilePath(char* path);
 // plugin.ini beside the module; empty when the module's folder leaves no
 // room for the name.

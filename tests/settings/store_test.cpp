@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulated_host.h"
+#include "import_counter.h"
 #include "ini_text.h"
 #include "scratch_plugin.h"
 #include "skin_files.h"
@@ -240,8 +241,8 @@ TEST(SettingsStore, AModuleFolderTooLongForTheFileNameWritesNoFile) {
 // The 5.x player runs "as invoker": a module under Program Files cannot
 // write beside itself. Where the player names its settings folder
 // (IPC_GETINIDIRECTORY), plugin.ini is in that folder's "Plugins" folder,
-// which is made when missing; a name too long for the path gives no file
-// rather than a cut one, and an empty name leaves the file beside the module.
+// which is made when missing; a name too long for the path or empty leaves
+// the file beside the module, never a cut name.
 TEST(SettingsStore, TheModernPlayerKeepsTheSettingsInItsOwnFolder) {
     struct Case {
         const char* name;
@@ -267,7 +268,7 @@ TEST(SettingsStore, TheModernPlayerKeepsTheSettingsInItsOwnFolder) {
         StartAndQuit(run);
         const std::string there = folder + "\\Plugins\\plugin.ini";
         EXPECT_EQ(GetFileAttributesA(there.c_str()) != INVALID_FILE_ATTRIBUTES, c.inFolder);
-        EXPECT_EQ(run.scratch.IniExists(), !c.named);
+        EXPECT_EQ(run.scratch.IniExists(), !c.inFolder);
         if (c.inFolder) {
             EXPECT_EQ(SectionLines(host::ReadBytes(there), section).size(), 25u);
         }
@@ -305,6 +306,69 @@ TEST(SettingsStore, AnUpgradeCarriesTheOldSettingsIntoThePlayersFolder) {
         EXPECT_EQ(testing_support::IniValueAt(moved, "TextColor"), "ff8000");
         EXPECT_EQ(testing_support::IniValueAt(moved, "FontFace"), "Arial");
         EXPECT_EQ(testing_support::IniValueAt(moved, "key", "Other"), "");
+    }
+}
+
+// Odd answers of the player lose nothing. A settings folder the file cannot
+// be made under (too long, relative) leaves the settings beside the module,
+// read and written there; forward slashes name the folder as backslashes do.
+// A player that quits inside one of the plug-in's own requests (the wide
+// playlist title, during the skin load of a resize) still gets its settings
+// saved, and no drawing object outlives the quit.
+TEST(SettingsStore, OddAnswersOfThePlayerLoseNothing) {
+    struct Case {
+        const char* name;
+        std::string (*answer)(const std::string& playerFolder);
+        bool inPlayerFolder;   // else beside the module
+        bool quitInRequest;
+    };
+    const Case cases[] = {
+        {"244-character folder", [](const std::string& f) { return f + "\\" + std::string(243 - f.size(), 'd'); },
+         false, false},
+        {"516-character answer", [](const std::string&) { return "C:\\" + std::string(513, 'd'); }, false, false},
+        {"relative folder", [](const std::string&) { return std::string("AppData\\Rel"); }, false, false},
+        {"forward slashes",
+         [](const std::string& f) {
+             std::string slashed = f;
+             std::replace(slashed.begin(), slashed.end(), '\\', '/');
+             return slashed + "/";
+         },
+         true, false},
+        {"quit inside request 213", [](const std::string& f) { return f; }, true, true},
+    };
+    const std::string kept = "[" + std::string(section) + "]\r\nScrollRate=12\r\nFontFace=Arial\r\nPE_Scrivane=1\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PluginRun run(host::ModernPlayer(), c.name);
+        host::EmulatedHost& player = *run.host;
+        const std::string folder = run.scratch.PlayerSettingsFolder();
+        player.settingsFolder = c.answer(folder);
+        player.playlist.push_back({"", true});   // 212 and 213 answer NULL
+        run.scratch.WriteIni(kept);
+        host::AttachImportCounter(player.Module());
+        ASSERT_EQ(run.Start(), 0);
+        player.Tick(5);
+        bool quitInside = false;
+        if (c.quitInRequest) {
+            player.beforeAnswer = [&](LPARAM code) {
+                if (code != 213 || quitInside) return;
+                quitInside = true;
+                player.Quit();
+            };
+        }
+        player.SetMainMode(host::MainMode::DoubleSize);   // 550 x 232: a skin load at the next paint
+        player.PumpMessages();
+        player.Tick(5);
+        EXPECT_EQ(quitInside, c.quitInRequest);
+        player.Quit();
+        EXPECT_EQ(host::CurrentImportCounts().gdiLive, 0) << "drawing objects alive after quit";
+        player.Unload();
+
+        const std::string file = c.inPlayerFolder ? folder + "\\Plugins\\plugin.ini" : run.scratch.IniPath();
+        EXPECT_EQ(testing_support::IniValueAt(file, "ScrollRate"), "12");
+        EXPECT_EQ(testing_support::IniValueAt(file, "FontFace"), "Arial");
+        EXPECT_EQ(SectionLines(host::ReadBytes(file), section).size(), 25u);
+        EXPECT_EQ(GetFileAttributesA("AppData"), INVALID_FILE_ATTRIBUTES) << "nothing under the current folder";
     }
 }
 
