@@ -205,6 +205,19 @@ int RunDemo(const std::string& folder) {
     const int bounceFrames = demo.SaveFrames("back-and-forth", 900);
     demo.CopyFrame("back-and-forth", bounceFrames / 2, "15-back-and-forth.png",
                    "back and forth: a long Big5 title at its far end, <5:38> in view");
+
+    // The same title in the same face, one bit deep and then smooth, at both sizes.
+    for (const bool doubled : {false, true}) {
+        player.SetMainMode(doubled ? MainMode::DoubleSize : MainMode::Normal);
+        demo.UseLook("dusk-italic");
+        Play(player, 1);
+        demo.Shoot(doubled ? "24-one-bit-double.png" : "22-one-bit.png",
+                   "DejaVu Sans italic, shadow 1, one-bit edges" + std::string(doubled ? ", double size" : ""));
+        demo.UseLook("dusk-italic-smooth");
+        demo.Shoot(doubled ? "25-smooth-double.png" : "23-smooth.png",
+                   "the same with Smooth=1: edges blended over the background and the shadow");
+    }
+    player.SetMainMode(MainMode::Normal);
     return demo.Failed() == 0 ? 0 : 1;
 }
 
@@ -252,6 +265,10 @@ int RunModernDemo(const std::string& folder) {
     play(2, 187);
     player.SetPlaylistSize(275, 14);
     demo.ShootWithPlaylist("21-modern-greek-playlist.png", "Greek title and the playlist line from the wide title (213)");
+    player.SetPlaylistSize(275, 232);
+    demo.UseLook("dusk-smooth");
+    play(0, 262);
+    demo.Shoot("26-modern-japanese-smooth.png", "the Japanese title with Smooth=1: WenQuanYi Zen Hei's outlines in grey levels");
     return demo.Failed() == 0 ? 0 : 1;
 }
 

@@ -2,7 +2,9 @@
 // a text colour and a shadow, and copied onto the host's title area.
 #include "display/compose.h"
 
+#include "display/coverage_strip.h"
 #include "display/skin_assets.h"
+#include "display/smooth_compose.h"
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
@@ -72,7 +74,15 @@ void ComposeFrame() {
     const int w = ViewWidth();
     const int h = LineRows();
     Rectangle(viewMask.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight);
+    const bool smooth = SmoothFrames();
+    if (smooth) ClearViewCoverage(h);
     FillVisibleText();
+    if (smooth) {
+        ComposeSmoothFrame(w, h);
+        composedWidth = w;
+        composedRows = h;
+        return;
+    }
     PaintBackground();
     PaintTextColour(w, h);
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "display/skin_assets.h"
+#include "display/smooth_compose.h"
 #include "plugin/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
@@ -144,6 +145,7 @@ void CreateSurfaces() {
     // Until a skin is read the skin colouring is the user's text colour, not
     // whatever a fresh bitmap happens to hold.
     FillSurface(skinTextGradient, skinGradientWidth, skinGradientHeight, textBrush);
+    CreateSmoothSurfaces();
 }
 
 int ReplaceStripBitmap(int width, int height) {
@@ -168,5 +170,6 @@ void ReleaseSurfaces() {
     ReleaseFonts();
     for (HBRUSH* brush : {&bkBrush, &textBrush, &shadowBrush}) DeleteTyped(*brush);
     ReleaseSkinBrushes();
+    ReleaseSmoothSurfaces();
     surfacesCreated = 0;
 }

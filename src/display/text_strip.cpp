@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "display/coverage_strip.h"
 #include "display/surfaces.h"
 #include "display/text_chars.h"
 #include "plugin/host_contract.h"
@@ -50,6 +51,10 @@ void DrawStripText(const Char* text, int length) {
     // Titles are text, not labels: an ampersand is shown, not taken as a
     // mnemonic prefix that would also make the measured width wrong.
     DrawLine(textStrip.dc, text, length, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (effectiveSettings.Smooth)
+        RenderCoverage(textStrip.dc, textStrip.bitmap, text, length, stripWidth, lineHeight);
+    else
+        ForgetCoverage();
 }
 
 // ScrollPixel comes unchecked from plugin.ini and skin files: the scroll
@@ -92,6 +97,7 @@ void CopyStripToView(int column, int destination, int width) {
     if (destination + width > titleSurfaceWidth) width = titleSurfaceWidth - destination;
     if (width <= 0 || destination < 0) return;
     BitBlt(viewMask.dc, destination, 0, width, Clamp(lineHeight, 0, stripHeight), textStrip.dc, column, 0, SRCCOPY);
+    CopyCoverageToView(column, destination, width, Clamp(lineHeight, 0, stripHeight));
 }
 
 void DrawStrip(const char* text, int length) {

@@ -19,7 +19,7 @@ constexpr SettingKey settingsKeys[settingsKeyCount] = {
     QLV_KEY(DS_FontItalic, Integer), QLV_KEY(DS_FontFace, Face),     QLV_KEY(PE_FontSize, Integer),
     QLV_KEY(PE_FontBold, Integer),  QLV_KEY(PE_FontItalic, Integer), QLV_KEY(PE_FontFace, Face),
     QLV_KEY(PE_Scrivane, Integer),  QLV_KEY(TextColor, Colour),      QLV_KEY(BkColor, Colour),
-    QLV_KEY(ShadowColor, Colour),
+    QLV_KEY(ShadowColor, Colour),   QLV_KEY(Smooth, Integer),
 };
 #undef QLV_KEY
 
@@ -31,7 +31,7 @@ constexpr char playerSettingsTail[] = "Plugins\\plugin.ini";   // under the play
 // The writer puts PE_Scrivane after Shadow and each face before its size,
 // bold and italic keys; positions in settingsKeys.
 constexpr int writeOrder[settingsKeyCount] = {
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 21, 12, 9, 10, 11, 16, 13, 14, 15, 20, 17, 18, 19, 22, 23, 24,
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 21, 12, 9, 10, 11, 16, 13, 14, 15, 20, 17, 18, 19, 22, 23, 24, 25,
 };
 
 int& IntegerField(SettingsSet& settings, const SettingKey& key) {

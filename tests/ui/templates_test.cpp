@@ -57,6 +57,7 @@ constexpr Control configControls[] = {
     {-1, "Static", L"撥放清單隱蔽模式的文字 :", {15, 125, 95, 8}, false},
     {1043, "Button", L"啟用撥放清單隱蔽模式的外掛字型 (Winamp 2.05+ 適用)", {15, 148, 206, 10}, true},
     {1044, "Button", L"選取...", {178, 133, 50, 12}, true},
+    {1046, "Button", L"平滑邊緣", {123, 173, 100, 10}, true},
 };
 
 constexpr Control aboutControls[] = {
