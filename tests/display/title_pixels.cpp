@@ -1,5 +1,7 @@
 #include "title_pixels.h"
 
+#include <algorithm>
+
 #include "scoped_gdi.h"
 #include "text_of_width.h"
 
@@ -14,12 +16,13 @@ using host::ScopedFont;
 using host::ScopedMemoryDC;
 using host::ScopedSelect;
 
-ScopedFont MakeFont(const TitleLook& look) {
+ScopedFont MakeFont(const TitleLook& look, BYTE quality = DEFAULT_QUALITY) {
     const int pixelsPerInch = GetDeviceCaps(host::ScopedWindowDC(), LOGPIXELSY);
     LOGFONTA record = {};
     record.lfHeight = -MulDiv(look.fontSize, pixelsPerInch, 72);
     record.lfWeight = look.bold ? FW_BOLD : FW_NORMAL;
     record.lfCharSet = DEFAULT_CHARSET;
+    record.lfQuality = quality;
     lstrcpynA(record.lfFaceName, look.face.c_str(), LF_FACESIZE);
     return ScopedFont(CreateFontIndirectA(&record));
 }
@@ -60,6 +63,42 @@ Strip RenderStrip(const TitleLook& look) {
     for (int y = 0; y < stripRows; ++y)
         for (int x = 0; x < strip.width; ++x) strip.bits[y * strip.width + x] = GetPixel(memory, x, y) != 0;
     return strip;
+}
+
+// The text drawn once by the platform with anti-aliased glyphs, white on
+// black: each pixel's green level, 0..255, per view pixel of the look.
+std::vector<int> SmoothLevels(const TitleLook& look, int w) {
+    const ScopedFont font = MakeFont(look, ANTIALIASED_QUALITY);
+    const ScopedMemoryDC memory;
+    const ScopedSelect fontSelected(memory, font);
+    const bool wide = !look.wideText.empty();
+    SIZE extent = {};
+    if (wide)
+        GetTextExtentPoint32W(memory, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &extent);
+    else
+        GetTextExtentPoint32A(memory, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
+    const int width = extent.cx > 0 ? extent.cx : 1;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -stripRows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const ScopedBitmap bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const ScopedSelect bitmapSelected(memory, bitmap);
+    SetTextColor(memory, RGB(255, 255, 255));
+    SetBkColor(memory, RGB(0, 0, 0));
+    RECT line = {0, 0, width, look.lineHeight};
+    if (wide)
+        DrawTextW(memory, look.wideText.c_str(), -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    else
+        DrawTextA(memory, look.text.c_str(), -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    GdiFlush();
+    std::vector<int> levels(static_cast<size_t>(w) * look.lineHeight, 0);
+    for (int y = 0; y < look.lineHeight; ++y)
+        for (int x = 0; x < w; ++x) {
+            int column = look.offset + x;
+            if (look.wrap) column %= width;
+            if (column < width) levels[y * w + x] = (static_cast<const DWORD*>(bits)[y * width + column] >> 8) & 0xFF;
+        }
+    return levels;
 }
 
 int ViewWidth(const TitleLook& look) { return look.doubled ? 306 : 153; }
@@ -184,6 +223,44 @@ bool SameImage(const host::Image& a, const host::Image& b) {
                                          << (wrong < 0 ? std::string("capture has the wrong size")
                                                        : std::to_string(wrong) + " pixels differ, " + first)
                                          << "; pictures in " << base << ".*.png";
+}
+
+::testing::AssertionResult ShowsSmoothTitle(const testing_support::PluginRun& run, const TitleLook& look,
+                                            const host::Image& background, const host::Image& textColours,
+                                            bool middles, const std::string& tag) {
+    const host::Image actual = TitleArea(run.host->CaptureMain(), look);
+    const std::vector<int> levels = SmoothLevels(look, actual.width);
+    auto glyph = [&](int x, int y) { return levels[y * actual.width + x] == 255; };
+    int between = 0, middle = 0;
+    std::string fault;
+    for (int y = 0; y < actual.height && fault.empty(); ++y)
+        for (int x = 0; x < actual.width && fault.empty(); ++x) {
+            std::vector<COLORREF> under = {background.At(x, y), textColours.At(x, y)};
+            if (look.shadow > 0) under.push_back(look.shadowColour);
+            const COLORREF got = actual.At(x, y);
+            between += std::find(under.begin(), under.end(), got) == under.end();
+            for (int shift : {0, 8, 16}) {
+                int low = 255, high = 0;
+                for (COLORREF c : under) {
+                    low = std::min(low, static_cast<int>((c >> shift) & 0xFF));
+                    high = std::max(high, static_cast<int>((c >> shift) & 0xFF));
+                }
+                const int channel = (got >> shift) & 0xFF;
+                if (channel < low - 2 || channel > high + 2) fault = "a channel outside its colours";
+            }
+            bool inside = x > 0 && y > 0 && x + 1 < actual.width && y + 1 < actual.height;
+            for (int dy = -1; inside && dy <= 1; ++dy)
+                for (int dx = -1; inside && dx <= 1; ++dx) inside = glyph(x + dx, y + dy);
+            if (inside && got != textColours.At(x, y)) fault = "a stroke's middle not the text colour";
+            middle += inside;
+            if (!fault.empty()) fault += " at (" + std::to_string(x) + "," + std::to_string(y) + ")";
+        }
+    if (fault.empty() && between == 0) fault = "no pixel between the colours: the edges are not smooth";
+    if (fault.empty() && middles && middle == 0) fault = "no stroke middles to check";
+    if (fault.empty()) return ::testing::AssertionSuccess();
+    const std::string base = run.scratch.Folder() + "." + tag;
+    actual.SavePng(base + ".actual.png");
+    return ::testing::AssertionFailure() << tag << ": " << fault << "; pictures in " << base << ".*.png";
 }
 
 void WriteSettings(const testing_support::PluginRun& run,
