@@ -27,16 +27,19 @@ ScopedFont MakeFont(const TitleLook& look, BYTE quality = DEFAULT_QUALITY) {
     return ScopedFont(CreateFontIndirectA(&record));
 }
 
-// The text drawn once, white on black, one bit deep: true for a glyph pixel.
+// The text drawn once, white on black: one bit deep as the one-bit strip
+// is, or `smooth`, with the platform's anti-aliased glyphs on 32 bits. Each
+// pixel's level is 0..255; a one-bit glyph pixel is 255.
 struct Strip {
     int width = 0;
-    std::vector<bool> bits;   // width x stripRows
-    bool At(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < stripRows && bits[y * width + x]; }
+    std::vector<int> levels;   // width x stripRows
+    int Level(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < stripRows ? levels[y * width + x] : 0; }
+    bool At(int x, int y) const { return Level(x, y) != 0; }
 };
 
-Strip RenderStrip(const TitleLook& look) {
+Strip RenderStrip(const TitleLook& look, bool smooth = false) {
     Strip strip;
-    const ScopedFont font = MakeFont(look);
+    const ScopedFont font = MakeFont(look, smooth ? ANTIALIASED_QUALITY : DEFAULT_QUALITY);
     const ScopedMemoryDC memory;
     const ScopedSelect fontSelected(memory, font);
     const bool wide = !look.wideText.empty();
@@ -46,9 +49,14 @@ Strip RenderStrip(const TitleLook& look) {
     else
         GetTextExtentPoint32A(memory, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
     strip.width = extent.cx;
-    const ScopedBitmap bitmap(CreateBitmap(extent.cx > 0 ? extent.cx : 1, stripRows, 1, 1, nullptr));
+    const int bitmapWidth = extent.cx > 0 ? extent.cx : 1;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, bitmapWidth, -stripRows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const ScopedBitmap bitmap(smooth ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                                     : CreateBitmap(bitmapWidth, stripRows, 1, 1, nullptr));
     const ScopedSelect bitmapSelected(memory, bitmap);
-    const RECT whole = {0, 0, extent.cx > 0 ? extent.cx : 1, stripRows};
+    const RECT whole = {0, 0, bitmapWidth, stripRows};
     FillRect(memory, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SetTextColor(memory, RGB(255, 255, 255));
     SetBkColor(memory, RGB(0, 0, 0));
@@ -59,46 +67,21 @@ Strip RenderStrip(const TitleLook& look) {
     else
         DrawTextA(memory, look.text.c_str(), static_cast<int>(look.text.size()), &line,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    strip.bits.assign(static_cast<size_t>(strip.width) * stripRows, false);
+    GdiFlush();
+    strip.levels.assign(static_cast<size_t>(strip.width) * stripRows, 0);
     for (int y = 0; y < stripRows; ++y)
-        for (int x = 0; x < strip.width; ++x) strip.bits[y * strip.width + x] = GetPixel(memory, x, y) != 0;
+        for (int x = 0; x < strip.width; ++x)
+            strip.levels[y * strip.width + x] = smooth ? (static_cast<const DWORD*>(bits)[y * bitmapWidth + x] >> 8) & 0xFF
+                                                       : GetPixel(memory, x, y) != 0 ? 255 : 0;
     return strip;
 }
 
-// The text drawn once by the platform with anti-aliased glyphs, white on
-// black: each pixel's green level, 0..255, per view pixel of the look.
-std::vector<int> SmoothLevels(const TitleLook& look, int w) {
-    const ScopedFont font = MakeFont(look, ANTIALIASED_QUALITY);
-    const ScopedMemoryDC memory;
-    const ScopedSelect fontSelected(memory, font);
-    const bool wide = !look.wideText.empty();
-    SIZE extent = {};
-    if (wide)
-        GetTextExtentPoint32W(memory, look.wideText.c_str(), static_cast<int>(look.wideText.size()), &extent);
-    else
-        GetTextExtentPoint32A(memory, look.text.c_str(), static_cast<int>(look.text.size()), &extent);
-    const int width = extent.cx > 0 ? extent.cx : 1;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -stripRows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const ScopedBitmap bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const ScopedSelect bitmapSelected(memory, bitmap);
-    SetTextColor(memory, RGB(255, 255, 255));
-    SetBkColor(memory, RGB(0, 0, 0));
-    RECT line = {0, 0, width, look.lineHeight};
-    if (wide)
-        DrawTextW(memory, look.wideText.c_str(), -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    else
-        DrawTextA(memory, look.text.c_str(), -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    GdiFlush();
-    std::vector<int> levels(static_cast<size_t>(w) * look.lineHeight, 0);
-    for (int y = 0; y < look.lineHeight; ++y)
-        for (int x = 0; x < w; ++x) {
-            int column = look.offset + x;
-            if (look.wrap) column %= width;
-            if (column < width) levels[y * w + x] = (static_cast<const DWORD*>(bits)[y * width + column] >> 8) & 0xFF;
-        }
-    return levels;
+// The strip's level at view pixel (x,y) of the look.
+int ViewLevel(const Strip& strip, const TitleLook& look, int x, int y) {
+    if (x < 0 || y < 0) return 0;
+    int column = look.offset + x;
+    if (look.wrap && strip.width > 0) column %= strip.width;
+    return strip.Level(column, y);
 }
 
 int ViewWidth(const TitleLook& look) { return look.doubled ? 306 : 153; }
@@ -149,12 +132,7 @@ host::Image ExpectedTitle(const TitleLook& look) {
     const Strip strip = RenderStrip(look);
     const int w = ViewWidth(look);
     const int h = look.lineHeight;
-    auto glyph = [&](int x, int y) {
-        if (x < 0 || y < 0) return false;
-        int column = look.offset + x;
-        if (look.wrap && strip.width > 0) column %= strip.width;
-        return strip.At(column, y);
-    };
+    auto glyph = [&](int x, int y) { return ViewLevel(strip, look, x, y) != 0; };
     host::Image picture;
     picture.width = w;
     picture.height = h;
@@ -229,8 +207,8 @@ bool SameImage(const host::Image& a, const host::Image& b) {
                                             const host::Image& background, const host::Image& textColours,
                                             bool middles, const std::string& tag) {
     const host::Image actual = TitleArea(run.host->CaptureMain(), look);
-    const std::vector<int> levels = SmoothLevels(look, actual.width);
-    auto glyph = [&](int x, int y) { return levels[y * actual.width + x] == 255; };
+    const Strip smooth = RenderStrip(look, true);
+    auto glyph = [&](int x, int y) { return ViewLevel(smooth, look, x, y) == 255; };
     int between = 0, middle = 0;
     std::string fault;
     for (int y = 0; y < actual.height && fault.empty(); ++y)
