@@ -262,7 +262,7 @@ TEST(TitleDisplay, TextColourBackgroundAndShadow) {
 // player's WenQuanYi Zen Hei, whose small sizes draw from embedded bitmaps.
 TEST(TitleDisplay, SmoothEdgesLieBetweenBackgroundShadowAndText) {
     const COLORREF text = RGB(0x20, 0xe0, 0x40), back = RGB(0x10, 0x20, 0x90);
-    const COLORREF panelText = RGB(255, 0, 0), slate = RGB(10, 20, 30);
+    const COLORREF slate = RGB(10, 20, 30);
     enum class Skin { none, colours, panel };
     struct Case {
         bool doubled;
@@ -291,8 +291,8 @@ TEST(TitleDisplay, SmoothEdgesLieBetweenBackgroundShadowAndText) {
         if (c.skin != Skin::none) {
             const std::string skin = run->scratch.SkinFolder(tag);
             host::Image letters = host::SolidImage(155, 74, slate);
-            for (int row = 0; row < 6; ++row)
-                for (int x : {55, 42, 97}) letters.Set(x, row, panelText);
+            for (int row = 0; row < 6; ++row)   // six rows, each two lines of the gradient
+                for (int x : {55, 42, 97}) letters.Set(x, row, RGB(255, row * 40, 0));
             ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", letters));
             ASSERT_TRUE(host::WriteBmp(skin + "\\main.bmp", panelPicture));
             run->host->SwitchSkin(skin);
@@ -314,7 +314,9 @@ TEST(TitleDisplay, SmoothEdgesLieBetweenBackgroundShadowAndText) {
         if (c.skin == Skin::panel)   // the panel at (112,24), each pixel doubled in double size
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) background.Set(x, y, panelPicture.At(112 + x * 153 / w, 24 + y * 153 / w));
-        const host::Image colours = host::SolidImage(w, h, c.skin == Skin::colours ? panelText : text);
+        host::Image colours = host::SolidImage(w, h, text);
+        for (int y = 0; c.skin == Skin::colours && y < h; ++y)   // twelve lines stretched over the rows
+            for (int x = 0; x < w; ++x) colours.Set(x, y, RGB(255, y * 12 / h / 2 * 40, 0));
         for (int frame = 0; frame < c.frames; ++frame) {
             run->host->Tick(1);
             look.offset = frame * 7;
