@@ -107,16 +107,17 @@ DWORD GlyphOutline(HDC dc, UINT code, bool wide, UINT format, GLYPHMETRICS* metr
 // false where the glyph has no outline to give.
 bool PlaceGlyph(HDC dc, UINT code, bool wide, int& pen, int baseline) {
     GLYPHMETRICS metrics = {};
-    const DWORD size = GlyphOutline(dc, code, wide, GGO_GRAY8_BITMAP, &metrics, 0, nullptr);
+    const DWORD size = GlyphOutline(dc, code, wide, GGO_GRAY8_BITMAP, &metrics, sizeof coverage.glyph, coverage.glyph);
     if (size == GDI_ERROR || size == 0) {
-        // A blank (a space) has no black box: only its advance counts.
-        if (GlyphOutline(dc, code, wide, GGO_METRICS, &metrics, 0, nullptr) == GDI_ERROR) return false;
+        // A glyph too big for the scratch has no place here; a blank (a
+        // space) has no black box, and only its advance counts.
+        const DWORD needed = GlyphOutline(dc, code, wide, GGO_GRAY8_BITMAP, &metrics, 0, nullptr);
+        if ((needed != GDI_ERROR && needed > sizeof coverage.glyph) ||
+            GlyphOutline(dc, code, wide, GGO_METRICS, &metrics, 0, nullptr) == GDI_ERROR)
+            return false;
         pen += metrics.gmCellIncX;
         return true;
     }
-    if (size > sizeof coverage.glyph ||
-        GlyphOutline(dc, code, wide, GGO_GRAY8_BITMAP, &metrics, sizeof coverage.glyph, coverage.glyph) == GDI_ERROR)
-        return false;
     const int pitch = (static_cast<int>(metrics.gmBlackBoxX) + 3) & ~3;
     const int left = pen + metrics.gmptGlyphOrigin.x;
     const int top = baseline - metrics.gmptGlyphOrigin.y;
