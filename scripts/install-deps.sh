@@ -11,7 +11,9 @@
 # both sides come from the same suites.
 #
 # For a test of this script: INSTALL_DEPS_SOURCES names a folder of source
-# files used instead of the system's, INSTALL_DEPS_PACKAGES the packages.
+# files used instead of the system's, with apt's lists and cache kept in a
+# scratch folder and the install only simulated; INSTALL_DEPS_PACKAGES names
+# the packages.
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386
           fonts-wine fonts-arphic-uming fonts-wqy-zenhei googletest xvfb imagemagick
@@ -34,20 +36,24 @@ fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-apt_sources=()
+apt_sources=() apt_state=() simulate=()
 if [ -n "${INSTALL_DEPS_SOURCES:-}" ]; then
   apt_sources=(-o "Dir::Etc::sourcelist=/dev/null" -o "Dir::Etc::sourceparts=$INSTALL_DEPS_SOURCES")
+  mkdir -p "$work/lists/partial" "$work/cache"
+  apt_state=(-o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache")
+  simulate=(-s)
 fi
 
-# Retries the update; what failed is left in $work/failed, one URL a line.
+# Retries the update while an index fails (apt says so as an error or, for
+# a host it cannot reach, as a warning); what failed is left in $work/failed,
+# one URL a line.
 update() {
-  local try
+  local try rc
   for try in 1 2 3; do
-    if $SUDO apt-get "${apt_sources[@]}" "$@" update -q >"$work/update.log" 2>&1; then
-      : >"$work/failed"
-      return 0
-    fi
+    rc=0
+    $SUDO apt-get "${apt_sources[@]}" "${apt_state[@]}" update -q >"$work/update.log" 2>&1 || rc=$?
     grep -oE 'Failed to fetch [^ ]+' "$work/update.log" | cut -d' ' -f4 | sort -u >"$work/failed" || true
+    [ "$rc" -eq 0 ] && [ ! -s "$work/failed" ] && return 0
     [ "$try" -lt 3 ] && sleep $((try * 5))
   done
   return 1
@@ -92,8 +98,8 @@ sources_without() {
 }
 
 install() {
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get "${apt_sources[@]}" "$@" install -y -q \
-    --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get "${apt_sources[@]}" "${apt_state[@]}" install -y -q \
+    "${simulate[@]}" --no-install-recommends "${missing[@]}"
 }
 
 echo "Installing: ${missing[*]}"

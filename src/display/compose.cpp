@@ -8,8 +8,8 @@
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
 int composedWidth;
@@ -34,16 +34,16 @@ void Blend(const Surface& destination, const Surface& source, int w, int h, DWOR
 }
 
 void FillVisibleText() {
-    if (overflow && effectiveSettings.Scroll)
+    if (overflow && EffectiveSettings().Scroll)
         AdvanceScroll();
     else
         CopyStripToView(0, 0, stripWidth);   // the mask's own edge cuts what lies past the view
 }
 
 void PaintBackground() {
-    const SettingsSet& s = effectiveSettings;
+    const SettingsSet& s = EffectiveSettings();
     if (s.Transparent) {
-        if (doubleSize)
+        if (IsDoubleSize())
             StretchBlt(frameSurface.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight, skinBackground.dc, 0, 0,
                        skinBackgroundWidth, skinBackgroundHeight, SRCCOPY);
         else
@@ -57,7 +57,7 @@ void PaintBackground() {
 }
 
 void PaintTextColour(int w, int h) {
-    if (effectiveSettings.UseSkinColor)
+    if (EffectiveSettings().UseSkinColor)
         StretchBlt(textLayer.dc, 0, 0, w, h, skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
                    SRCCOPY);
     else
@@ -91,7 +91,7 @@ void ComposeFrame() {
     Blend(frameSurface, invMask, w, h, SRCAND);
     Blend(frameSurface, textLayer, w, h, SRCPAINT);
 
-    if (effectiveSettings.Shadow) AddShadow(effectiveSettings.Shadow);
+    if (EffectiveSettings().Shadow) AddShadow(EffectiveSettings().Shadow);
     composedWidth = w;
     composedRows = h;
 }
@@ -120,12 +120,12 @@ void AddShadow(int depth) {
 }
 
 void PresentFrame() {
-    if (!surfacesCreated || !mainWindow) return;
-    const POINT origin = TitleOrigin(doubleSize);
-    HDC window = GetDC(mainWindow);
+    if (!surfacesCreated || !MainWindow()) return;
+    const POINT origin = TitleOrigin(IsDoubleSize());
+    HDC window = GetDC(MainWindow());
     if (!window) return;
     BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), frameSurface.dc, 0, 0, SRCCOPY);
-    ReleaseDC(mainWindow, window);
+    ReleaseDC(MainWindow(), window);
 }
 
 void ForgetComposedFrame() {

@@ -92,9 +92,14 @@ void CopyUserFontsInto(SettingsSet& target) {
         ReadFontRecord(*f.user, target.*f.face, target.*f.size, target.*f.bold, target.*f.italic);
 }
 
-void KeepUserFontRecord(LOGFONTA& userRecord, const LOGFONTA& chosen) {
-    userRecord = chosen;
-    userRecord.lfFaceName[LF_FACESIZE - 1] = '\0';
+LOGFONTA UserFontRecord(UserFontSlot slot) {
+    return *fontFields[slot].user;
+}
+
+void SetUserFontRecord(UserFontSlot slot, const LOGFONTA& record) {
+    LOGFONTA& user = *fontFields[slot].user;
+    user = record;
+    user.lfFaceName[LF_FACESIZE - 1] = '\0';
 }
 
 void ResetUserFontRecords() {

@@ -49,8 +49,13 @@ void FillFontRecords(const SettingsSet& settings);
 void FillUserFontRecords(const SettingsSet& settings);
 // The user's three records into the font fields of `target`.
 void CopyUserFontsInto(SettingsSet& target);
-// Keeps what the chooser left in a copy of one of the user's records.
-void KeepUserFontRecord(LOGFONTA& userRecord, const LOGFONTA& chosen);
+// The user's records by slot: the title at normal size, in double size, the playlist line.
+enum UserFontSlot { userNormalSlot, userDoubleSizeSlot, userPlaylistSlot };
+// A copy of the user's own record of a slot.
+LOGFONTA UserFontRecord(UserFontSlot slot);
+// `record` becomes the user's own record of a slot (what the chooser left,
+// say), its face name always terminated.
+void SetUserFontRecord(UserFontSlot slot, const LOGFONTA& record);
 // The user's records as a fresh start has them.
 void ResetUserFontRecords();
 

@@ -9,8 +9,8 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "playlist/playlist_line.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/colour_text.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
@@ -136,7 +136,7 @@ void ReplaceSkinBackgroundBrush(COLORREF background) {
         DeleteObject(skinBackgroundBrush);
     }
     skinBackgroundBrush = CreateSolidBrush(background);
-    SelectObject(frameSurface.dc, effectiveSettings.UseSkinColor ? skinBackgroundBrush : bkBrush);
+    SelectObject(frameSurface.dc, EffectiveSettings().UseSkinColor ? skinBackgroundBrush : bkBrush);
 }
 
 // Green inside a one-pixel black border: the look of a skin without text.bmp.
@@ -193,17 +193,17 @@ void LoadPlaylistColours() {
 
 // A skin that switches the display off gets the host's own title back at once.
 void YieldMainWindow() {
-    if (effectiveSettings.Enabled == 0 && mainWindow)
-        RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    if (EffectiveSettings().Enabled == 0 && MainWindow())
+        RedrawWindow(MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 // The line is drawn off-screen whenever it is on, so it is ready the moment
 // the editor is shaded; when it is off, a shaded editor gets its own line back.
 void RefreshPlaylistLine() {
-    if (effectiveSettings.PE_Scrivane)
+    if (EffectiveSettings().PE_Scrivane)
         DrawPlaylistLine();
-    else if (playlistShaded && playlistWindow)
-        RedrawWindow(playlistWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    else if (IsPlaylistShaded() && PlaylistWindow())
+        RedrawWindow(PlaylistWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 }  // namespace
@@ -223,7 +223,7 @@ void LoadSkinAssets() {
 
 void ApplySkinOverrides() {
     ReadSkinOverrides();
-    FillFontRecords(effectiveSettings);
+    FillFontRecords(EffectiveSettings());
     // Before start-up made the surfaces, or after shut-down released them,
     // there is nothing to rebuild, and objects made now would never be freed.
     if (!surfacesCreated) return;

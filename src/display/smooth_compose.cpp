@@ -10,7 +10,7 @@
 #include "display/coverage_strip.h"
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
-#include "plugin/window_modes.h"
+#include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
 namespace {
@@ -70,9 +70,9 @@ inline DWORD Blend(DWORD under, DWORD over, DWORD a) {
 
 // The same backgrounds as the one-bit frames, by the same copies and fills.
 void PaintBackground(int w, int h) {
-    const SettingsSet& s = effectiveSettings;
+    const SettingsSet& s = EffectiveSettings();
     if (s.Transparent) {
-        if (doubleSize)
+        if (IsDoubleSize())
             StretchBlt(smooth.frame.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight, skinBackground.dc, 0, 0,
                        skinBackgroundWidth, skinBackgroundHeight, SRCCOPY);
         else
@@ -85,15 +85,15 @@ void PaintBackground(int w, int h) {
 
 // The deepest shift that still leaves rows to smear, as in the one-bit shadow.
 int ShadowDepth(int h) {
-    const int depth = effectiveSettings.Shadow;
+    const int depth = EffectiveSettings().Shadow;
     if (depth <= 0) return 0;
     return depth < h ? depth : h - 1;
 }
 
 void BlendRows(int w, int h, const DWORD* textColours) {
     const BYTE* cover = ViewCoverage();
-    const DWORD text = Pixel(effectiveSettings.TextColor);
-    const DWORD shade = Pixel(effectiveSettings.ShadowColor);
+    const DWORD text = Pixel(EffectiveSettings().TextColor);
+    const DWORD shade = Pixel(EffectiveSettings().ShadowColor);
     const int depth = ShadowDepth(h);
     for (int y = 0; y < h; ++y) {
         const BYTE* row = cover + y * stride;
@@ -120,14 +120,14 @@ void BlendRows(int w, int h, const DWORD* textColours) {
 }  // namespace
 
 bool SmoothFrames() {
-    return effectiveSettings.Smooth && smooth.frame.pixels && smooth.colours.pixels && CoverageReady();
+    return EffectiveSettings().Smooth && smooth.frame.pixels && smooth.colours.pixels && CoverageReady();
 }
 
 void ComposeSmoothFrame(int w, int h) {
     if (!SmoothFrames()) return;
     PaintBackground(w, h);
     const DWORD* colours = nullptr;
-    if (effectiveSettings.UseSkinColor) {
+    if (EffectiveSettings().UseSkinColor) {
         StretchBlt(smooth.colours.dc, 0, 0, w, h, skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
                    SRCCOPY);
         colours = smooth.colours.pixels;

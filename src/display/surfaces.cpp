@@ -6,7 +6,7 @@
 
 #include "display/skin_assets.h"
 #include "display/smooth_compose.h"
-#include "plugin/window_modes.h"
+#include "player/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 
@@ -66,9 +66,9 @@ void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
 
 // The dialog's swatches show the stored colours from the start.
 void PaintSwatches() {
-    PaintSwatch(colourSwatch[swatchText], storedSettings.TextColor);
-    PaintSwatch(colourSwatch[swatchBk], storedSettings.BkColor);
-    PaintSwatch(colourSwatch[swatchShadow], storedSettings.ShadowColor);
+    PaintSwatch(colourSwatch[swatchText], StoredSettings().TextColor);
+    PaintSwatch(colourSwatch[swatchBk], StoredSettings().BkColor);
+    PaintSwatch(colourSwatch[swatchShadow], StoredSettings().ShadowColor);
 }
 
 }  // namespace
@@ -77,15 +77,15 @@ void RebuildBrushes() {
     SelectObject(frameSurface.dc, GetStockObject(BLACK_BRUSH));
     SelectObject(textLayer.dc, GetStockObject(BLACK_BRUSH));
     SelectObject(shadowLayer.dc, GetStockObject(BLACK_BRUSH));
-    ReplaceBrush(bkBrush, effectiveSettings.BkColor);
-    ReplaceBrush(textBrush, effectiveSettings.TextColor);
+    ReplaceBrush(bkBrush, EffectiveSettings().BkColor);
+    ReplaceBrush(textBrush, EffectiveSettings().TextColor);
     SelectObject(textLayer.dc, textBrush);
-    ReplaceBrush(shadowBrush, effectiveSettings.ShadowColor);
+    ReplaceBrush(shadowBrush, EffectiveSettings().ShadowColor);
     SelectObject(shadowLayer.dc, shadowBrush);
 }
 
 void SelectFrameBrush() {
-    HBRUSH brush = effectiveSettings.UseSkinColor ? skinBackgroundBrush : bkBrush;
+    HBRUSH brush = EffectiveSettings().UseSkinColor ? skinBackgroundBrush : bkBrush;
     if (brush) SelectObject(frameSurface.dc, brush);
 }
 
@@ -120,18 +120,18 @@ void CreateSurfaces() {
     ReleaseDC(nullptr, screen);
 
     ReadScreenResolution(textStrip.dc);
-    FillUserFontRecords(storedSettings);
-    FillFontRecords(storedSettings);
+    FillUserFontRecords(StoredSettings());
+    FillFontRecords(StoredSettings());
     CreateFonts();
     // The strip renders in the title font of the current size from the start.
-    SelectObject(textStrip.dc, doubleSize ? doubleSizeFont.font : normalFont.font);
+    SelectObject(textStrip.dc, IsDoubleSize() ? doubleSizeFont.font : normalFont.font);
     PrepareStrip();
     surfacesCreated = 1;
 
     SelectObject(playlistLine.dc, playlistFont.font);
-    bkBrush = CreateSolidBrush(storedSettings.BkColor);
-    textBrush = CreateSolidBrush(storedSettings.TextColor);
-    shadowBrush = CreateSolidBrush(storedSettings.ShadowColor);
+    bkBrush = CreateSolidBrush(StoredSettings().BkColor);
+    textBrush = CreateSolidBrush(StoredSettings().TextColor);
+    shadowBrush = CreateSolidBrush(StoredSettings().ShadowColor);
     SelectObject(textLayer.dc, textBrush);
     SelectObject(frameSurface.dc, bkBrush);
     SelectObject(shadowLayer.dc, shadowBrush);

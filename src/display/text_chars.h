@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "plugin/wide_calls.h"
+#include "player/wide_calls.h"
 #include "settings/characters.h"
 
 inline SIZE MeasureText(HDC dc, const char* text, int length) {
@@ -14,7 +14,7 @@ inline SIZE MeasureText(HDC dc, const char* text, int length) {
 
 inline SIZE MeasureText(HDC dc, const wchar_t* text, int length) {
     SIZE size = {0, 0};
-    if (wideCalls.GetTextExtentPoint32W) wideCalls.GetTextExtentPoint32W(dc, text, length, &size);
+    if (FoundWideCalls().GetTextExtentPoint32W) FoundWideCalls().GetTextExtentPoint32W(dc, text, length, &size);
     return size;
 }
 
@@ -23,5 +23,5 @@ inline void DrawLine(HDC dc, const char* text, int length, RECT* line, UINT form
 }
 
 inline void DrawLine(HDC dc, const wchar_t* text, int length, RECT* line, UINT format) {
-    if (wideCalls.DrawTextW) wideCalls.DrawTextW(dc, text, length, line, format);
+    if (FoundWideCalls().DrawTextW) FoundWideCalls().DrawTextW(dc, text, length, line, format);
 }

@@ -7,8 +7,8 @@
 #include "display/coverage_strip.h"
 #include "display/surfaces.h"
 #include "display/text_chars.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
 int stripWidth, textHeight, lineHeight = 12, scrollOffset, scrollDirection = 1, holdCount;
@@ -51,7 +51,7 @@ void DrawStripText(const Char* text, int length) {
     // Titles are text, not labels: an ampersand is shown, not taken as a
     // mnemonic prefix that would also make the measured width wrong.
     DrawLine(textStrip.dc, text, length, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (effectiveSettings.Smooth)
+    if (EffectiveSettings().Smooth)
         RenderCoverage(textStrip.dc, textStrip.bitmap, text, length, stripWidth, lineHeight);
     else
         ForgetCoverage();
@@ -61,13 +61,13 @@ void DrawStripText(const Char* text, int length) {
 // moves by its magnitude, a wrap-around step is taken modulo the strip and a
 // back-and-forth step is capped at the strip, so no offset can leave it.
 int ScrollStep() {
-    const int pixel = effectiveSettings.ScrollPixel;
+    const int pixel = EffectiveSettings().ScrollPixel;
     return pixel == INT_MIN ? INT_MAX : pixel < 0 ? -pixel : pixel;
 }
 
 }  // namespace
 
-int ViewWidth() { return doubleSize ? doubleViewWidth : normalViewWidth; }
+int ViewWidth() { return IsDoubleSize() ? doubleViewWidth : normalViewWidth; }
 
 POINT TitleOrigin(int doubled) {
     return doubled ? POINT{titleOrigin.x * 2, titleOrigin.y * 2} : titleOrigin;
@@ -80,9 +80,9 @@ RECT TitleRepaintRect(int doubled) {
 }
 
 void RepaintTitleArea(int doubled) {
-    if (!mainWindow) return;
+    if (!MainWindow()) return;
     const RECT area = TitleRepaintRect(doubled);
-    RedrawWindow(mainWindow, &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    RedrawWindow(MainWindow(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void CopyStripToView(int column, int destination, int width) {
@@ -115,18 +115,18 @@ void RestartScroll() {
 }
 
 int LineHeight() {
-    const int fixed = doubleSize ? doubleLineHeight : normalLineHeight;
-    if (!effectiveSettings.AutoAdjust) return fixed;
-    const int highest = doubleSize ? maxDoubleLineHeight : maxNormalLineHeight;
+    const int fixed = IsDoubleSize() ? doubleLineHeight : normalLineHeight;
+    if (!EffectiveSettings().AutoAdjust) return fixed;
+    const int highest = IsDoubleSize() ? maxDoubleLineHeight : maxNormalLineHeight;
     // A negative shadow draws nothing, so it takes no room either.
-    const int shadow = Clamp(effectiveSettings.Shadow, 0, highest);
+    const int shadow = Clamp(EffectiveSettings().Shadow, 0, highest);
     const int height = Clamp(textHeight, fixed, highest) + shadow;
     return height < highest ? height : highest;
 }
 
 void AdvanceScroll() {
     if (!surfacesCreated) return;
-    if (effectiveSettings.ScrollType == 1)
+    if (EffectiveSettings().ScrollType == 1)
         BounceScroll(ViewWidth());
     else
         WrapScroll(ViewWidth());

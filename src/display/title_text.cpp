@@ -6,8 +6,8 @@
 
 #include "display/surfaces.h"
 #include "display/text_strip.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 
@@ -123,11 +123,11 @@ int ComposeTitle(Char* text) {
 }
 
 int ReadCaptionText(char* caption) {
-    return GetWindowTextA(mainWindow, caption, captionReadLimit);
+    return GetWindowTextA(MainWindow(), caption, captionReadLimit);
 }
 
 int ReadCaptionText(wchar_t* caption) {
-    return wideCalls.GetWindowTextW ? wideCalls.GetWindowTextW(mainWindow, caption, captionReadLimit) : 0;
+    return FoundWideCalls().GetWindowTextW ? FoundWideCalls().GetWindowTextW(MainWindow(), caption, captionReadLimit) : 0;
 }
 
 // The player sets an unchanged caption again and again (after every volume
@@ -155,7 +155,7 @@ void BuildDisplayAs() {
     display[displayLength] = 0;
     overflow = TextOverflows();
 
-    const SettingsSet& s = effectiveSettings;
+    const SettingsSet& s = EffectiveSettings();
     if (overflow && s.Scroll && s.ScrollType == 2) {
         // The separator marks the seam, so it goes in whole; a title too long
         // for both loses its end instead.
@@ -219,10 +219,10 @@ void RenderStrip() {
 
 void RefreshStrip() {
     if (!surfacesCreated) return;
-    SelectObject(textStrip.dc, doubleSize ? doubleSizeFont.font : normalFont.font);
+    SelectObject(textStrip.dc, IsDoubleSize() ? doubleSizeFont.font : normalFont.font);
     BuildDisplayText();
     RenderStrip();
-    RepaintTitleArea(doubleSize);
+    RepaintTitleArea(IsDoubleSize());
 }
 
 int TextOverflows() {

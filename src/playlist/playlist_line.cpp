@@ -8,8 +8,8 @@
 #include "display/surfaces.h"
 #include "display/text_chars.h"
 #include "display/title_text.h"
-#include "plugin/host_contract.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 
@@ -120,11 +120,11 @@ void LayOutLine(int position, const Char* title, int seconds, const RECT& line) 
 }  // namespace
 
 int PlaylistLineWidth() {
-    return WindowWidth(playlistWindow) - editorChromeWidth;
+    return WindowWidth(PlaylistWindow()) - editorChromeWidth;
 }
 
 int PlaylistLineActive() {
-    return playlistShaded && effectiveSettings.PE_Scrivane && hostIs205;
+    return IsPlaylistShaded() && EffectiveSettings().PE_Scrivane && HostIs205();
 }
 
 void ResetPlaylistLine() {
@@ -149,9 +149,9 @@ void DrawPlaylistLine() {
 }
 
 void PresentPlaylistLine() {
-    if (!surfacesCreated || !playlistWindow || shadeLineWidth <= 0) return;
-    HDC editor = GetDC(playlistWindow);
+    if (!surfacesCreated || !PlaylistWindow() || shadeLineWidth <= 0) return;
+    HDC editor = GetDC(PlaylistWindow());
     BitBlt(editor, lineOrigin.x, lineOrigin.y, ClampedLineWidth(shadeLineWidth), playlistLineHeight,
            playlistLine.dc, 0, 0, SRCCOPY);
-    ReleaseDC(playlistWindow, editor);
+    ReleaseDC(PlaylistWindow(), editor);
 }

@@ -3,46 +3,47 @@
 
 #include "display/compose.h"
 #include "display/title_text.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 #include "playlist/playlist_line.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
+#include "plugin/module_life.h"
 #include "plugin/subclass.h"
-#include "plugin/window_modes.h"
 #include "settings/skin_overrides.h"
 
 namespace {
 
-int frameTickCount;            // ticks since the last composed frame
-int startupTitlePending = 1;   // the one-time caption read is still to come
-int startupTicks;              // ticks counted while it is pending
+FrameClock frameClock;
 
 }  // namespace
 
 void RestartFrameClock() {
-    frameTickCount = 0;
-    startupTitlePending = 1;
-    startupTicks = 0;
+    frameClock = FrameClock{};
 }
 
-void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
-    if (!pluginRunning || window != mainWindow || timerId != frameTimerId) return;
+#ifdef QLV_WHITEBOX
+FrameClock& FrameClockForTest() { return frameClock; }
+#endif
 
-    ++frameTickCount;
+void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
+    if (!PluginRunning() || window != MainWindow() || timerId != frameTimerId) return;
+
+    const SettingsSet& settings = EffectiveSettings();
+    ++frameClock.frameTickCount;
     // A switch between normal and double size renders the text again at
     // the new size at once; the frame composed at the old size would show
     // as a small stale picture until the next composition, up to ScrollRate
     // ticks later, so the new size gets its frame on the next tick.
-    if (mainVisible && (frameTickCount >= effectiveSettings.ScrollRate || FrameSizeChanged())) {
+    if (IsMainVisible() && (frameClock.frameTickCount >= settings.ScrollRate || FrameSizeChanged())) {
         ComposeFrame();
-        frameTickCount = 0;
+        frameClock.frameTickCount = 0;
     }
-    if (effectiveSettings.Enabled && mouseIdle && mainVisible) PresentFrame();
+    if (settings.Enabled && IsMouseIdle() && IsMainVisible()) PresentFrame();
     if (PlaylistLineActive()) PresentPlaylistLine();
 
-    if (startupTitlePending) {
-        ++startupTicks;
-        if (startupTicks >= startupTitleTicks) {
-            startupTitlePending = 0;
+    if (frameClock.startupTitlePending) {
+        ++frameClock.startupTicks;
+        if (frameClock.startupTicks >= startupTitleTicks) {
+            frameClock.startupTitlePending = 0;
             ReadCaption();   // unlike a caption change, this leaves the playlist line alone
         }
     }

@@ -2,13 +2,13 @@
 #include "plugin/message_hook.h"
 
 #include "display/title_text.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
-#include "plugin/window_modes.h"
-
-HHOOK messageHook;
+#include "player/host_contract.h"
+#include "player/window_modes.h"
+#include "plugin/module_life.h"
 
 namespace {
+
+MessageHook messageHook;
 
 // The probes measure the new mode; the text is drawn again in the font of that size.
 void OnMainResized() {
@@ -23,19 +23,23 @@ void OnMainResized() {
 // once the host has taken the new one.
 LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (pluginRunning && message && message->hwnd == mainWindow && message->message == WM_SIZE)
+    if (PluginRunning() && message && message->hwnd == MainWindow() && message->message == WM_SIZE)
         OnMainResized();
-    return CallNextHookEx(messageHook, code, wParam, lParam);
+    return CallNextHookEx(messageHook.hook, code, wParam, lParam);
 }
 
 // Only the host's user-interface thread needs the hook: a desktop-wide hook
 // would load this module into every other process for nothing.
 void InstallHook(HINSTANCE module) {
-    const DWORD hostThread = GetWindowThreadProcessId(mainWindow, nullptr);
-    messageHook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, module, hostThread);
+    const DWORD hostThread = GetWindowThreadProcessId(MainWindow(), nullptr);
+    messageHook.hook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, module, hostThread);
 }
 
 void RemoveHook() {
-    if (messageHook) UnhookWindowsHookEx(messageHook);
-    messageHook = nullptr;
+    if (messageHook.hook) UnhookWindowsHookEx(messageHook.hook);
+    messageHook = MessageHook{};
 }
+
+#ifdef QLV_WHITEBOX
+MessageHook& MessageHookForTest() { return messageHook; }
+#endif

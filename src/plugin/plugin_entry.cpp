@@ -9,24 +9,26 @@
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
+#include "player/host_contract.h"
+#include "player/wide_calls.h"
+#include "player/window_modes.h"
 #include "playlist/playlist_line.h"
 #include "plugin/frame_clock.h"
-#include "plugin/host_contract.h"
 #include "plugin/message_hook.h"
+#include "plugin/module_life.h"
 #include "plugin/subclass.h"
-#include "plugin/wide_calls.h"
-#include "plugin/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 #include "ui/config_dialog.h"
 #include "ui/menu_entries.h"
 
 namespace {
-char emptyDescription[] = "";
-}
 
+PluginEntry entry;
+
+// Until init describes the module, the description is empty, as at load.
 PluginHeader pluginHeader = {
-    pluginHeaderVersion, emptyDescription, PluginInit, PluginConfig, PluginQuit, nullptr, nullptr,
+    pluginHeaderVersion, entry.descriptionText, PluginInit, PluginConfig, PluginQuit, nullptr, nullptr,
 };
 static_assert(offsetof(PluginHeader, version) == 0, "header layout");
 static_assert(offsetof(PluginHeader, description) == 4, "header layout");
@@ -37,9 +39,7 @@ static_assert(offsetof(PluginHeader, hwndParent) == 20, "header layout");
 static_assert(offsetof(PluginHeader, hDllInstance) == 24, "header layout");
 static_assert(sizeof(PluginHeader) == 28, "header layout");
 
-char descriptionText[512];
-int pluginRunning;
-int moduleKept;
+}  // namespace
 
 extern "C" __declspec(dllexport) PluginHeader* winampGetGeneralPurposePlugin() {
     return &pluginHeader;
@@ -49,18 +49,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
     return TRUE;
 }
 
-// Loading our own file again takes a reference that nothing gives back, so
-// the host's FreeLibrary leaves the module mapped; this works on every
-// system the host runs on, where pinning calls exist only on later ones.
-// One reference is enough for good: the module is never unmapped after it,
-// so the flag is not cleared by a later start.
-void KeepModuleLoaded() {
-    if (moduleKept) return;
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(pluginHeader.hDllInstance, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return;
-    if (LoadLibraryA(path)) moduleKept = 1;
-}
+#ifdef QLV_WHITEBOX
+PluginEntry& PluginEntryForTest() { return entry; }
+#endif
 
 namespace {
 
@@ -73,32 +64,38 @@ void DescribeModule() {
     path[sizeof path - 1] = '\0';
     int nameStart = lstrlenA(path);
     while (nameStart > 0 && path[nameStart - 1] != '\\') --nameStart;
-    pluginHeader.description = descriptionText;
-    wsprintfA(descriptionText, "%s 1.0(%.400s)", displayName, path + nameStart);
+    wsprintfA(entry.descriptionText, "%s 1.0(%.400s)", displayName, path + nameStart);
 }
 
 // A module that kept itself loaded is started again without its static
-// initialisers: everything a run changes goes back to its value at load, so
-// a second start in the same process is a first start. Not reset: the
-// subclass links an earlier quit left in windows, and the counts of our
-// procedures and choosers on the stack, which describe calls still running.
+// initialisers: each room's record goes back to its value at load, so a
+// second start in the same process is a first start. What outlives a start
+// stays, as each record says: the subclass links an earlier quit left in
+// windows, the counts of our procedures and choosers on the stack, which
+// describe calls still running, the module's reference on itself and the
+// wide calls found.
 void RestoreLoadValues() {
+    AttachHost(pluginHeader.hwndParent, pluginHeader.hDllInstance);
     ResetWindowModes();
-    ResetInput();
+    ResetModuleLife();
+    entry = PluginEntry{};
+    RemoveHook();
     RestartFrameClock();
+    ResetSubclassing();
+    ResetStoredSettings();
+    ResetSkinOverrides();
     RestartScroll();
     ResetPlaylistLine();
     ForgetComposedFrame();
-    ResetMenuEntries();
-    ResetConfigDialog();
     ResetUserFontRecords();
+    ResetConfigDialog();
+    ResetMenuEntries();
 }
 
 }  // namespace
 
 int PluginInit() {
     RestoreLoadValues();
-    AttachHost(pluginHeader.hwndParent, pluginHeader.hDllInstance);
     if (!HostVersionAtLeast(0x2004)) {
         MessageBoxA(pluginHeader.hwndParent,
                     "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated.",
@@ -108,22 +105,22 @@ int PluginInit() {
     NoteHostVersion();
     DescribeModule();
     FindHelpFile();
-    SetTimer(mainWindow, frameTimerId, framePeriodMs, FrameTick);
+    SetTimer(MainWindow(), frameTimerId, framePeriodMs, FrameTick);
     InstallHook(pluginHeader.hDllInstance);
     FindHostWindows();
     SubclassHostWindows();
     LoadSettings();
     UseStoredSettings();
     ProbeWindowModes();
-    pluginRunning = 1;
+    SetPluginRunning(1);
     CreateSurfaces();
-    StartTitle(IsUnicodeWindow(mainWindow));
-    RepaintTitleArea(doubleSize);
+    StartTitle(IsUnicodeWindow(MainWindow()));
+    RepaintTitleArea(IsDoubleSize());
     return 0;
 }
 
 void PluginConfig() {
-    if (!pluginRunning) return;
+    if (!PluginRunning()) return;
     OpenConfigDialog();
 }
 
@@ -133,14 +130,14 @@ void PluginConfig() {
 // inside a chooser's message loop, or from a message that passed through one
 // of our window procedures, returns into code of this module.
 void PluginQuit() {
-    if (!pluginRunning) return;
-    if (choosersOpen || procedureDepth) KeepModuleLoaded();
+    if (!PluginRunning()) return;
+    if (ChoosersOpen() || ProcedureDepth()) KeepModuleLoaded();
     SaveSettings();
     CloseHelp();
     CloseDialogs();
-    pluginRunning = 0;
+    SetPluginRunning(0);
     ReleaseSurfaces();
     RemoveHook();
-    KillTimer(mainWindow, frameTimerId);
+    KillTimer(MainWindow(), frameTimerId);
     RestoreHostWindows();
 }

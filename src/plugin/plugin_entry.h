@@ -16,11 +16,12 @@ struct PluginHeader {
 
 constexpr int pluginHeaderVersion = 0x10;
 
-// --- State owned by the plug-in's lifecycle ---------------------------------
-extern PluginHeader pluginHeader;       // the one header record the host sees
-extern char descriptionText[512];       // "Qelvar Scrivane II 1.0(gen_qlv.dll)"
-extern int pluginRunning;               // init succeeded and quit has not run yet
-extern int moduleKept;                  // the module holds a reference on itself until the process ends
+// The entry's record; its one instance is private to plugin_entry.cpp. The
+// header itself is the host's: it keeps its address and fills two of its
+// fields, so no start resets it.
+struct PluginEntry {
+    char descriptionText[512];   // "Qelvar Scrivane II 1.0(gen_qlv.dll)"; the header's description
+};
 
 extern "C" PluginHeader* winampGetGeneralPurposePlugin();
 
@@ -28,7 +29,7 @@ int PluginInit();
 void PluginConfig();
 void PluginQuit();
 
-// Keeps the module mapped until the process ends, for when some of its code
-// can still be reached after quit (the host frees the module then). Takes
-// one reference, once.
-void KeepModuleLoaded();
+#ifdef QLV_WHITEBOX
+// The white-box tests' one way into the record.
+PluginEntry& PluginEntryForTest();
+#endif

@@ -6,45 +6,43 @@
 #include "display/skin_assets.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
+#include "player/host_contract.h"
+#include "player/wide_calls.h"
+#include "player/window_modes.h"
 #include "playlist/playlist_line.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
-#include "plugin/wide_calls.h"
-#include "plugin/window_modes.h"
+#include "plugin/module_life.h"
 #include "settings/skin_overrides.h"
 #include "ui/menu_entries.h"
 
-SubclassLink subclassLinks[subclassLinkCount];
-int procedureDepth;
-int mouseIdle = 1;
-
 namespace {
+
+Subclassing subclassing;
 
 // A Unicode window stays Unicode only when its procedure is taken and set
 // with the wide calls: the ANSI ones turn it into an ANSI window, and every
 // caption the player sets with the wide call then loses what the ANSI code
 // page cannot hold. Messages are passed on with the matching call.
 WNDPROC CurrentProcedure(HWND window, int wide) {
-    if (wide) return reinterpret_cast<WNDPROC>(wideCalls.GetWindowLongW(window, GWL_WNDPROC));
+    if (wide) return reinterpret_cast<WNDPROC>(FoundWideCalls().GetWindowLongW(window, GWL_WNDPROC));
     return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC));
 }
 
 void SetProcedure(HWND window, WNDPROC procedure, int wide) {
     if (wide)
-        wideCalls.SetWindowLongW(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
+        FoundWideCalls().SetWindowLongW(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
     else
         SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
 }
 
 SubclassLink* FindLink(WNDPROC procedure, HWND window) {
-    for (SubclassLink& link : subclassLinks)
+    for (SubclassLink& link : subclassing.lasting.links)
         if (link.window && link.window == window && link.procedure == procedure) return &link;
     return nullptr;
 }
 
 // A link whose window has gone frees its place.
 SubclassLink* FreeLink() {
-    for (SubclassLink& link : subclassLinks) {
+    for (SubclassLink& link : subclassing.lasting.links) {
         if (link.window && IsWindow(link.window)) continue;
         link = SubclassLink{nullptr, nullptr, nullptr, 0};
         return &link;
@@ -99,8 +97,8 @@ void OnCaptionChanged() {
 LRESULT PassOn(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const SubclassLink* link = FindLink(procedure, window);
     if (link && link->wide) {
-        if (!link->previous) return wideCalls.DefWindowProcW(window, message, wParam, lParam);
-        return wideCalls.CallWindowProcW(link->previous, window, message, wParam, lParam);
+        if (!link->previous) return FoundWideCalls().DefWindowProcW(window, message, wParam, lParam);
+        return FoundWideCalls().CallWindowProcW(link->previous, window, message, wParam, lParam);
     }
     if (!link || !link->previous) return DefWindowProcA(window, message, wParam, lParam);
     return CallWindowProcA(link->previous, window, message, wParam, lParam);
@@ -157,7 +155,7 @@ bool SameRect(const RECT& a, const RECT& b) {
 // The host may now draw into its title area: frames stop being presented and
 // the area is repainted by the host, so its own text shows.
 void YieldTitleArea(int doubled) {
-    mouseIdle = 0;
+    subclassing.mouseIdle = 0;
     RepaintTitleArea(doubled);
 }
 
@@ -172,35 +170,35 @@ void YieldOnPress(const std::array<RECT, count>& rows, POINT at, int doubled) {
 void OnMainPaint(HWND window) {
     RECT update = {0, 0, 0, 0};
     GetUpdateRect(window, &update, FALSE);
-    if (SameRect(update, wholeMainWindow[doubleSize ? 1 : 0][mainShaded ? 1 : 0])) LoadSkinAssets();
+    if (SameRect(update, wholeMainWindow[IsDoubleSize() ? 1 : 0][IsMainShaded() ? 1 : 0])) LoadSkinAssets();
 }
 
 // The host redraws its own title on this timer; while ours is shown that
 // would only flicker under the next frame.
 bool SwallowsHostTimer(WPARAM timerId) {
-    return timerId == hostTitleTimerId && effectiveSettings.Enabled;
+    return timerId == hostTitleTimerId && EffectiveSettings().Enabled;
 }
 
 // Dragging across the clutter bar shows each option's name in the title area.
 void OnMainMouseMove(WPARAM keys, LPARAM lParam) {
     if (!(keys & MK_LBUTTON)) return;
-    const int doubled = doubleSize ? 1 : 0;
+    const int doubled = IsDoubleSize() ? 1 : 0;
     if (PtInRect(&mainPressRects[doubled][clutterBarRow], MousePosition(lParam))) YieldTitleArea(doubled);
 }
 
 void OnMainPress(LPARAM lParam) {
-    const int doubled = doubleSize ? 1 : 0;
+    const int doubled = IsDoubleSize() ? 1 : 0;
     YieldOnPress(mainPressRects[doubled], MousePosition(lParam), doubled);
 }
 
 // The equalizer's own size decides both its rows and the rectangle yielded.
 void OnEqPress(LPARAM lParam) {
-    const int doubled = eqDoubleSize ? 1 : 0;
+    const int doubled = IsEqDoubleSize() ? 1 : 0;
     YieldOnPress(eqPressRects[doubled], MousePosition(lParam), doubled);
 }
 
 void OnButtonReleased() {
-    mouseIdle = 1;
+    subclassing.mouseIdle = 1;
 }
 
 void OnEqResized() {
@@ -216,27 +214,34 @@ void OnPlaylistResized(LPARAM lParam) {
 
 }  // namespace
 
-void ResetInput() {
-    mouseIdle = 1;
+int ProcedureDepth() { return subclassing.lasting.procedureDepth; }
+int IsMouseIdle() { return subclassing.mouseIdle; }
+
+void ResetSubclassing() {
+    subclassing = Subclassing{subclassing.lasting};
 }
 
+#ifdef QLV_WHITEBOX
+Subclassing& SubclassingForTest() { return subclassing; }
+#endif
+
 void SubclassHostWindows() {
-    Subclass(mainWindow, MainWndProc);
-    Subclass(eqWindow, EqWndProc);
-    Subclass(playlistWindow, PlaylistWndProc);
+    Subclass(MainWindow(), MainWndProc);
+    Subclass(EqWindow(), EqWndProc);
+    Subclass(PlaylistWindow(), PlaylistWndProc);
 }
 
 void RestoreHostWindows() {
-    Restore(playlistWindow, PlaylistWndProc);
-    Restore(eqWindow, EqWndProc);
-    Restore(mainWindow, MainWndProc);
+    Restore(PlaylistWindow(), PlaylistWndProc);
+    Restore(EqWindow(), EqWndProc);
+    Restore(MainWindow(), MainWndProc);
 }
 
 namespace {
 
 // Once the plug-in has quit, its surfaces are gone: everything passes on.
 LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (pluginRunning) {
+    if (PluginRunning()) {
         switch (message) {
         case WM_PAINT: OnMainPaint(window); break;
         case WM_COMMAND: HandleMenuCommand(LOWORD(wParam)); break;
@@ -249,7 +254,7 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP: OnButtonReleased(); break;
         case WM_SETTEXT: {
             const LRESULT result = PassOn(MainWndProc, window, message, wParam, lParam);
-            if (pluginRunning) OnCaptionChanged();
+            if (PluginRunning()) OnCaptionChanged();
             return result;
         }
         }
@@ -258,7 +263,7 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnEqMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (pluginRunning) {
+    if (PluginRunning()) {
         switch (message) {
         case WM_SIZE: OnEqResized(); break;
         case WM_LBUTTONDOWN: OnEqPress(lParam); break;
@@ -269,7 +274,7 @@ LRESULT OnEqMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnPlaylistMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (pluginRunning && message == WM_SIZE) OnPlaylistResized(lParam);
+    if (PluginRunning() && message == WM_SIZE) OnPlaylistResized(lParam);
     return PassOn(PlaylistWndProc, window, message, wParam, lParam);
 }
 
@@ -279,22 +284,22 @@ LRESULT OnPlaylistMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // handles: the count tells quit that code of ours is still to run once the
 // host's procedure returns.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ++procedureDepth;
+    ++subclassing.lasting.procedureDepth;
     const LRESULT result = OnMainMessage(window, message, wParam, lParam);
-    --procedureDepth;
+    --subclassing.lasting.procedureDepth;
     return result;
 }
 
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ++procedureDepth;
+    ++subclassing.lasting.procedureDepth;
     const LRESULT result = OnEqMessage(window, message, wParam, lParam);
-    --procedureDepth;
+    --subclassing.lasting.procedureDepth;
     return result;
 }
 
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ++procedureDepth;
+    ++subclassing.lasting.procedureDepth;
     const LRESULT result = OnPlaylistMessage(window, message, wParam, lParam);
-    --procedureDepth;
+    --subclassing.lasting.procedureDepth;
     return result;
 }

@@ -16,17 +16,28 @@ struct SubclassLink {
 // leave in place because another module's procedure lay on top of ours.
 constexpr int subclassLinkCount = 6;
 
-// --- State owned by the subclassing ------------------------------------------
-extern SubclassLink subclassLinks[subclassLinkCount];
-extern int procedureDepth;   // calls of our three procedures now on the stack
-extern int mouseIdle;        // no press on a host control that draws into the title area
+// The subclassing's record; its one instance is private to subclass.cpp.
+struct Subclassing {
+    // What outlives a start: the links an earlier quit had to leave in
+    // windows are still in their chains, and the calls counted are still running.
+    struct Lasting {
+        SubclassLink links[subclassLinkCount];
+        int procedureDepth;   // calls of our three procedures now on the stack
+    } lasting;
+    int mouseIdle = 1;        // no press on a host control that draws into the title area
+};
+
+// Calls of our three procedures now on the stack.
+int ProcedureDepth();
+// No press holds the title area: frames may be presented.
+int IsMouseIdle();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// No press holds the title area (a fresh start).
-void ResetInput();
+// A fresh record but for what outlives a start: no press holds the title area.
+void ResetSubclassing();
 
 // Installs the three procedures (main, equalizer, playlist, in that order),
 // skipping a window the host does not have, and taking up a link that an
@@ -35,3 +46,8 @@ void SubclassHostWindows();
 // Puts back each kept procedure, in the reverse order, where ours is still
 // the window's current one.
 void RestoreHostWindows();
+
+#ifdef QLV_WHITEBOX
+// The white-box tests' one way into the record.
+Subclassing& SubclassingForTest();
+#endif

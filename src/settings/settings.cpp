@@ -1,29 +1,15 @@
-// The settings record's three copies and the plugin.ini store.
+// The stored settings and the plugin.ini store.
 #include "settings/settings.h"
 
 #include <cstring>
 
-#include "plugin/host_contract.h"
+#include "player/host_contract.h"
 #include "settings/characters.h"
 #include "settings/colour_text.h"
 
-SettingsSet storedSettings;
-
-#define QLV_KEY(name, form) {#name, SettingForm::form, offsetof(SettingsSet, name)}
-constexpr SettingKey settingsKeys[settingsKeyCount] = {
-    QLV_KEY(Enabled, Integer),      QLV_KEY(Scroll, Integer),        QLV_KEY(ScrollRate, Integer),
-    QLV_KEY(ScrollPixel, Integer),  QLV_KEY(ScrollType, Integer),    QLV_KEY(Transparent, Integer),
-    QLV_KEY(UseSkinColor, Integer), QLV_KEY(AutoAdjust, Integer),    QLV_KEY(Shadow, Integer),
-    QLV_KEY(FontSize, Integer),     QLV_KEY(FontBold, Integer),      QLV_KEY(FontItalic, Integer),
-    QLV_KEY(FontFace, Face),        QLV_KEY(DS_FontSize, Integer),   QLV_KEY(DS_FontBold, Integer),
-    QLV_KEY(DS_FontItalic, Integer), QLV_KEY(DS_FontFace, Face),     QLV_KEY(PE_FontSize, Integer),
-    QLV_KEY(PE_FontBold, Integer),  QLV_KEY(PE_FontItalic, Integer), QLV_KEY(PE_FontFace, Face),
-    QLV_KEY(PE_Scrivane, Integer),  QLV_KEY(TextColor, Colour),      QLV_KEY(BkColor, Colour),
-    QLV_KEY(ShadowColor, Colour),   QLV_KEY(Smooth, Integer),
-};
-#undef QLV_KEY
-
 namespace {
+
+SettingsStore store;
 
 constexpr char settingsFileName[] = "plugin.ini";
 constexpr char playerSettingsTail[] = "Plugins\\plugin.ini";   // under the player's settings folder
@@ -79,6 +65,16 @@ void MakeSettingsFolder(const char* path) {
 }
 
 }  // namespace
+
+const SettingsSet& StoredSettings() { return store.storedSettings; }
+
+void ResetStoredSettings() {
+    store = SettingsStore{};
+}
+
+#ifdef QLV_WHITEBOX
+SettingsStore& SettingsStoreForTest() { return store; }
+#endif
 
 int SettingKeyIndex(const char* name) {
     for (int i = 0; i < settingsKeyCount; ++i)
@@ -157,10 +153,10 @@ void LoadSettings() {
         ModuleSettingsPath(beside);
         if (beside[0] != '\0' && HasOwnSection(beside)) lstrcpyA(path, beside);
     }
-    storedSettings = defaultSettings;
+    store.storedSettings = defaultSettings;
     if (path[0] != '\0') {
         for (const SettingKey& key : settingsKeys)
-            ReadSettingKey(path, displayName, key, defaultSettings, storedSettings);
+            ReadSettingKey(path, displayName, key, defaultSettings, store.storedSettings);
     }
 }
 
@@ -178,7 +174,7 @@ void SaveSettings() {
     char text[valueTextSize];
     for (int position : writeOrder) {
         const SettingKey& key = settingsKeys[position];
-        FormatValue(storedSettings, key, text);
+        FormatValue(store.storedSettings, key, text);
         WritePrivateProfileStringA(displayName, key.name, text, path);
     }
 }
@@ -187,11 +183,11 @@ void SaveSettings() {
 // them in first), never from the drawing records: under a skin with fonts of
 // its own those hold the skin's.
 void CommitPending(const SettingsSet& pending) {
-    storedSettings = pending;
+    store.storedSettings = pending;
     int pixel = pending.ScrollPixel;
     if (pixel < scrollPixelMin) pixel = scrollPixelMin;
     if (pixel > scrollPixelMax) pixel = scrollPixelMax;
-    storedSettings.ScrollPixel = pixel;
+    store.storedSettings.ScrollPixel = pixel;
 }
 
 void CopyFaceName(char* field, const char* face) {

@@ -1,4 +1,4 @@
-// The settings record, its three copies, and the plugin.ini store.
+// The settings record, the stored copy, and the plugin.ini store.
 #pragma once
 #include <windows.h>
 
@@ -67,12 +67,30 @@ struct SettingKey {
 
 constexpr int settingsKeyCount = 26;
 // The 26 keys in the order plugin.ini is read.
-extern const SettingKey settingsKeys[settingsKeyCount];
+#define QLV_KEY(name, form) {#name, SettingForm::form, offsetof(SettingsSet, name)}
+inline constexpr SettingKey settingsKeys[settingsKeyCount] = {
+    QLV_KEY(Enabled, Integer),      QLV_KEY(Scroll, Integer),        QLV_KEY(ScrollRate, Integer),
+    QLV_KEY(ScrollPixel, Integer),  QLV_KEY(ScrollType, Integer),    QLV_KEY(Transparent, Integer),
+    QLV_KEY(UseSkinColor, Integer), QLV_KEY(AutoAdjust, Integer),    QLV_KEY(Shadow, Integer),
+    QLV_KEY(FontSize, Integer),     QLV_KEY(FontBold, Integer),      QLV_KEY(FontItalic, Integer),
+    QLV_KEY(FontFace, Face),        QLV_KEY(DS_FontSize, Integer),   QLV_KEY(DS_FontBold, Integer),
+    QLV_KEY(DS_FontItalic, Integer), QLV_KEY(DS_FontFace, Face),     QLV_KEY(PE_FontSize, Integer),
+    QLV_KEY(PE_FontBold, Integer),  QLV_KEY(PE_FontItalic, Integer), QLV_KEY(PE_FontFace, Face),
+    QLV_KEY(PE_Scrivane, Integer),  QLV_KEY(TextColor, Colour),      QLV_KEY(BkColor, Colour),
+    QLV_KEY(ShadowColor, Colour),   QLV_KEY(Smooth, Integer),
+};
+#undef QLV_KEY
 // The position in settingsKeys of a key name, or -1.
 int SettingKeyIndex(const char* name);
 
-// --- State owned by the settings store ---------------------------------------
-extern SettingsSet storedSettings;     // what plugin.ini holds
+// The settings store's record; its one instance is private to settings.cpp.
+struct SettingsStore {
+    SettingsSet storedSettings;   // what plugin.ini holds
+};
+
+const SettingsSet& StoredSettings();
+// The store as at load, before plugin.ini is read (a fresh start).
+void ResetStoredSettings();
 
 // The full path of plugin.ini, in settingsPathSize bytes: in the "Plugins"
 // folder of the player's settings folder when the player names one, else
@@ -97,3 +115,8 @@ void ReadSettingKey(const char* file, const char* section, const SettingKey& key
 // splitting a double-byte character of the ANSI code page. Reads at most
 // faceNameSize bytes of `face`.
 void CopyFaceName(char* field, const char* face);
+
+#ifdef QLV_WHITEBOX
+// The white-box tests' one way into the record.
+SettingsStore& SettingsStoreForTest();
+#endif

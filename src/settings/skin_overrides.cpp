@@ -1,11 +1,11 @@
 // The skin's scrivane.txt laid over the stored settings.
 #include "settings/skin_overrides.h"
 
-#include "plugin/host_contract.h"
-
-SettingsSet effectiveSettings;
+#include "player/host_contract.h"
 
 namespace {
+
+SkinOverrides overrides;
 
 // Which section of scrivane.txt holds each key, in the order they are read.
 struct OverrideKey {
@@ -27,19 +27,30 @@ constexpr OverrideKey overrideKeys[settingsKeyCount] = {
 
 }  // namespace
 
+const SettingsSet& EffectiveSettings() { return overrides.effectiveSettings; }
+
+void ResetSkinOverrides() {
+    overrides = SkinOverrides{};
+}
+
+#ifdef QLV_WHITEBOX
+SkinOverrides& SkinOverridesForTest() { return overrides; }
+#endif
+
 // Every field starts as stored, so a key the file lacks (or a file that is
 // not there, or a skin path that did not fit) leaves its setting as stored.
 void ReadSkinOverrides() {
-    effectiveSettings = storedSettings;
+    overrides.effectiveSettings = StoredSettings();
     char path[skinPathSize];
     if (!SkinFilePath(path, overrideFileName)) return;
     for (const OverrideKey& entry : overrideKeys) {
         const int index = SettingKeyIndex(entry.key);
         if (index >= 0)
-            ReadSettingKey(path, entry.section, settingsKeys[index], storedSettings, effectiveSettings);
+            ReadSettingKey(path, entry.section, settingsKeys[index], StoredSettings(),
+                           overrides.effectiveSettings);
     }
 }
 
 void UseStoredSettings() {
-    effectiveSettings = storedSettings;
+    overrides.effectiveSettings = StoredSettings();
 }

@@ -7,19 +7,17 @@
 
 #include <iterator>
 
+#include "display/fonts.h"
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
-#include "plugin/host_contract.h"
+#include "player/host_contract.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-
-HWND configDialog;
-COLORREF customColours[16];
-int choosersOpen;
-SettingsSet pendingSettings;
-char helpFilePath[512];
+#include "ui/open_or_raise.h"
 
 namespace {
+
+ConfigDialog config;
 
 constexpr char helpPageName[] = "Scrivane.html";
 constexpr char helpFileName[] = "Scrivane.HLP";
@@ -40,7 +38,7 @@ void ShowHelp(HWND dialog) {
     if (FindHelpPage(page) &&
         reinterpret_cast<INT_PTR>(ShellExecuteA(dialog, nullptr, page, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
         return;
-    WinHelpA(mainWindow, helpFilePath, HELP_FINDER, 0);
+    WinHelpA(MainWindow(), config.helpFilePath, HELP_FINDER, 0);
 }
 
 struct CheckBox {
@@ -85,7 +83,7 @@ constexpr DropDownList lists[] = {
 struct FontControls {
     int chooseId;
     int descriptionId;
-    LOGFONTA* record;   // the user's own record of the slot
+    UserFontSlot slot;   // whose user record the chooser edits
     char (SettingsSet::*face)[faceNameSize];
     int SettingsSet::*size;
     int SettingsSet::*bold;
@@ -93,11 +91,11 @@ struct FontControls {
 };
 
 constexpr FontControls fontControls[] = {
-    {IDC_NORMAL_FONT_CHOOSE, IDC_NORMAL_FONT_TEXT, &userNormalFont, &SettingsSet::FontFace,
+    {IDC_NORMAL_FONT_CHOOSE, IDC_NORMAL_FONT_TEXT, userNormalSlot, &SettingsSet::FontFace,
      &SettingsSet::FontSize, &SettingsSet::FontBold, &SettingsSet::FontItalic},
-    {IDC_DOUBLE_FONT_CHOOSE, IDC_DOUBLE_FONT_TEXT, &userDoubleSizeFont, &SettingsSet::DS_FontFace,
+    {IDC_DOUBLE_FONT_CHOOSE, IDC_DOUBLE_FONT_TEXT, userDoubleSizeSlot, &SettingsSet::DS_FontFace,
      &SettingsSet::DS_FontSize, &SettingsSet::DS_FontBold, &SettingsSet::DS_FontItalic},
-    {IDC_PLAYLIST_FONT_CHOOSE, IDC_PLAYLIST_FONT_TEXT, &userPlaylistFont, &SettingsSet::PE_FontFace,
+    {IDC_PLAYLIST_FONT_CHOOSE, IDC_PLAYLIST_FONT_TEXT, userPlaylistSlot, &SettingsSet::PE_FontFace,
      &SettingsSet::PE_FontSize, &SettingsSet::PE_FontBold, &SettingsSet::PE_FontItalic},
 };
 
@@ -159,22 +157,23 @@ void FillList(HWND dialog, const DropDownList& list, int value) {
 
 // Keeps a font record in step with the settings fields it came from.
 void LoadFontRecord(const FontControls& font, const SettingsSet& settings) {
-    FillFontRecord(*font.record, settings.*font.face, settings.*font.size, settings.*font.bold,
-                   settings.*font.italic);
+    LOGFONTA record = UserFontRecord(font.slot);
+    FillFontRecord(record, settings.*font.face, settings.*font.size, settings.*font.bold, settings.*font.italic);
+    SetUserFontRecord(font.slot, record);
 }
 
-// The controls show storedSettings. pendingSettings is made equal to it
+// The controls show the stored settings. pendingSettings is made equal to them
 // first: a dialog that went away without OK or Cancel (its owner destroyed)
 // could otherwise leave edits behind that this dialog does not show, and OK
 // would commit them unseen.
 BOOL OnInitDialog(HWND dialog) {
     RevertPending();
-    const SettingsSet& stored = storedSettings;
+    const SettingsSet& stored = StoredSettings();
     EnableApply(dialog, false);
     for (const CheckBox& box : checkBoxes)
         CheckDlgButton(dialog, box.id, stored.*box.field ? BST_CHECKED : BST_UNCHECKED);
     ApplySwatchRule(dialog, stored.UseSkinColor);
-    CheckDlgButton(dialog, IDC_PE_SCRIVANE, stored.PE_Scrivane && hostIs205 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_PE_SCRIVANE, stored.PE_Scrivane && HostIs205() ? BST_CHECKED : BST_UNCHECKED);
     for (const DropDownList& list : lists) FillList(dialog, list, stored.*list.field);
     SetDlgItemInt(dialog, IDC_SCROLL_PIXEL, static_cast<UINT>(stored.ScrollPixel), FALSE);
     for (const FontControls& font : fontControls)
@@ -182,7 +181,7 @@ BOOL OnInitDialog(HWND dialog) {
     for (const FontControls& font : fontControls) LoadFontRecord(font, stored);
     for (const Swatch& swatch : swatches)
         ShowSwatch(dialog, swatch.id, colourSwatch[swatch.bitmap], stored.*swatch.colour);
-    if (!hostIs205) {
+    if (!HostIs205()) {
         EnableWindow(GetDlgItem(dialog, IDC_PE_SCRIVANE), FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_PLAYLIST_FONT_CHOOSE), FALSE);
     }
@@ -192,30 +191,31 @@ BOOL OnInitDialog(HWND dialog) {
 // The chooser edits the user's record, whose other fields live on for the
 // session; only a confirmed choice is copied back into the pending fields.
 void PickFont(HWND dialog, const FontControls& font) {
-    LOGFONTA record = *font.record;
+    LOGFONTA record = UserFontRecord(font.slot);
     CHOOSEFONTA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.lpLogFont = &record;
     chooser.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     chooser.nFontType = SCREEN_FONTTYPE;
-    ++choosersOpen;
+    ++config.lasting.choosersOpen;
     const BOOL chosen = ChooseFontA(&chooser);
-    --choosersOpen;
-    KeepUserFontRecord(*font.record, record);
+    --config.lasting.choosersOpen;
+    SetUserFontRecord(font.slot, record);
     // The chooser runs its own message loop: the dialog may have been closed
     // (or the plug-in quit) meanwhile, and then nothing is left to edit.
     if (!chosen || !IsWindow(dialog)) {
-        LoadFontRecord(font, pendingSettings);
+        LoadFontRecord(font, config.pendingSettings);
         return;
     }
-    SettingsSet& pending = pendingSettings;
-    ReadFontRecord(*font.record, pending.*font.face, pending.*font.size, pending.*font.bold, pending.*font.italic);
+    SettingsSet& pending = config.pendingSettings;
+    ReadFontRecord(UserFontRecord(font.slot), pending.*font.face, pending.*font.size, pending.*font.bold,
+                   pending.*font.italic);
     ShowFontDescription(dialog, font.descriptionId, pending.*font.face, pending.*font.size);
     EnableApply(dialog, true);
 }
 
 void Commit(HWND dialog) {
-    pendingSettings.ScrollPixel = static_cast<int>(GetDlgItemInt(dialog, IDC_SCROLL_PIXEL, nullptr, FALSE));
+    config.pendingSettings.ScrollPixel = static_cast<int>(GetDlgItemInt(dialog, IDC_SCROLL_PIXEL, nullptr, FALSE));
     CommitPendingSettings();
     SaveSettings();
 }
@@ -248,7 +248,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         ShowHelp(dialog);
         return TRUE;
     case IDC_PE_SCRIVANE:
-        pendingSettings.PE_Scrivane = Checked(dialog, id);
+        config.pendingSettings.PE_Scrivane = Checked(dialog, id);
         EnableApply(dialog, true);
         return TRUE;
     case IDC_SCROLL_PIXEL:
@@ -257,15 +257,15 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         return TRUE;
     }
     if (const CheckBox* box = RowFor(checkBoxes, &CheckBox::id, id)) {
-        pendingSettings.*box->field = Checked(dialog, id);
-        if (id == IDC_USE_SKIN_COLOR) ApplySwatchRule(dialog, pendingSettings.UseSkinColor);
+        config.pendingSettings.*box->field = Checked(dialog, id);
+        if (id == IDC_USE_SKIN_COLOR) ApplySwatchRule(dialog, config.pendingSettings.UseSkinColor);
         EnableApply(dialog, true);
         return TRUE;
     }
     if (const DropDownList* list = RowFor(lists, &DropDownList::id, id)) {
         if (notification != CBN_SELENDOK) return TRUE;
         const auto selected = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
-        if (selected >= 0 && selected < list->count) pendingSettings.*list->field = list->items[selected].value;
+        if (selected >= 0 && selected < list->count) config.pendingSettings.*list->field = list->items[selected].value;
         EnableApply(dialog, true);
         return TRUE;
     }
@@ -275,7 +275,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
     }
     if (const Swatch* swatch = RowFor(swatches, &Swatch::id, id)) {
         if (notification != STN_CLICKED) return FALSE;
-        COLORREF& colour = pendingSettings.*swatch->colour;
+        COLORREF& colour = config.pendingSettings.*swatch->colour;
         const COLORREF picked = PickColour(dialog, id, colourSwatch[swatch->bitmap], colour);
         // The chooser's own message loop may have let the dialog close.
         if (!IsWindow(dialog)) return TRUE;
@@ -289,35 +289,46 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
 }  // namespace
 
 void RevertPending() {
-    pendingSettings = storedSettings;
+    config.pendingSettings = StoredSettings();
 }
 
 // The fonts committed are the user's own records, never a skin's.
 void CommitPendingSettings() {
-    CopyUserFontsInto(pendingSettings);
-    CommitPending(pendingSettings);
+    CopyUserFontsInto(config.pendingSettings);
+    CommitPending(config.pendingSettings);
     ApplySkinOverrides();
 }
 
 // The help file's path is made once from the module's folder; a folder too
 // long for the name falls back to the bare name.
 void FindHelpFile() {
-    if (!BesideModule(helpFileName, helpFilePath, sizeof helpFilePath)) lstrcpyA(helpFilePath, helpFileName);
+    if (!BesideModule(helpFileName, config.helpFilePath, sizeof config.helpFilePath))
+        lstrcpyA(config.helpFilePath, helpFileName);
 }
 
 void CloseHelp() {
-    WinHelpA(mainWindow, helpFilePath, HELP_QUIT, 0);
+    WinHelpA(MainWindow(), config.helpFilePath, HELP_QUIT, 0);
 }
 
 void CloseConfigDialog() {
-    if (configDialog && IsWindow(configDialog)) DestroyWindow(configDialog);
-    configDialog = nullptr;
+    if (config.window && IsWindow(config.window)) DestroyWindow(config.window);
+    config.window = nullptr;
 }
 
 void ResetConfigDialog() {
-    configDialog = nullptr;
-    for (COLORREF& colour : customColours) colour = 0;
+    config = ConfigDialog{config.lasting};
 }
+
+#ifdef QLV_WHITEBOX
+ConfigDialog& ConfigDialogForTest() { return config; }
+#endif
+
+// The dialog's procedure forgets the window when it is destroyed.
+void OpenConfigDialog() {
+    config.window = OpenOrRaise(config.window, IDD_CONFIG, ConfigDialogProc);
+}
+
+int ChoosersOpen() { return config.lasting.choosersOpen; }
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -326,7 +337,7 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_DESTROY:
-        if (configDialog == dialog) configDialog = nullptr;
+        if (config.window == dialog) config.window = nullptr;
         return TRUE;
     }
     return FALSE;
@@ -338,13 +349,13 @@ COLORREF PickColour(HWND dialog, int swatchId, HBITMAP swatch, COLORREF initial)
     CHOOSECOLORA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.rgbResult = initial;
-    chooser.lpCustColors = customColours;
+    chooser.lpCustColors = config.customColours;
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
     // A cancelled chooser gives the initial colour back whatever it left in
     // the record; it still counts as a use and repaints the swatch.
-    ++choosersOpen;
+    ++config.lasting.choosersOpen;
     const BOOL chosen = ChooseColorA(&chooser);
-    --choosersOpen;
+    --config.lasting.choosersOpen;
     const COLORREF colour = chosen ? chooser.rgbResult : initial;
     if (IsWindow(dialog)) ShowSwatch(dialog, swatchId, swatch, colour);
     return colour;

@@ -1,16 +1,15 @@
-// The two entries on the host's main menu, the open-or-raise rule shared by
-// both dialogs, and the About dialog.
+// The two entries on the host's main menu and the About dialog.
 #include "ui/menu_entries.h"
 
-#include "plugin/host_contract.h"
+#include "player/host_contract.h"
 #include "resources/menu_captions.h"
 #include "resources/resource_ids.h"
 #include "ui/config_dialog.h"
-
-int menuExtended;
-HWND aboutDialog;
+#include "ui/open_or_raise.h"
 
 namespace {
+
+MenuEntries entries;
 
 // Without the player's word on its menu, only its main menu starts with one
 // of these; the captions differ between host versions.
@@ -37,39 +36,28 @@ bool IsHostMainMenu(HMENU menu) {
 // A module that kept itself loaded starts again with its entries still on
 // the host's menu from the earlier start; they are not added twice.
 void ExtendHostMenu(HMENU menu) {
-    if (menuExtended || !IsHostMainMenu(menu)) return;
+    if (entries.menuExtended || !IsHostMainMenu(menu)) return;
     if (GetMenuState(menu, IDM_CONFIGURE, MF_BYCOMMAND) != static_cast<UINT>(-1)) return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, IDM_CONFIGURE, configureMenuCaption);
     AppendMenuA(menu, MF_STRING, IDM_ABOUT, aboutMenuCaption);
-    menuExtended = 1;
+    entries.menuExtended = 1;
 }
 
 void HandleMenuCommand(int commandId) {
     if (commandId == IDM_CONFIGURE)
         OpenConfigDialog();
     else if (commandId == IDM_ABOUT)
-        OpenOrRaise(aboutDialog, IDD_ABOUT, AboutDialogProc);
-}
-
-void OpenConfigDialog() {
-    OpenOrRaise(configDialog, IDD_CONFIG, ConfigDialogProc);
+        entries.aboutDialog = OpenOrRaise(entries.aboutDialog, IDD_ABOUT, AboutDialogProc);
 }
 
 void ResetMenuEntries() {
-    menuExtended = 0;
-    aboutDialog = nullptr;
+    entries = MenuEntries{};
 }
 
-// A handle whose window has gone without telling us (destroyed along with
-// its owner, say) would otherwise block every later opening.
-void OpenOrRaise(HWND& dialog, int resourceId, DLGPROC procedure) {
-    if (dialog && IsWindow(dialog)) {
-        SetForegroundWindow(dialog);
-        return;
-    }
-    dialog = CreateDialogParamA(pluginModule, MAKEINTRESOURCEA(resourceId), mainWindow, procedure, 0);
-}
+#ifdef QLV_WHITEBOX
+MenuEntries& MenuEntriesForTest() { return entries; }
+#endif
 
 // Only its own button closes the About dialog: it has no close box, and the
 // Escape key's command 2 is ignored.
@@ -78,10 +66,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (LOWORD(wParam) != IDC_ABOUT_OK) return FALSE;
         DestroyWindow(dialog);
-        aboutDialog = nullptr;
+        entries.aboutDialog = nullptr;
         return TRUE;
     case WM_DESTROY:
-        if (aboutDialog == dialog) aboutDialog = nullptr;
+        if (entries.aboutDialog == dialog) entries.aboutDialog = nullptr;
         return FALSE;
     }
     return FALSE;
@@ -91,6 +79,6 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // would then call into code that is gone.
 void CloseDialogs() {
     CloseConfigDialog();
-    if (aboutDialog && IsWindow(aboutDialog)) DestroyWindow(aboutDialog);
-    aboutDialog = nullptr;
+    if (entries.aboutDialog && IsWindow(entries.aboutDialog)) DestroyWindow(entries.aboutDialog);
+    entries.aboutDialog = nullptr;
 }

@@ -8,9 +8,9 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
+#include "player/window_modes.h"
 #include "plugin/frame_clock.h"
-#include "plugin/plugin_entry.h"
-#include "plugin/window_modes.h"
+#include "plugin/module_life.h"
 #include "scoped_gdi.h"
 
 using namespace display_test;
@@ -80,7 +80,7 @@ TEST_F(DisplayTest, FramesLayTextOverShadowOverBackground) {
         SettingsSet s = Colours();
         s.Shadow = c.shadow;
         Recreate(s);
-        doubleSize = c.doubled;
+        WindowModesForTest().doubleSize = c.doubled;
         RefreshStrip();
         ShowCaption("Hg Wy! - Winamp");
         ASSERT_GT(GlyphPixels(), 20);
@@ -126,7 +126,7 @@ TEST_F(DisplayTest, TheSkinPictureIsTheBackgroundScaledToTheSize) {
     for (int y = 0; y < skinBackgroundHeight; ++y)
         for (int x = 0; x < skinBackgroundWidth; ++x) SetPixel(skinBackground.dc, x, y, RGB(x, y * 8, 200));
     for (int doubled : {0, 1}) {
-        doubleSize = doubled;
+        WindowModesForTest().doubleSize = doubled;
         RefreshStrip();
         ShowCaption("i");
         ComposeFrame();
@@ -150,7 +150,7 @@ TEST_F(DisplayTest, PresentingCopiesTheFrameToTheTitleAreaOnly) {
     for (const Case& c : cases) {
         SetWindowPos(window_, nullptr, 0, 0, c.doubled ? 550 : 275, c.doubled ? 232 : 116,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        doubleSize = c.doubled;
+        WindowModesForTest().doubleSize = c.doubled;
         RefreshStrip();
         ShowCaption("Presented");
         ComposeFrame();
@@ -180,14 +180,14 @@ TEST_F(DisplayTest, TheClockComposesWithoutPresentingAndStopsWhileHidden) {
         bool presented;
     };
     const Case cases[] = {{1, 1, 30, true}, {0, 1, 30, false}, {1, 0, 0, false}};
-    const int savedRunning = pluginRunning;
-    pluginRunning = 1;
+    const int savedRunning = PluginRunning();
+    SetPluginRunning(1);
     RestartFrameClock();   // the caption is read on the 40th tick, far beyond these
     for (const Case& c : cases) {
-        effectiveSettings.Enabled = c.enabled;
-        effectiveSettings.ScrollRate = 1;
-        effectiveSettings.ScrollPixel = 6;
-        mainVisible = c.visible;
+        SkinOverridesForTest().effectiveSettings.Enabled = c.enabled;
+        SkinOverridesForTest().effectiveSettings.ScrollRate = 1;
+        SkinOverridesForTest().effectiveSettings.ScrollPixel = 6;
+        WindowModesForTest().mainVisible = c.visible;
         ShowCaption("A title much too long to fit in the view of the main window");
         const host::ScopedWindowDC dc(window_);
         constexpr COLORREF paper = RGB(0xFF, 0x00, 0xFF);
@@ -196,6 +196,6 @@ TEST_F(DisplayTest, TheClockComposesWithoutPresentingAndStopsWhileHidden) {
         EXPECT_EQ(scrollOffset, c.expectedOffset) << "Enabled " << c.enabled << " visible " << c.visible;
         EXPECT_EQ(GetPixel(dc, 112, 24) != paper, c.presented) << "Enabled " << c.enabled << " visible " << c.visible;
     }
-    mainVisible = 1;
-    pluginRunning = savedRunning;
+    WindowModesForTest().mainVisible = 1;
+    SetPluginRunning(savedRunning);
 }

@@ -5,9 +5,8 @@
 #include "display/skin_assets.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
-#include "plugin/window_modes.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
 
 namespace display_test {
 
@@ -42,7 +41,7 @@ SettingsSet DefaultSettings() {
                        8, 0, 0, "MS Sans Serif",
                        14, 1, 0, "MS Sans Serif",
                        8, 0, 0, "MS Sans Serif",
-                       0, RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 0, 0)};
+                       0, RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 0, 0), 0};
 }
 
 COLORREF PixelAt(const Surface& surface, int x, int y) { return GetPixel(surface.dc, x, y); }
@@ -73,10 +72,10 @@ void DisplayTest::SetUp() {
     window_ = CreateWindowExA(0, windowClass, "stand-in", WS_POPUP | WS_VISIBLE, 0, 0, 275, 116, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window_, nullptr);
-    mainWindow = window_;
-    doubleSize = 0;
+    HostContractForTest().mainWindow = window_;
+    WindowModesForTest().doubleSize = 0;
     trackSeconds = 245;
-    storedSettings = pendingSettings = effectiveSettings = DefaultSettings();
+    UseSettings(DefaultSettings());
     lstrcpyA(titleText, startupTitle);
     titleLength = 0;
     timeSuffix[0] = '\0';
@@ -86,14 +85,14 @@ void DisplayTest::SetUp() {
 
 void DisplayTest::TearDown() {
     ReleaseSurfaces();
-    mainWindow = nullptr;
-    doubleSize = 0;
+    HostContractForTest().mainWindow = nullptr;
+    WindowModesForTest().doubleSize = 0;
     if (window_) DestroyWindow(window_);
 }
 
 void DisplayTest::Recreate(const SettingsSet& settings) {
     ReleaseSurfaces();
-    storedSettings = pendingSettings = effectiveSettings = settings;
+    UseSettings(settings);
     CreateSurfaces();
     ASSERT_EQ(surfacesCreated, 1);
 }

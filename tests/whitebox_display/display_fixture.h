@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "display/surfaces.h"
-#include "settings/settings.h"
-#include "settings/skin_overrides.h"
-#include "ui/config_dialog.h"
+#include "room_records.h"
 
 namespace display_test {
 

@@ -7,7 +7,7 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
-#include "plugin/window_modes.h"
+#include "player/window_modes.h"
 
 using namespace display_test;
 
@@ -43,9 +43,9 @@ TEST_F(DisplayTest, LineHeightFollowsTheFontWithinItsBounds) {
         {1, 0, 13, -1000, 13},   {1, 0, 13, INT_MIN, 13}, {1, 0, -50, -50, 12},   {1, 0, INT_MAX, 0, 30},
     };
     for (const Case& c : cases) {
-        effectiveSettings.AutoAdjust = c.autoAdjust;
-        effectiveSettings.Shadow = c.shadow;
-        doubleSize = c.doubled;
+        SkinOverridesForTest().effectiveSettings.AutoAdjust = c.autoAdjust;
+        SkinOverridesForTest().effectiveSettings.Shadow = c.shadow;
+        WindowModesForTest().doubleSize = c.doubled;
         textHeight = c.textHeight;
         EXPECT_EQ(LineHeight(), c.expected) << "AutoAdjust " << c.autoAdjust << " double " << c.doubled
                                             << " text " << c.textHeight << " shadow " << c.shadow;
@@ -88,8 +88,8 @@ TEST_F(DisplayTest, AnEmptyTextLeavesAValidClearedStrip) {
 }
 
 TEST_F(DisplayTest, BackAndForthRestsFourFramesAtEachEnd) {
-    effectiveSettings.ScrollType = 1;
-    effectiveSettings.ScrollPixel = 20;
+    SkinOverridesForTest().effectiveSettings.ScrollType = 1;
+    SkinOverridesForTest().effectiveSettings.ScrollPixel = 20;
     ShowCaption(wideTitle);
     PrepareMarkedStrip(200, {150});
     const int shown[] = {0, 20, 40, 47, 47, 47, 47, 27, 7, 0, 0, 0, 0, 20, 40, 47};
@@ -102,8 +102,8 @@ TEST_F(DisplayTest, BackAndForthRestsFourFramesAtEachEnd) {
 }
 
 TEST_F(DisplayTest, ATextExactlyAsWideAsTheViewOnlyCountsItsRest) {
-    effectiveSettings.ScrollType = 1;
-    effectiveSettings.ScrollPixel = 20;
+    SkinOverridesForTest().effectiveSettings.ScrollType = 1;
+    SkinOverridesForTest().effectiveSettings.ScrollPixel = 20;
     ShowCaption(wideTitle);
     PrepareMarkedStrip(normalViewWidth, {152});
     for (int frame = 0; frame < 12; ++frame) {
@@ -114,8 +114,8 @@ TEST_F(DisplayTest, ATextExactlyAsWideAsTheViewOnlyCountsItsRest) {
 }
 
 TEST_F(DisplayTest, WrapAroundJoinsTheEndToTheBeginning) {
-    effectiveSettings.ScrollType = 2;
-    effectiveSettings.ScrollPixel = 4;
+    SkinOverridesForTest().effectiveSettings.ScrollType = 2;
+    SkinOverridesForTest().effectiveSettings.ScrollPixel = 4;
     ShowCaption(wideTitle);
     PrepareMarkedStrip(240, {10, 200, 239});
     struct Step {
@@ -142,8 +142,8 @@ TEST_F(DisplayTest, HostileStepsKeepTheViewInsideTheStrip) {
     const int steps[] = {0, 1, -1, -20, 153, 199, 200, 201, 1000, -1000, INT_MAX, INT_MIN};
     for (int scrollType : {1, 2, 7}) {
         for (int step : steps) {
-            effectiveSettings.ScrollType = scrollType;
-            effectiveSettings.ScrollPixel = step;
+            SkinOverridesForTest().effectiveSettings.ScrollType = scrollType;
+            SkinOverridesForTest().effectiveSettings.ScrollPixel = step;
             ShowCaption(wideTitle);
             std::vector<int> everyTenth;
             for (int column = 0; column < 200; column += 10) everyTenth.push_back(column);
@@ -171,8 +171,8 @@ TEST_F(DisplayTest, HostileStepsKeepTheViewInsideTheStrip) {
 
 TEST_F(DisplayTest, AStepOfZeroStandsStill) {
     for (int scrollType : {1, 2}) {
-        effectiveSettings.ScrollType = scrollType;
-        effectiveSettings.ScrollPixel = 0;
+        SkinOverridesForTest().effectiveSettings.ScrollType = scrollType;
+        SkinOverridesForTest().effectiveSettings.ScrollPixel = 0;
         ShowCaption(wideTitle);
         for (int frame = 0; frame < 10; ++frame) ComposeFrame();
         EXPECT_EQ(scrollOffset, 0) << "type " << scrollType;
@@ -184,7 +184,7 @@ TEST_F(DisplayTest, ASizeChangeRendersInTheOtherFontAndRestarts) {
     const int normalWidth = stripWidth;
     const int normalLine = lineHeight;
     scrollOffset = 33;
-    doubleSize = 1;
+    WindowModesForTest().doubleSize = 1;
     RefreshStrip();
     EXPECT_GT(stripWidth, normalWidth) << "double-size font (14 pt bold) is wider";
     EXPECT_EQ(lineHeight, 2 * normalLine);

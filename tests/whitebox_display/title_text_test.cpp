@@ -8,7 +8,7 @@
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
-#include "plugin/window_modes.h"
+#include "player/window_modes.h"
 #include "text_of_width.h"
 
 using namespace display_test;
@@ -192,8 +192,8 @@ TEST_F(DisplayTest, TheSeparatorComesOnlyWithWrapAroundOfAnOverflowingText) {
         {1, 3, true, false},  {1, 2, false, false},
     };
     for (const Case& c : cases) {
-        effectiveSettings.Scroll = c.scroll;
-        effectiveSettings.ScrollType = c.scrollType;
+        SkinOverridesForTest().effectiveSettings.Scroll = c.scroll;
+        SkinOverridesForTest().effectiveSettings.ScrollType = c.scrollType;
         ShowCaption(c.overflowing ? wide : "Short");
         EXPECT_EQ(overflow, c.overflowing ? 1 : 0);
         const std::string shown(displayText, displayLength);
@@ -227,11 +227,11 @@ TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
         {1, doubleViewWidth, 1},
     };
     for (const Case& c : cases) {
-        doubleSize = c.doubled;
+        WindowModesForTest().doubleSize = c.doubled;
         RefreshStrip();   // the font of this size
         const std::string text = TextOfWidth(c.width);
         ASSERT_FALSE(text.empty()) << "no test text " << c.width << " wide";
-        effectiveSettings.ScrollType = 1;
+        SkinOverridesForTest().effectiveSettings.ScrollType = 1;
         ShowCaption(text);
         EXPECT_EQ(overflow, c.overflows) << c.width << " pixels, double size " << c.doubled;
         EXPECT_EQ(stripWidth, c.width);
@@ -239,7 +239,7 @@ TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
 }
 
 TEST_F(DisplayTest, EveryRebuildRestartsTheScroll) {
-    effectiveSettings.ScrollType = 1;
+    SkinOverridesForTest().effectiveSettings.ScrollType = 1;
     ShowCaption(Repeat("Wide title ", 6));
     scrollOffset = 40;
     scrollDirection = -1;

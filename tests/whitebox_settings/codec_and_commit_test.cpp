@@ -133,10 +133,10 @@ TEST_F(SettingsState, CommitClampsTheScrollStepAndLeavesTheDialogsCopy) {
     const Case cases[] = {{0, 1}, {-5, 1}, {1, 1}, {50, 50}, {51, 50}, {7, 7}, {INT_MIN, 1}, {INT_MAX, 50}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pending);
-        pendingSettings.ScrollPixel = c.pending;
+        ConfigDialogForTest().pendingSettings.ScrollPixel = c.pending;
         CommitPendingSettings();
-        EXPECT_EQ(storedSettings.ScrollPixel, c.committed);
-        EXPECT_EQ(pendingSettings.ScrollPixel, c.pending);
+        EXPECT_EQ(StoredSettings().ScrollPixel, c.committed);
+        EXPECT_EQ(ConfigDialogForTest().pendingSettings.ScrollPixel, c.pending);
     }
 }
 
@@ -154,7 +154,7 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
                           {0, 0, 0, 400}, {1000, 1, 1, 700}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.weight);
-        pendingSettings.FontBold = 1 - c.bold;   // must not be read
+        ConfigDialogForTest().pendingSettings.FontBold = 1 - c.bold;   // must not be read
         for (LOGFONTA* record : {&userNormalFont, &userDoubleSizeFont, &userPlaylistFont}) {
             record->lfWeight = c.weight;
             record->lfItalic = c.italic;
@@ -166,7 +166,7 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
         userDoubleSizeFont.lfHeight = -19;
         userPlaylistFont.lfHeight = -13;
         CommitPendingSettings();
-        const SettingsSet& s = storedSettings;
+        const SettingsSet& s = StoredSettings();
         EXPECT_EQ(s.FontBold, c.bold);
         EXPECT_EQ(s.DS_FontBold, c.bold);
         EXPECT_EQ(s.PE_FontBold, c.bold);
@@ -186,20 +186,20 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
 
 TEST_F(SettingsState, CommitCopiesEveryOtherFieldAndRevertUndoesTheDialog) {
     const SettingsSet unusual = UnusualSettings();
-    pendingSettings = unusual;
+    ConfigDialogForTest().pendingSettings = unusual;
     FillFontRecord(userNormalFont, unusual.FontFace, unusual.FontSize, unusual.FontBold, unusual.FontItalic);
     FillFontRecord(userDoubleSizeFont, unusual.DS_FontFace, unusual.DS_FontSize, unusual.DS_FontBold,
                    unusual.DS_FontItalic);
     FillFontRecord(userPlaylistFont, unusual.PE_FontFace, unusual.PE_FontSize, unusual.PE_FontBold,
                    unusual.PE_FontItalic);
     CommitPendingSettings();
-    EXPECT_EQ(Differences(storedSettings, unusual), "");
-    EXPECT_EQ(Differences(effectiveSettings, unusual), "") << "no skin: effective is stored";
+    EXPECT_EQ(Differences(StoredSettings(), unusual), "");
+    EXPECT_EQ(Differences(EffectiveSettings(), unusual), "") << "no skin: effective is stored";
 
-    pendingSettings = defaultSettings;
+    ConfigDialogForTest().pendingSettings = defaultSettings;
     lstrcpyA(userNormalFont.lfFaceName, "Chosen but cancelled");
     RevertPending();
-    EXPECT_EQ(Differences(pendingSettings, unusual), "");
+    EXPECT_EQ(Differences(ConfigDialogForTest().pendingSettings, unusual), "");
     EXPECT_STREQ(userNormalFont.lfFaceName, "Chosen but cancelled") << "revert leaves the records";
 }
 

@@ -27,9 +27,9 @@ protected:
     void SetUp() override {
         SettingsState::SetUp();
         host_ = std::make_unique<host::EmulatedHost>();
-        mainWindow = host_->Main();
-        playlistWindow = host_->Playlist();
-        storedSettings = pendingSettings = effectiveSettings = UnusualSettings();
+        HostContractForTest().mainWindow = host_->Main();
+        HostContractForTest().playlistWindow = host_->Playlist();
+        UseSettings(UnusualSettings());
         CreateSurfaces();
     }
     void TearDown() override {
@@ -47,13 +47,13 @@ protected:
     }
     bool MainWindowWhollyInvalid() {
         RECT update = {};
-        GetUpdateRect(mainWindow, &update, FALSE);
+        GetUpdateRect(MainWindow(), &update, FALSE);
         RECT whole = {};
-        GetClientRect(mainWindow, &whole);
+        GetClientRect(MainWindow(), &whole);
         return EqualRect(&update, &whole) != FALSE;
     }
     bool PlaylistInvalid() {
-        return GetUpdateRect(playlistWindow, nullptr, FALSE) != FALSE;
+        return GetUpdateRect(PlaylistWindow(), nullptr, FALSE) != FALSE;
     }
 
     testing_support::ScratchPlugin scratch_;
@@ -83,19 +83,19 @@ TEST_F(Overrides, EachKeyCountsOnlyInItsOwnSection) {
              s.BkColor = RGB(0, 0, 255);
          }},
         {"every key misplaced",
-         "[Option]\nEnabled=1\nScrollRate=2\n[Font]\nShadow=0\nTextColor=ffffff\n"
+         "[Option]\nEnabled=1\nScrollRate=2\n[Font]\nShadow=0\nTextColor=ffffff\nSmooth=0\n"
          "[Plugin]\nFontFace=Nope\nPE_Scrivane=0\n[Scrivane]\nFontSize=40\n",
          [](SettingsSet&) {}},
         {"every key in place",
          "[Plugin]\nEnabled=1\nScroll=1\nScrollRate=4\nScrollPixel=0\nScrollType=2\n"
          "[Option]\nTransparent=0\nUseSkinColor=0\nAutoAdjust=0\nShadow=2\n"
-         "TextColor=010203\nBkColor=040506\nShadowColor=070809\n"
+         "TextColor=010203\nBkColor=040506\nShadowColor=070809\nSmooth=0\n"
          "[Font]\nFontSize=11\nFontBold=0\nFontItalic=0\nFontFace=Tahoma\n"
          "DS_FontSize=22\nDS_FontBold=1\nDS_FontItalic=0\nDS_FontFace=Verdana\n"
          "PE_FontSize=7\nPE_FontBold=0\nPE_FontItalic=0\nPE_FontFace=Symbol\nPE_Scrivane=0\n",
          [](SettingsSet& s) {
              s = SettingsSet{1, 1, 4, 0, 2, 0, 0, 0, 2, 11, 0, 0, "Tahoma", 22, 1, 0, "Verdana",
-                             7, 0, 0, "Symbol", 0, RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9)};
+                             7, 0, 0, "Symbol", 0, RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9), 0};
          }},
         {"hostile values",
          "[Plugin]\nScrollPixel=-700\n[Option]\nBkColor=\nShadowColor=\x01\xff\x7f zz\n"
@@ -111,11 +111,11 @@ TEST_F(Overrides, EachKeyCountsOnlyInItsOwnSection) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseSkin(c.name, c.file);
-        SettingsSet expected = storedSettings;
+        SettingsSet expected = StoredSettings();
         c.expect(expected);
         ApplySkinOverrides();
-        EXPECT_EQ(Differences(effectiveSettings, expected), "");
-        EXPECT_EQ(Differences(storedSettings, UnusualSettings()), "") << "the skin never changes the stored copy";
+        EXPECT_EQ(Differences(EffectiveSettings(), expected), "");
+        EXPECT_EQ(Differences(StoredSettings(), UnusualSettings()), "") << "the skin never changes the stored copy";
     }
 }
 
@@ -123,10 +123,10 @@ TEST_F(Overrides, EachKeyCountsOnlyInItsOwnSection) {
 TEST_F(Overrides, ASkinWithoutTheFileGetsTheStoredSettingsBack) {
     UseSkin("loud", "[Plugin]\nEnabled=1\n[Option]\nTextColor=ff0000\n[Font]\nFontFace=Tahoma\n");
     ApplySkinOverrides();
-    ASSERT_NE(Differences(effectiveSettings, storedSettings), "");
+    ASSERT_NE(Differences(EffectiveSettings(), StoredSettings()), "");
     UseSkin("plain", "");
     ApplySkinOverrides();
-    EXPECT_EQ(Differences(effectiveSettings, storedSettings), "");
+    EXPECT_EQ(Differences(EffectiveSettings(), StoredSettings()), "");
 }
 
 // A folder that leaves no room for the file name reads no file at all (a
@@ -135,11 +135,11 @@ TEST_F(Overrides, ASkinFolderTooLongForTheNameReadsNothing) {
     for (size_t length : {246u, 247u, 259u, 400u}) {
         SCOPED_TRACE(length);
         host_->skinFolder = "C:\\" + std::string(length - 3, 'k');
-        effectiveSettings = defaultSettings;
+        SkinOverridesForTest().effectiveSettings = defaultSettings;
         normalFont.record.lfHeight = 0;
         ApplySkinOverrides();
-        EXPECT_EQ(Differences(effectiveSettings, storedSettings), "");
-        EXPECT_EQ(normalFont.record.lfHeight, PointsToHeight(storedSettings.FontSize));
+        EXPECT_EQ(Differences(EffectiveSettings(), StoredSettings()), "");
+        EXPECT_EQ(normalFont.record.lfHeight, PointsToHeight(StoredSettings().FontSize));
     }
 }
 
@@ -171,7 +171,7 @@ TEST_F(Overrides, FontsAndBrushesAreRemadeFromTheEffectiveSettings) {
     EXPECT_EQ(GetCurrentObject(shadowLayer.dc, OBJ_BRUSH), shadowBrush);
     EXPECT_EQ(GetCurrentObject(frameSurface.dc, OBJ_BRUSH), bkBrush);
     EXPECT_EQ(GetCurrentObject(playlistLine.dc, OBJ_FONT), playlistFont.font);
-    EXPECT_EQ(GetCurrentObject(textStrip.dc, OBJ_FONT), doubleSize ? doubleSizeFont.font : normalFont.font);
+    EXPECT_EQ(GetCurrentObject(textStrip.dc, OBJ_FONT), IsDoubleSize() ? doubleSizeFont.font : normalFont.font);
 }
 
 // Sizes from the skin's file are held to 1000 points before any font is made:
@@ -183,7 +183,7 @@ TEST_F(Overrides, HugeSkinFontSizesAreHeldInEverySlot) {
                     "DS_FontBold=1\nDS_FontItalic=1\nPE_FontSize=59652323\nPE_FontBold=1\nPE_FontItalic=1\n"
                     "PE_Scrivane=1\n");
     for (int doubled : {0, 1}) {
-        doubleSize = doubled;
+        WindowModesForTest().doubleSize = doubled;
         ApplySkinOverrides();
         for (const FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) {
             EXPECT_EQ(slot->record.lfHeight, -2000);
@@ -191,8 +191,8 @@ TEST_F(Overrides, HugeSkinFontSizesAreHeldInEverySlot) {
             EXPECT_NE(slot->font, nullptr);
         }
     }
-    doubleSize = 0;
-    EXPECT_EQ(Differences(storedSettings, UnusualSettings()), "");
+    WindowModesForTest().doubleSize = 0;
+    EXPECT_EQ(Differences(StoredSettings(), UnusualSettings()), "");
 }
 
 // The frame's background brush follows UseSkinColor; before the skin's
@@ -221,9 +221,9 @@ TEST_F(Overrides, ASkinThatDisablesTheDisplayInvalidatesTheMainWindow) {
     for (int enabled : {0, 1}) {
         SCOPED_TRACE(enabled);
         UseSkin("enabled" + std::to_string(enabled), "[Plugin]\nEnabled=" + std::to_string(enabled) + "\n");
-        ValidateRect(mainWindow, nullptr);
+        ValidateRect(MainWindow(), nullptr);
         ApplySkinOverrides();
-        EXPECT_EQ(effectiveSettings.Enabled, enabled);
+        EXPECT_EQ(EffectiveSettings().Enabled, enabled);
         EXPECT_EQ(MainWindowWhollyInvalid(), enabled == 0);
     }
 }
@@ -239,14 +239,14 @@ TEST_F(Overrides, ThePlaylistLineFollowsTheSkinsSwitch) {
     };
     const Case cases[] = {{1, 0, true, false}, {1, 1, true, false}, {0, 1, false, true}, {0, 0, false, false}};
     RECT editor = {};
-    GetClientRect(playlistWindow, &editor);
+    GetClientRect(PlaylistWindow(), &editor);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.peScrivane) + " shaded " + std::to_string(c.shaded));
         UseSkin("pe" + std::to_string(c.peScrivane) + std::to_string(c.shaded),
                 "[Font]\nPE_Scrivane=" + std::to_string(c.peScrivane) + "\n");
-        playlistShaded = c.shaded;
+        WindowModesForTest().playlistShaded = c.shaded;
         shadeLineWidth = -1;
-        ValidateRect(playlistWindow, nullptr);
+        ValidateRect(PlaylistWindow(), nullptr);
         ApplySkinOverrides();
         EXPECT_EQ(shadeLineWidth != -1, c.drawn);
         EXPECT_EQ(PlaylistInvalid(), c.editorInvalid);
@@ -259,11 +259,11 @@ TEST_F(Overrides, WithoutSurfacesNothingIsMadeOrInvalidated) {
     ReleaseSurfaces();
     ASSERT_EQ(surfacesCreated, 0);
     UseSkin("off", "[Plugin]\nEnabled=0\n[Font]\nPE_Scrivane=0\n");
-    playlistShaded = 1;
-    ValidateRect(mainWindow, nullptr);
-    ValidateRect(playlistWindow, nullptr);
+    WindowModesForTest().playlistShaded = 1;
+    ValidateRect(MainWindow(), nullptr);
+    ValidateRect(PlaylistWindow(), nullptr);
     ApplySkinOverrides();
-    EXPECT_EQ(effectiveSettings.Enabled, 0);
+    EXPECT_EQ(EffectiveSettings().Enabled, 0);
     EXPECT_EQ(normalFont.font, nullptr);
     EXPECT_EQ(textBrush, nullptr);
     EXPECT_FALSE(MainWindowWhollyInvalid());

@@ -8,12 +8,9 @@
 #include <string>
 
 #include "display/surfaces.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
-#include "plugin/window_modes.h"
-#include "settings/settings.h"
-#include "settings/skin_overrides.h"
-#include "ui/config_dialog.h"
+#include "player/host_contract.h"
+#include "player/window_modes.h"
+#include "room_records.h"
 
 namespace settings_tests {
 
@@ -39,7 +36,7 @@ inline SettingsSet UnusualSettings() {
                        10, 1, 1, "Arial",
                        20, 0, 1, "Courier New",
                        9, 1, 1, "Times New Roman",
-                       1, RGB(0x12, 0x34, 0x56), RGB(0xab, 0xcd, 0xef), RGB(0xff, 0x80, 0x00)};
+                       1, RGB(0x12, 0x34, 0x56), RGB(0xab, 0xcd, 0xef), RGB(0xff, 0x80, 0x00), 1};
 }
 
 // Keeps the module state a test touches and puts it back afterwards, so
@@ -47,19 +44,20 @@ inline SettingsSet UnusualSettings() {
 class SettingsState : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = {storedSettings, pendingSettings, effectiveSettings, normalFont, doubleSizeFont,
-                  playlistFont, {userNormalFont, userDoubleSizeFont, userPlaylistFont}, logPixelsY,
-                  mainWindow, playlistWindow, playlistShaded, pluginHeader.hDllInstance};
-        mainWindow = nullptr;
-        playlistWindow = nullptr;
-        playlistShaded = 0;
+        saved_ = {SettingsStoreForTest(), ConfigDialogForTest().pendingSettings, SkinOverridesForTest(),
+                  normalFont, doubleSizeFont, playlistFont,
+                  {userNormalFont, userDoubleSizeFont, userPlaylistFont}, logPixelsY,
+                  HostContractForTest(), WindowModesForTest()};
+        HostContractForTest().mainWindow = nullptr;
+        HostContractForTest().playlistWindow = nullptr;
+        WindowModesForTest().playlistShaded = 0;
         logPixelsY = 96;
-        storedSettings = pendingSettings = effectiveSettings = defaultSettings;
+        UseSettings(defaultSettings);
     }
     void TearDown() override {
-        storedSettings = saved_.stored;
-        pendingSettings = saved_.pending;
-        effectiveSettings = saved_.effective;
+        SettingsStoreForTest() = saved_.stored;
+        ConfigDialogForTest().pendingSettings = saved_.pending;
+        SkinOverridesForTest() = saved_.effective;
         normalFont = saved_.normal;
         doubleSizeFont = saved_.doubled;
         playlistFont = saved_.playlist;
@@ -67,21 +65,20 @@ protected:
         userDoubleSizeFont = saved_.user[1];
         userPlaylistFont = saved_.user[2];
         logPixelsY = saved_.pixels;
-        mainWindow = saved_.main;
-        playlistWindow = saved_.playlistWindow;
-        playlistShaded = saved_.shaded;
-        pluginHeader.hDllInstance = saved_.module;
+        HostContractForTest() = saved_.host;
+        WindowModesForTest() = saved_.modes;
     }
 
 private:
     struct Saved {
-        SettingsSet stored, pending, effective;
+        SettingsStore stored;
+        SettingsSet pending;
+        SkinOverrides effective;
         FontSlot normal, doubled, playlist;
         LOGFONTA user[3];
         int pixels;
-        HWND main, playlistWindow;
-        int shaded;
-        HINSTANCE module;
+        HostContract host;
+        WindowModes modes;
     } saved_{};
 };
 

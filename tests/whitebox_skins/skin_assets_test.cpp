@@ -11,9 +11,9 @@
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "emulated_host.h"
+#include "player/host_contract.h"
+#include "plugin/module_life.h"
 #include "plugin_folder.h"
-#include "plugin/host_contract.h"
-#include "plugin/plugin_entry.h"
 #include "settings/settings.h"
 #include "skin_files.h"
 
@@ -51,21 +51,18 @@ class SkinAssets : public ::testing::Test {
 protected:
     void SetUp() override {
         host_ = std::make_unique<host::EmulatedHost>();
-        mainWindow = host_->Main();
-        eqWindow = host_->Equalizer();
-        playlistWindow = host_->Playlist();
-        hostIs205 = 1;
+        HostContractForTest() = HostContract{host_->Main(), host_->Equalizer(), host_->Playlist(), 1, nullptr};
         LoadSettings();
         CreateSurfaces();
-        pluginRunning = 1;
+        SetPluginRunning(1);
     }
 
     void TearDown() override {
-        pluginRunning = 0;
+        SetPluginRunning(0);
         ReleaseSurfaces();
         skinBackgroundBrush = nullptr;
         playlistBgBrush = nullptr;
-        mainWindow = eqWindow = playlistWindow = nullptr;
+        HostContractForTest() = HostContract{};
         host_.reset();
     }
 
@@ -244,7 +241,7 @@ TEST_F(SkinAssets, FrameSurfaceHoldsTheBrushThatUseSkinColorNames) {
     const COLORREF samples[6][3] = {};
     for (int useSkinColor : {0, 1}) {
         SCOPED_TRACE(useSkinColor);
-        storedSettings.UseSkinColor = useSkinColor;
+        SettingsStoreForTest().storedSettings.UseSkinColor = useSkinColor;
         const std::string skin = Skin(std::to_string(useSkinColor));
         ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", TextBitmap(slate, samples), 24));
         Load(skin);

@@ -19,15 +19,24 @@ constexpr char eqWindowClass[] = "Winamp EQ";
 constexpr char playlistWindowClass[] = "Winamp PE";
 constexpr int skinPathSize = 260;       // IPC_GETSKIN fills a buffer of this size
 
-// --- State owned by the host contract ---------------------------------------
-extern HWND mainWindow;        // the header's hwndParent, kept at init
-extern HWND eqWindow;          // "Winamp EQ", or null when the host has none
-extern HWND playlistWindow;    // "Winamp PE", or null when the host has none
-extern int hostIs205;          // the host is 2.05 or later
-extern HINSTANCE pluginModule; // this module, as the host loaded it (its resources, its file's folder)
+// The host contract's record; its one instance is private to host_contract.cpp.
+struct HostContract {
+    HWND mainWindow;          // the header's hwndParent, kept at init
+    HWND eqWindow;            // "Winamp EQ", or null when the host has none
+    HWND playlistWindow;      // "Winamp PE", or null when the host has none
+    int hostIs205;            // the host is 2.05 or later
+    HINSTANCE pluginModule;   // this module, as the host loaded it (its resources, its file's folder)
+};
 
-// Takes the host's main window and the module handle the host filled into
-// the header; the version and the other windows are asked next.
+HWND MainWindow();
+HWND EqWindow();
+HWND PlaylistWindow();
+int HostIs205();
+HINSTANCE PluginModule();
+
+// A fresh record with the host's main window and the module handle the host
+// filled into the header (a fresh start); the version and the other windows
+// are asked next.
 void AttachHost(HWND main, HINSTANCE module);
 // Puts `name` in the module's own folder into `path` (`size` bytes). A module
 // path or a result that does not fit gives false and an empty path, never a
@@ -56,3 +65,8 @@ void AskSkinFolder(char* folder);
 bool JoinSkinPath(char* path, const char* folder, const char* fileName);
 // AskSkinFolder, then JoinSkinPath.
 bool SkinFilePath(char* path, const char* fileName);
+
+#ifdef QLV_WHITEBOX
+// The white-box tests' one way into the record.
+HostContract& HostContractForTest();
+#endif

@@ -1,22 +1,31 @@
 // The plug-in's requests to the player.
-#include "plugin/host_contract.h"
+#include "player/host_contract.h"
 
-HWND mainWindow;
-HWND eqWindow;
-HWND playlistWindow;
-int hostIs205;
-HINSTANCE pluginModule;
+namespace {
+
+HostContract host;
+
+}  // namespace
+
+HWND MainWindow() { return host.mainWindow; }
+HWND EqWindow() { return host.eqWindow; }
+HWND PlaylistWindow() { return host.playlistWindow; }
+int HostIs205() { return host.hostIs205; }
+HINSTANCE PluginModule() { return host.pluginModule; }
 
 void AttachHost(HWND main, HINSTANCE module) {
-    mainWindow = main;
-    pluginModule = module;
+    host = HostContract{main, nullptr, nullptr, 0, module};
 }
+
+#ifdef QLV_WHITEBOX
+HostContract& HostContractForTest() { return host; }
+#endif
 
 // GetModuleFileNameA cuts a longer path silently (and without a terminator
 // on older systems). Without a folder the profile functions would look in
 // the Windows directory, so a bare name is no answer either.
 bool BesideModule(const char* name, char* path, int size) {
-    const DWORD length = GetModuleFileNameA(pluginModule, path, static_cast<DWORD>(size));
+    const DWORD length = GetModuleFileNameA(host.pluginModule, path, static_cast<DWORD>(size));
     int folder = length == 0 || length >= static_cast<DWORD>(size) ? 0 : static_cast<int>(length);
     if (folder) path[folder] = '\0';
     while (folder > 0 && path[folder - 1] != '\\') --folder;
@@ -34,11 +43,11 @@ int HostVersionAtLeast(int minimum) {
 }
 
 void NoteHostVersion() {
-    hostIs205 = HostVersionAtLeast(0x2005);
+    host.hostIs205 = HostVersionAtLeast(0x2005);
 }
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code) {
-    return SendMessageA(mainWindow, WM_USER, wParam, code);
+    return SendMessageA(host.mainWindow, WM_USER, wParam, code);
 }
 
 int HostAnswered(LRESULT answer) {
@@ -51,8 +60,8 @@ namespace {
 BOOL CALLBACK TakeHostWindow(HWND window, LPARAM) {
     char name[32] = "";
     GetClassNameA(window, name, sizeof name);
-    if (!eqWindow && lstrcmpiA(name, eqWindowClass) == 0) eqWindow = window;
-    if (!playlistWindow && lstrcmpiA(name, playlistWindowClass) == 0) playlistWindow = window;
+    if (!host.eqWindow && lstrcmpiA(name, eqWindowClass) == 0) host.eqWindow = window;
+    if (!host.playlistWindow && lstrcmpiA(name, playlistWindowClass) == 0) host.playlistWindow = window;
     return TRUE;
 }
 
@@ -61,9 +70,9 @@ BOOL CALLBACK TakeHostWindow(HWND window, LPARAM) {
 // Several players may run at once, each with windows of the same classes: a
 // search by class alone could hand us another player's windows to subclass.
 void FindHostWindows() {
-    eqWindow = nullptr;
-    playlistWindow = nullptr;
-    const DWORD hostThread = GetWindowThreadProcessId(mainWindow, nullptr);
+    host.eqWindow = nullptr;
+    host.playlistWindow = nullptr;
+    const DWORD hostThread = GetWindowThreadProcessId(host.mainWindow, nullptr);
     if (hostThread) EnumThreadWindows(hostThread, TakeHostWindow, 0);
 }
 

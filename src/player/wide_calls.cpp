@@ -1,11 +1,9 @@
 // The wide calls, looked up by name in the system's own modules.
-#include "plugin/wide_calls.h"
-
-WideCalls wideCalls;
+#include "player/wide_calls.h"
 
 namespace {
 
-int searched;   // FindWideCalls has looked once; the answer does not change while the process lives
+WideCallsFound wide;
 
 template <typename Call>
 bool Find(HMODULE module, const char* name, Call& call) {
@@ -15,9 +13,11 @@ bool Find(HMODULE module, const char* name, Call& call) {
 
 }  // namespace
 
+const WideCalls& FoundWideCalls() { return wide.calls; }
+
 int FindWideCalls() {
-    if (searched) return wideCalls.IsWindowUnicode != nullptr;
-    searched = 1;
+    if (wide.searched) return wide.calls.IsWindowUnicode != nullptr;
+    wide.searched = 1;
     HMODULE user = GetModuleHandleA("USER32.DLL");
     HMODULE gdi = GetModuleHandleA("GDI32.DLL");
     WideCalls found = {};
@@ -30,11 +30,15 @@ int FindWideCalls() {
                      Find(user, "DrawTextW", found.DrawTextW) &&
                      Find(gdi, "GetTextExtentPoint32W", found.GetTextExtentPoint32W);
     // Half a set would leave a Unicode window served partly by ANSI calls.
-    wideCalls = all ? found : WideCalls{};
+    wide.calls = all ? found : WideCalls{};
     return all ? 1 : 0;
 }
 
 int IsUnicodeWindow(HWND window) {
     if (!window || !FindWideCalls()) return 0;
-    return wideCalls.IsWindowUnicode(window) ? 1 : 0;
+    return wide.calls.IsWindowUnicode(window) ? 1 : 0;
 }
+
+#ifdef QLV_WHITEBOX
+WideCallsFound& WideCallsForTest() { return wide; }
+#endif
