@@ -3,23 +3,23 @@
 #include "display/compose.h"
 
 #include "display/coverage_strip.h"
-#include "display/skin_assets.h"
 #include "display/smooth_compose.h"
 #include "display/surfaces.h"
 #include "display/text_strip.h"
-#include "display/title_text.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
-int composedWidth;
-int composedRows;
-
 namespace {
 
-// lineHeight is 1..60 by construction; the clamp keeps every copy inside the
-// 306 x 60 surfaces whatever state it meets.
-int LineRows() { return lineHeight < 1 ? 1 : lineHeight > titleSurfaceHeight ? titleSurfaceHeight : lineHeight; }
+ComposeState composed = {0, 0};
+
+// The line height is 1..60 by construction; the clamp keeps every copy
+// inside the 306 x 60 surfaces whatever state it meets.
+int LineRows() {
+    const int rows = LineHeight();
+    return rows < 1 ? 1 : rows > titleSurfaceHeight ? titleSurfaceHeight : rows;
+}
 
 HBRUSH StockBlack() { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
 
@@ -34,34 +34,31 @@ void Blend(const Surface& destination, const Surface& source, int w, int h, DWOR
 }
 
 void FillVisibleText() {
-    if (overflow && EffectiveSettings().Scroll)
+    if (StripOverflows() && EffectiveSettings().Scroll)
         AdvanceScroll();
     else
-        CopyStripToView(0, 0, stripWidth);   // the mask's own edge cuts what lies past the view
+        CopyStripToView(0, 0, StripWidth());   // the mask's own edge cuts what lies past the view
 }
 
-void PaintBackground() {
-    const SettingsSet& s = EffectiveSettings();
-    if (s.Transparent) {
+void PaintBackground(const SurfaceSet& surfaces, const Surface& frame) {
+    const Surface& skin = surfaces.skinBackground;
+    if (EffectiveSettings().Transparent) {
         if (IsDoubleSize())
-            StretchBlt(frameSurface.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight, skinBackground.dc, 0, 0,
-                       skinBackgroundWidth, skinBackgroundHeight, SRCCOPY);
+            StretchBlt(frame.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight, skin.dc, 0, 0, skinBackgroundWidth,
+                       skinBackgroundHeight, SRCCOPY);
         else
-            BitBlt(frameSurface.dc, 0, 0, skinBackgroundWidth, skinBackgroundHeight, skinBackground.dc, 0, 0,
-                   SRCCOPY);
+            BitBlt(frame.dc, 0, 0, skinBackgroundWidth, skinBackgroundHeight, skin.dc, 0, 0, SRCCOPY);
         return;
     }
-    // Before any skin is read there is no skin colour; the user's own
-    // background colour stands in for it.
-    FillWhole(frameSurface, s.UseSkinColor && skinBackgroundBrush ? skinBackgroundBrush : bkBrush);
+    FillWhole(frame, BackgroundBrush());
 }
 
-void PaintTextColour(int w, int h) {
+void PaintTextColour(const SurfaceSet& surfaces, const Surface& layer, int w, int h) {
     if (EffectiveSettings().UseSkinColor)
-        StretchBlt(textLayer.dc, 0, 0, w, h, skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
+        StretchBlt(layer.dc, 0, 0, w, h, surfaces.skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
                    SRCCOPY);
     else
-        FillWhole(textLayer, textBrush);
+        FillWhole(layer, TextBrush());
 }
 
 }  // namespace
@@ -70,65 +67,75 @@ void PaintTextColour(int w, int h) {
 // because those surfaces keep the default black text and white background
 // colours; the AND and OR steps rely on exactly that.
 void ComposeFrame() {
-    if (!surfacesCreated) return;
+    if (!SurfacesCreated()) return;
+    const SurfaceSet& s = Surfaces();
     const int w = ViewWidth();
     const int h = LineRows();
-    Rectangle(viewMask.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight);
+    Rectangle(s.viewMask.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight);
     const bool smooth = SmoothFrames();
     if (smooth) ClearViewCoverage(h);
     FillVisibleText();
     if (smooth) {
-        ComposeSmoothFrame(w, h);
-        composedWidth = w;
-        composedRows = h;
+        // The same background and text colours, laid into the smooth
+        // frame's 32-bit sections and blended there by coverage.
+        PaintBackground(s, SmoothLayers().frame);
+        PaintTextColour(s, SmoothLayers().colours, w, h);
+        BlendSmoothFrame(w, h);
+        composed.composedWidth = w;
+        composed.composedRows = h;
         return;
     }
-    PaintBackground();
-    PaintTextColour(w, h);
+    PaintBackground(s, s.frameSurface);
+    PaintTextColour(s, s.textLayer, w, h);
 
-    Blend(invMask, viewMask, w, h, NOTSRCCOPY);
-    Blend(textLayer, viewMask, w, h, SRCAND);
-    Blend(frameSurface, invMask, w, h, SRCAND);
-    Blend(frameSurface, textLayer, w, h, SRCPAINT);
+    Blend(s.invMask, s.viewMask, w, h, NOTSRCCOPY);
+    Blend(s.textLayer, s.viewMask, w, h, SRCAND);
+    Blend(s.frameSurface, s.invMask, w, h, SRCAND);
+    Blend(s.frameSurface, s.textLayer, w, h, SRCPAINT);
 
     if (EffectiveSettings().Shadow) AddShadow(EffectiveSettings().Shadow);
-    composedWidth = w;
-    composedRows = h;
+    composed.composedWidth = w;
+    composed.composedRows = h;
 }
 
 bool FrameSizeChanged() {
-    return composedWidth != 0 && (composedWidth != ViewWidth() || composedRows != LineRows());
+    return composed.composedWidth != 0 &&
+           (composed.composedWidth != ViewWidth() || composed.composedRows != LineRows());
 }
 
 // Shifts of lineHeight or more leave no rows to copy, so the smear loop is
 // bounded by the line however deep a settings file asks the shadow to be.
 void AddShadow(int depth) {
-    if (!surfacesCreated || depth <= 0) return;
+    if (!SurfacesCreated() || depth <= 0) return;
+    const SurfaceSet& s = Surfaces();
     const int w = ViewWidth();
     const int h = LineRows();
     const int deepest = depth < h ? depth : h - 1;
 
-    FillWhole(shadowMask, StockBlack());
-    FillWhole(shadowLayer, shadowBrush);
+    FillWhole(s.shadowMask, StockBlack());
+    FillWhole(s.shadowLayer, ShadowBrush());
     for (int i = 1; i <= deepest; ++i)
-        BitBlt(shadowMask.dc, i, i, w - i, h - i, viewMask.dc, 0, 0, SRCPAINT);
-    Blend(shadowMask, invMask, w, h, SRCAND);
-    Blend(shadowInvMask, shadowMask, w, h, NOTSRCCOPY);
-    Blend(shadowLayer, shadowMask, w, h, SRCAND);
-    Blend(frameSurface, shadowInvMask, w, h, SRCAND);
-    Blend(frameSurface, shadowLayer, w, h, SRCPAINT);
+        BitBlt(s.shadowMask.dc, i, i, w - i, h - i, s.viewMask.dc, 0, 0, SRCPAINT);
+    Blend(s.shadowMask, s.invMask, w, h, SRCAND);
+    Blend(s.shadowInvMask, s.shadowMask, w, h, NOTSRCCOPY);
+    Blend(s.shadowLayer, s.shadowMask, w, h, SRCAND);
+    Blend(s.frameSurface, s.shadowInvMask, w, h, SRCAND);
+    Blend(s.frameSurface, s.shadowLayer, w, h, SRCPAINT);
 }
 
 void PresentFrame() {
-    if (!surfacesCreated || !MainWindow()) return;
+    if (!SurfacesCreated() || !MainWindow()) return;
     const POINT origin = TitleOrigin(IsDoubleSize());
     HDC window = GetDC(MainWindow());
     if (!window) return;
-    BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), frameSurface.dc, 0, 0, SRCCOPY);
+    BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), Surfaces().frameSurface.dc, 0, 0, SRCCOPY);
     ReleaseDC(MainWindow(), window);
 }
 
-void ForgetComposedFrame() {
-    composedWidth = 0;
-    composedRows = 0;
+void ResetCompose() {
+    composed = ComposeState{0, 0};
 }
+
+#ifdef QLV_WHITEBOX
+ComposeState& ComposeForTest() { return composed; }
+#endif

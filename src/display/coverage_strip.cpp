@@ -39,6 +39,7 @@ struct OutlineCalls {
     DWORD(WINAPI* GetGlyphIndicesA)(HDC, LPCSTR, int, LPWORD, DWORD);
     DWORD(WINAPI* GetGlyphIndicesW)(HDC, LPCWSTR, int, LPWORD, DWORD);
 };
+// Found once for the module's life: a second start finds the same calls.
 OutlineCalls outlineCalls;
 
 template <typename Call>
@@ -251,9 +252,5 @@ const BYTE* ViewCoverage() {
 
 void ReleaseCoverage() {
     std::free(coverage.strip);
-    coverage.strip = nullptr;
-    coverage.capacity = 0;
-    coverage.width = 0;
-    coverage.rows = 0;
-    coverage.ready = false;
+    coverage = Coverage{};
 }

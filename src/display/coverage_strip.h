@@ -25,4 +25,5 @@ void CopyCoverageToView(int column, int destination, int width, int rows);
 // The view's coverage, viewCoverageStride bytes a row, 60 rows.
 const BYTE* ViewCoverage();
 
+// Frees the strip and puts the whole record back as at load.
 void ReleaseCoverage();

@@ -3,15 +3,21 @@
 
 #include "settings/settings.h"
 
-FontSlot normalFont = {FontRecordAtLoad(-11, FW_NORMAL), nullptr};
-FontSlot doubleSizeFont = {FontRecordAtLoad(-20, FW_BOLD), nullptr};
-FontSlot playlistFont = {FontRecordAtLoad(-11, FW_NORMAL), nullptr};
-LOGFONTA userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
-LOGFONTA userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
-LOGFONTA userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
-int logPixelsY = 96;
-
 namespace {
+
+constexpr int defaultPixelsPerInch = 96;
+
+constexpr FontsState fontsAtLoad = {
+    {FontRecordAtLoad(-11, FW_NORMAL), nullptr},
+    {FontRecordAtLoad(-20, FW_BOLD), nullptr},
+    {FontRecordAtLoad(-11, FW_NORMAL), nullptr},
+    FontRecordAtLoad(-11, FW_NORMAL),
+    FontRecordAtLoad(-20, FW_BOLD),
+    FontRecordAtLoad(-11, FW_NORMAL),
+    defaultPixelsPerInch,
+};
+
+FontsState fonts = fontsAtLoad;
 
 // Each slot's user record, drawing slot and settings fields, in slot order.
 struct FontFields {
@@ -24,11 +30,11 @@ struct FontFields {
 };
 
 const FontFields fontFields[] = {
-    {&userNormalFont, &normalFont, &SettingsSet::FontFace, &SettingsSet::FontSize, &SettingsSet::FontBold,
+    {&fonts.userNormal, &fonts.normal, &SettingsSet::FontFace, &SettingsSet::FontSize, &SettingsSet::FontBold,
      &SettingsSet::FontItalic},
-    {&userDoubleSizeFont, &doubleSizeFont, &SettingsSet::DS_FontFace, &SettingsSet::DS_FontSize,
+    {&fonts.userDoubleSize, &fonts.doubleSize, &SettingsSet::DS_FontFace, &SettingsSet::DS_FontSize,
      &SettingsSet::DS_FontBold, &SettingsSet::DS_FontItalic},
-    {&userPlaylistFont, &playlistFont, &SettingsSet::PE_FontFace, &SettingsSet::PE_FontSize,
+    {&fonts.userPlaylist, &fonts.playlist, &SettingsSet::PE_FontFace, &SettingsSet::PE_FontSize,
      &SettingsSet::PE_FontBold, &SettingsSet::PE_FontItalic},
 };
 
@@ -38,17 +44,32 @@ void Fill(LOGFONTA& record, const FontFields& f, const SettingsSet& s) {
 
 }  // namespace
 
+const FontSlot& NormalFont() { return fonts.normal; }
+
+const FontSlot& DoubleSizeFont() { return fonts.doubleSize; }
+
+const FontSlot& PlaylistFont() { return fonts.playlist; }
+
+HFONT TitleFont(int doubled) { return doubled ? fonts.doubleSize.font : fonts.normal.font; }
+
+int LogPixelsY() { return fonts.logPixelsY; }
+
+#ifdef QLV_WHITEBOX
+FontsState& FontsForTest() { return fonts; }
+#endif
+
 int PointsToHeight(int points) {
-    return -MulDiv(points, logPixelsY, 72);
+    return -MulDiv(points, fonts.logPixelsY, 72);
 }
 
 int HeightToPoints(int height) {
-    return -MulDiv(height, 72, logPixelsY);
+    return -MulDiv(height, 72, fonts.logPixelsY);
 }
 
 void ReadScreenResolution(HDC dc) {
-    logPixelsY = GetDeviceCaps(dc, LOGPIXELSY);
-    if (logPixelsY <= 0) logPixelsY = 96;   // a refused context must not turn every size into 0
+    fonts.logPixelsY = GetDeviceCaps(dc, LOGPIXELSY);
+    // A refused context must not turn every size into 0.
+    if (fonts.logPixelsY <= 0) fonts.logPixelsY = defaultPixelsPerInch;
 }
 
 // Settings files are not checked when read: a size in the millions gives a
@@ -80,7 +101,7 @@ void FillFontRecords(const SettingsSet& settings) {
     }
     // The playlist line is drawn straight onto its colours: smooth edges ask
     // for grey levels whatever the system's font smoothing says.
-    if (settings.Smooth) playlistFont.record.lfQuality = ANTIALIASED_QUALITY;
+    if (settings.Smooth) fonts.playlist.record.lfQuality = ANTIALIASED_QUALITY;
 }
 
 void FillUserFontRecords(const SettingsSet& settings) {
@@ -102,23 +123,8 @@ void SetUserFontRecord(UserFontSlot slot, const LOGFONTA& record) {
     user.lfFaceName[LF_FACESIZE - 1] = '\0';
 }
 
-void ResetUserFontRecords() {
-    userNormalFont = FontRecordAtLoad(-11, FW_NORMAL);
-    userDoubleSizeFont = FontRecordAtLoad(-20, FW_BOLD);
-    userPlaylistFont = FontRecordAtLoad(-11, FW_NORMAL);
-}
-
 void CreateFonts() {
     for (const FontFields& f : fontFields) f.slot->font = CreateFontIndirectA(&f.slot->record);
-}
-
-// No font may be deleted while a surface still holds it.
-void RebuildFonts(HDC strip, HDC line) {
-    SelectObject(strip, GetStockObject(SYSTEM_FONT));
-    SelectObject(line, GetStockObject(SYSTEM_FONT));
-    ReleaseFonts();
-    CreateFonts();
-    SelectObject(line, playlistFont.font);
 }
 
 void ReleaseFonts() {
@@ -126,4 +132,9 @@ void ReleaseFonts() {
         if (f.slot->font) DeleteObject(f.slot->font);
         f.slot->font = nullptr;
     }
+}
+
+// The fonts themselves were released with the surfaces.
+void ResetFonts() {
+    fonts = fontsAtLoad;
 }

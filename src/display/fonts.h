@@ -18,17 +18,15 @@ constexpr LOGFONTA FontRecordAtLoad(LONG height, LONG weight) {
     return LOGFONTA{height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif"};
 }
 
-// --- State owned by the fonts ----------------------------------------------------
-extern FontSlot normalFont;          // title at normal size
-extern FontSlot doubleSizeFont;      // title in double size
-extern FontSlot playlistFont;        // playlist windowshade line
-// The user's own record of each slot: what the dialog's font chooser edits
-// and what OK and Apply commit. The drawing records are made from
-// effectiveSettings and hold a skin's fonts while that skin is in use.
-extern LOGFONTA userNormalFont;
-extern LOGFONTA userDoubleSizeFont;
-extern LOGFONTA userPlaylistFont;
-extern int logPixelsY;               // screen pixels per inch, read once at start-up
+// The drawing fonts: made from effectiveSettings, so they hold a skin's
+// fonts while that skin is in use.
+const FontSlot& NormalFont();        // title at normal size
+const FontSlot& DoubleSizeFont();    // title in double size
+const FontSlot& PlaylistFont();      // playlist windowshade line
+// The title's font at normal size, or in double size when `doubled`.
+HFONT TitleFont(int doubled);
+// Screen pixels per inch, read once at start-up.
+int LogPixelsY();
 
 // Point size <-> LOGFONT height with logPixelsY, rounded as MulDiv rounds.
 int PointsToHeight(int points);
@@ -56,11 +54,27 @@ LOGFONTA UserFontRecord(UserFontSlot slot);
 // `record` becomes the user's own record of a slot (what the chooser left,
 // say), its face name always terminated.
 void SetUserFontRecord(UserFontSlot slot, const LOGFONTA& record);
-// The user's records as a fresh start has them.
-void ResetUserFontRecords();
 
-// The drawing fonts made from the drawing records; the strip and the
-// playlist line hold stock fonts while the old ones are deleted.
+// The drawing fonts made from the drawing records; the surfaces deselect
+// them before they are released.
 void CreateFonts();
-void RebuildFonts(HDC strip, HDC line);
 void ReleaseFonts();
+// Every record and the screen's resolution as a fresh start has them.
+void ResetFonts();
+
+// --- The room's record, and its one accessor for white-box tests --------------
+struct FontsState {
+    FontSlot normal;             // title at normal size
+    FontSlot doubleSize;         // title in double size
+    FontSlot playlist;           // playlist windowshade line
+    // The user's own record of each slot: what the dialog's font chooser
+    // edits and what OK and Apply commit. The drawing records are made from
+    // effectiveSettings and hold a skin's fonts while that skin is in use.
+    LOGFONTA userNormal;
+    LOGFONTA userDoubleSize;
+    LOGFONTA userPlaylist;
+    int logPixelsY;              // screen pixels per inch, read once at start-up
+};
+#ifdef QLV_WHITEBOX
+FontsState& FontsForTest();
+#endif

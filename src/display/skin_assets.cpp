@@ -1,22 +1,13 @@
-// The current skin's title background, text colours and playlist colours,
-// read afresh from the skin folder at every full repaint of the main window.
+// The current skin's title background and text colours, read afresh from
+// the skin folder at every full repaint of the main window.
 #include "display/skin_assets.h"
-
-#include <initializer_list>
 
 #include "display/bitmap_check.h"
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
-#include "playlist/playlist_line.h"
 #include "player/host_contract.h"
-#include "player/window_modes.h"
-#include "settings/colour_text.h"
-#include "settings/settings.h"
 #include "settings/skin_overrides.h"
-
-HBRUSH skinBackgroundBrush;
-HBRUSH playlistBgBrush;
 
 namespace {
 
@@ -29,7 +20,11 @@ constexpr COLORREF missingBackgroundColour = RGB(0, 0, 0);
 
 static_assert(textSampleRows * 2 == skinGradientHeight, "six text.bmp rows fill the gradient");
 
-char skinFolder[skinPathSize];   // asked once per load; every file comes from it
+// The skin assets' record.
+struct SkinAssetsState {
+    char skinFolder[skinPathSize];   // asked once per load; every file comes from it
+};
+SkinAssetsState assets = {};
 
 // A skin bitmap loaded from file and selected into a screen-compatible
 // context so it can be read; its size bounds every read.
@@ -43,7 +38,7 @@ struct SkinBitmap {
 bool OpenSkinBitmap(const char* fileName, SkinBitmap& skin) {
     skin = SkinBitmap{nullptr, nullptr, 0, 0};
     char path[skinPathSize];
-    if (!JoinSkinPath(path, skinFolder, fileName) || !BitmapFileIsSound(path)) return false;
+    if (!JoinSkinPath(path, assets.skinFolder, fileName) || !BitmapFileIsSound(path)) return false;
     skin.bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (!skin.bitmap) return false;
     BITMAP info = {};
@@ -93,15 +88,16 @@ void FillBlack(HDC target, int width, int height) {
 }
 
 void LoadTitleBackground() {
-    SkinBitmap skin;
-    if (!OpenSkinBitmap("\\main.bmp", skin)) {
-        FillBlack(skinBackground.dc, skinBackgroundWidth, skinBackgroundHeight);
+    HDC target = Surfaces().skinBackground.dc;
+    SkinBitmap main;
+    if (!OpenSkinBitmap("\\main.bmp", main)) {
+        FillBlack(target, skinBackgroundWidth, skinBackgroundHeight);
         return;
     }
-    if (!BlockFits(skin, titleAreaOrigin, skinBackgroundWidth, skinBackgroundHeight))
-        FillBlack(skinBackground.dc, skinBackgroundWidth, skinBackgroundHeight);
-    CopyClippedBlock(skin, titleAreaOrigin, skinBackground.dc, skinBackgroundWidth, skinBackgroundHeight);
-    CloseSkinBitmap(skin);
+    if (!BlockFits(main, titleAreaOrigin, skinBackgroundWidth, skinBackgroundHeight))
+        FillBlack(target, skinBackgroundWidth, skinBackgroundHeight);
+    CopyClippedBlock(main, titleAreaOrigin, target, skinBackgroundWidth, skinBackgroundHeight);
+    CloseSkinBitmap(main);
 }
 
 // The first glyph sample of the row that differs from the background; when
@@ -118,77 +114,25 @@ COLORREF TextRowColour(const SkinBitmap& skin, int row, COLORREF background) {
     return chosen == CLR_INVALID ? missingTextColour : chosen;
 }
 
-void DrawGradientRow(int row, COLORREF colour) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ previous = SelectObject(skinTextGradient.dc, pen);
-    for (int y = row * 2; y < row * 2 + 2; ++y) {
-        MoveToEx(skinTextGradient.dc, 0, y, nullptr);
-        LineTo(skinTextGradient.dc, skinGradientWidth, y);
-    }
-    SelectObject(skinTextGradient.dc, previous);
-    DeleteObject(pen);
-}
-
-// The brush is deselected from frameSurface before it is deleted.
-void ReplaceSkinBackgroundBrush(COLORREF background) {
-    if (skinBackgroundBrush) {
-        SelectObject(frameSurface.dc, GetStockObject(BLACK_BRUSH));
-        DeleteObject(skinBackgroundBrush);
-    }
-    skinBackgroundBrush = CreateSolidBrush(background);
-    SelectObject(frameSurface.dc, EffectiveSettings().UseSkinColor ? skinBackgroundBrush : bkBrush);
-}
-
-// Green inside a one-pixel black border: the look of a skin without text.bmp.
-void PaintMissingGradient() {
-    HBRUSH green = CreateSolidBrush(missingTextColour);
-    HGDIOBJ previousBrush = SelectObject(skinTextGradient.dc, green);
-    HGDIOBJ previousPen = SelectObject(skinTextGradient.dc, GetStockObject(BLACK_PEN));
-    Rectangle(skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight);
-    SelectObject(skinTextGradient.dc, previousPen);
-    SelectObject(skinTextGradient.dc, previousBrush);
-    DeleteObject(green);
-}
-
 void LoadTextColours() {
-    SkinBitmap skin;
-    if (!OpenSkinBitmap("\\text.bmp", skin)) {
-        PaintMissingGradient();
+    SkinBitmap text;
+    if (!OpenSkinBitmap("\\text.bmp", text)) {
+        FrameGradient(missingTextColour);   // green in a black border: the look of a skin without text.bmp
         return;
     }
-    COLORREF background = SamplePixel(skin, textBackgroundPoint.x, textBackgroundPoint.y);
+    COLORREF background = SamplePixel(text, textBackgroundPoint.x, textBackgroundPoint.y);
     if (background == CLR_INVALID) background = missingBackgroundColour;
-    for (int row = 0; row < textSampleRows; ++row) DrawGradientRow(row, TextRowColour(skin, row, background));
-    ReplaceSkinBackgroundBrush(background);
-    CloseSkinBitmap(skin);
+    for (int row = 0; row < textSampleRows; ++row)
+        DrawGradientLines(row * 2, 2, TextRowColour(text, row, background));
+    SetSkinBackground(background);
+    CloseSkinBitmap(text);
 }
 
 void LoadFontSkin() {
-    SkinBitmap skin;
-    if (!OpenSkinBitmap("\\fontskin.bmp", skin)) return;
-    CopyClippedBlock(skin, POINT{0, 0}, skinTextGradient.dc, skinGradientWidth, skinGradientHeight);
-    CloseSkinBitmap(skin);
-}
-
-// A skin folder too long for the path reads as a pledit.txt without keys.
-// The buffer starts cleared, so a character the reader cannot fit leaves no
-// stale byte behind.
-COLORREF ReadPlaylistColour(const char* path, const char* key, const char* fallback) {
-    char text[colourTextSize] = {};
-    lstrcpynA(text, fallback, colourTextSize);
-    if (path[0]) GetPrivateProfileStringA("Text", key, fallback, text, colourTextSize, path);
-    return ParseColour(text);
-}
-
-void LoadPlaylistColours() {
-    char path[skinPathSize];
-    JoinSkinPath(path, skinFolder, "\\pledit.txt");
-    const COLORREF text = ReadPlaylistColour(path, "Normal", "00FF00");
-    const COLORREF background = ReadPlaylistColour(path, "NormalBG", "000000");
-    SetTextColor(playlistLine.dc, text);
-    SetBkColor(playlistLine.dc, background);
-    if (playlistBgBrush) DeleteObject(playlistBgBrush);
-    playlistBgBrush = CreateSolidBrush(background);
+    SkinBitmap font;
+    if (!OpenSkinBitmap("\\fontskin.bmp", font)) return;
+    CopyClippedBlock(font, POINT{0, 0}, Surfaces().skinTextGradient.dc, skinGradientWidth, skinGradientHeight);
+    CloseSkinBitmap(font);
 }
 
 // A skin that switches the display off gets the host's own title back at once.
@@ -197,28 +141,17 @@ void YieldMainWindow() {
         RedrawWindow(MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
-// The line is drawn off-screen whenever it is on, so it is ready the moment
-// the editor is shaded; when it is off, a shaded editor gets its own line back.
-void RefreshPlaylistLine() {
-    if (EffectiveSettings().PE_Scrivane)
-        DrawPlaylistLine();
-    else if (IsPlaylistShaded() && PlaylistWindow())
-        RedrawWindow(PlaylistWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-}
-
 }  // namespace
 
 // The override file comes first so the new skin's settings are in force
 // before its pictures are read.
 void LoadSkinAssets() {
-    if (!surfacesCreated) return;
+    if (!SurfacesCreated()) return;
     ApplySkinOverrides();
-    AskSkinFolder(skinFolder);
+    AskSkinFolder(assets.skinFolder);
     LoadTitleBackground();
     LoadTextColours();
     LoadFontSkin();
-    LoadPlaylistColours();
-    if (PlaylistLineActive()) DrawPlaylistLine();
 }
 
 void ApplySkinOverrides() {
@@ -226,18 +159,15 @@ void ApplySkinOverrides() {
     FillFontRecords(EffectiveSettings());
     // Before start-up made the surfaces, or after shut-down released them,
     // there is nothing to rebuild, and objects made now would never be freed.
-    if (!surfacesCreated) return;
-    RebuildFonts(textStrip.dc, playlistLine.dc);
+    if (!SurfacesCreated()) return;
+    RemakeFonts();
     RebuildBrushes();
     YieldMainWindow();
-    SelectFrameBrush();
-    RefreshPlaylistLine();
     RefreshStrip();
 }
 
-void ReleaseSkinBrushes() {
-    for (HBRUSH* brush : {&skinBackgroundBrush, &playlistBgBrush}) {
-        if (*brush) DeleteObject(*brush);
-        *brush = nullptr;
-    }
+const char* SkinFolder() { return assets.skinFolder; }
+
+void ResetSkinAssets() {
+    assets = SkinAssetsState{};
 }

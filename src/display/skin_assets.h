@@ -1,13 +1,12 @@
-// The current skin's title background, text colours and playlist colours.
+// The current skin's title background and text colours.
 #pragma once
-#include <windows.h>
 
-// --- State owned by the skin assets -------------------------------------------
-extern HBRUSH skinBackgroundBrush;   // text.bmp's background colour; null before the first text.bmp
-extern HBRUSH playlistBgBrush;       // pledit.txt's NormalBG; null before the first load
-
+// Reads the current skin's settings and title pictures afresh.
 void LoadSkinAssets();
 // effectiveSettings from the current skin's scrivane.txt, then the fonts,
-// brushes, playlist line and title strip made again from it.
+// brushes and title strip made again from it.
 void ApplySkinOverrides();
-void ReleaseSkinBrushes();
+// The skin folder the last load asked the player for ("" before the first).
+const char* SkinFolder();
+// The skin assets as a fresh start has them: no skin read yet.
+void ResetSkinAssets();

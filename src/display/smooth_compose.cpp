@@ -1,36 +1,29 @@
-// Frames with smooth edges. The background and the skin's text colouring
-// are laid with the same GDI copies and fills as the one-bit frames; then one
-// plain loop over the visible pixels blends the shadow colour by the shadow's
-// coverage and the text colour by the text's, and the frame goes to
-// frameSurface in one copy. Nothing is made or allocated per frame.
+// Frames with smooth edges. Compose lays the background and the text colours
+// into two 32-bit DIB sections with the same copies and fills as the one-bit
+// frames; then one plain loop over the visible pixels blends the shadow
+// colour by the shadow's coverage and the text colours by the text's, and
+// the frame goes to frameSurface in one copy. Nothing is made or allocated
+// per frame.
 #include "display/smooth_compose.h"
 
 #include <windows.h>
 
 #include "display/coverage_strip.h"
-#include "display/skin_assets.h"
-#include "display/surfaces.h"
-#include "player/window_modes.h"
 #include "settings/skin_overrides.h"
 
 namespace {
 
-// A 32-bit top-down DIB section: its pixels are 0x00RRGGBB, stride 306.
-struct PixelSurface {
-    HDC dc;
-    HBITMAP bitmap;
-    DWORD* pixels;
+// The sections and their pixels, 0x00RRGGBB, top-down, stride 306.
+struct SmoothRecord {
+    SmoothSurfaces layers;
+    DWORD* framePixels;
+    DWORD* colourPixels;
 };
-
-struct SmoothSurfaces {
-    PixelSurface frame;     // the frame being composed
-    PixelSurface colours;   // the skin's text colouring stretched over the line
-};
-SmoothSurfaces smooth;
+SmoothRecord smooth;
 
 constexpr int stride = viewCoverageStride;
 
-void MakePixelSurface(PixelSurface& surface, HDC screen) {
+DWORD* MakePixelSurface(Surface& surface, HDC screen) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = titleSurfaceWidth;
@@ -41,14 +34,14 @@ void MakePixelSurface(PixelSurface& surface, HDC screen) {
     void* bits = nullptr;
     surface.dc = CreateCompatibleDC(screen);
     surface.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    surface.pixels = static_cast<DWORD*>(bits);
     if (surface.dc && surface.bitmap) SelectObject(surface.dc, surface.bitmap);
+    return surface.dc && surface.bitmap ? static_cast<DWORD*>(bits) : nullptr;
 }
 
-void ReleasePixelSurface(PixelSurface& surface) {
+void ReleasePixelSurface(Surface& surface) {
     if (surface.dc) DeleteDC(surface.dc);
     if (surface.bitmap) DeleteObject(surface.bitmap);
-    surface = PixelSurface{nullptr, nullptr, nullptr};
+    surface = Surface{nullptr, nullptr};
 }
 
 DWORD Pixel(COLORREF colour) {
@@ -68,21 +61,6 @@ inline DWORD Blend(DWORD under, DWORD over, DWORD a) {
     return rb | g;
 }
 
-// The same backgrounds as the one-bit frames, by the same copies and fills.
-void PaintBackground(int w, int h) {
-    const SettingsSet& s = EffectiveSettings();
-    if (s.Transparent) {
-        if (IsDoubleSize())
-            StretchBlt(smooth.frame.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight, skinBackground.dc, 0, 0,
-                       skinBackgroundWidth, skinBackgroundHeight, SRCCOPY);
-        else
-            BitBlt(smooth.frame.dc, 0, 0, skinBackgroundWidth, skinBackgroundHeight, skinBackground.dc, 0, 0, SRCCOPY);
-        return;
-    }
-    const RECT view = {0, 0, w, h};
-    FillRect(smooth.frame.dc, &view, s.UseSkinColor && skinBackgroundBrush ? skinBackgroundBrush : bkBrush);
-}
-
 // The deepest shift that still leaves rows to smear, as in the one-bit shadow.
 int ShadowDepth(int h) {
     const int depth = EffectiveSettings().Shadow;
@@ -90,15 +68,14 @@ int ShadowDepth(int h) {
     return depth < h ? depth : h - 1;
 }
 
-void BlendRows(int w, int h, const DWORD* textColours) {
+void BlendRows(int w, int h) {
     const BYTE* cover = ViewCoverage();
-    const DWORD text = Pixel(EffectiveSettings().TextColor);
     const DWORD shade = Pixel(EffectiveSettings().ShadowColor);
     const int depth = ShadowDepth(h);
     for (int y = 0; y < h; ++y) {
         const BYTE* row = cover + y * stride;
-        DWORD* out = smooth.frame.pixels + y * stride;
-        const DWORD* colours = textColours ? textColours + y * stride : nullptr;
+        DWORD* out = smooth.framePixels + y * stride;
+        const DWORD* colours = smooth.colourPixels + y * stride;
         for (int x = 0; x < w; ++x) {
             // The shadow's coverage: the text's moved 1..depth pixels down
             // and right, the largest at each pixel.
@@ -111,7 +88,7 @@ void BlendRows(int w, int h, const DWORD* textColours) {
             if (!(a | shadow)) continue;
             DWORD pixel = out[x];
             if (shadow) pixel = Blend(pixel, shade, shadow);
-            if (a) pixel = Blend(pixel, colours ? colours[x] & 0xFFFFFF : text, a);
+            if (a) pixel = Blend(pixel, colours[x] & 0xFFFFFF, a);
             out[x] = pixel;
         }
     }
@@ -119,33 +96,31 @@ void BlendRows(int w, int h, const DWORD* textColours) {
 
 }  // namespace
 
-bool SmoothFrames() {
-    return EffectiveSettings().Smooth && smooth.frame.pixels && smooth.colours.pixels && CoverageReady();
+const SmoothSurfaces& SmoothLayers() {
+    return smooth.layers;
 }
 
-void ComposeSmoothFrame(int w, int h) {
+bool SmoothFrames() {
+    return EffectiveSettings().Smooth && smooth.framePixels && smooth.colourPixels && CoverageReady();
+}
+
+void BlendSmoothFrame(int w, int h) {
     if (!SmoothFrames()) return;
-    PaintBackground(w, h);
-    const DWORD* colours = nullptr;
-    if (EffectiveSettings().UseSkinColor) {
-        StretchBlt(smooth.colours.dc, 0, 0, w, h, skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
-                   SRCCOPY);
-        colours = smooth.colours.pixels;
-    }
     GdiFlush();   // GDI may still be drawing into the sections' pixels
-    BlendRows(w, h, colours);
-    BitBlt(frameSurface.dc, 0, 0, w, h, smooth.frame.dc, 0, 0, SRCCOPY);
+    BlendRows(w, h);
+    BitBlt(Surfaces().frameSurface.dc, 0, 0, w, h, smooth.layers.frame.dc, 0, 0, SRCCOPY);
 }
 
 void CreateSmoothSurfaces() {
     HDC screen = GetDC(nullptr);
-    MakePixelSurface(smooth.frame, screen);
-    MakePixelSurface(smooth.colours, screen);
+    smooth.framePixels = MakePixelSurface(smooth.layers.frame, screen);
+    smooth.colourPixels = MakePixelSurface(smooth.layers.colours, screen);
     ReleaseDC(nullptr, screen);
 }
 
 void ReleaseSmoothSurfaces() {
-    ReleasePixelSurface(smooth.frame);
-    ReleasePixelSurface(smooth.colours);
+    ReleasePixelSurface(smooth.layers.frame);
+    ReleasePixelSurface(smooth.layers.colours);
+    smooth = SmoothRecord{};
     ReleaseCoverage();
 }

@@ -1,13 +1,23 @@
 // Frames with smooth edges: background, shadow and text colour blended by
 // the coverage of the visible text on 32-bit DIB sections.
 #pragma once
+#include "display/surfaces.h"
+
+// The two 306 x 60 DIB sections of a smooth frame: compose lays the
+// background into `frame` and the text colours into `colours`.
+struct SmoothSurfaces {
+    Surface frame;
+    Surface colours;
+};
+const SmoothSurfaces& SmoothLayers();
 
 // Smooth is on and the current strip has its coverage.
 bool SmoothFrames();
-// Composes the view's `w` x `h` pixels into frameSurface from the view's
-// coverage (the scroll has already filled it).
-void ComposeSmoothFrame(int w, int h);
+// Blends the shadow colour and the text colours over the background of the
+// view's `w` x `h` pixels by the view's coverage (the scroll has already
+// filled it), and copies the frame into frameSurface.
+void BlendSmoothFrame(int w, int h);
 
-// The two 306 x 60 DIB sections, made with the other surfaces and released with them.
+// Made with the other surfaces and released with them.
 void CreateSmoothSurfaces();
 void ReleaseSmoothSurfaces();

@@ -1,31 +1,29 @@
-// Every off-screen surface, font and colour brush: made once at start-up,
-// released once at shut-down.
+// Every off-screen surface and colour brush: made once at start-up,
+// released once at shut-down; every selection into their contexts.
 #include "display/surfaces.h"
 
 #include <initializer_list>
 
-#include "display/skin_assets.h"
 #include "display/smooth_compose.h"
 #include "player/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 
-Surface textStrip, viewMask, invMask, shadowLayer, shadowMask, shadowInvMask, frameSurface, textLayer,
-    playlistLine, skinBackground, skinTextGradient;
-HBITMAP colourSwatch[swatchCount];
-
-HBRUSH textBrush, bkBrush, shadowBrush;
-int surfacesCreated;
-
 namespace {
+
+SurfacesState state = {};
+SurfaceSet& set = state.surfaces;
+
+constexpr int firstStripWidth = 12;
 
 enum class Depth { mono, colour };
 
 // The surfaces in the order they are released: device contexts first, so no
 // bitmap, font or brush is still selected anywhere when it is deleted.
 Surface* const releaseOrder[] = {
-    &frameSurface, &textLayer,      &playlistLine, &viewMask,    &invMask,       &textStrip,
-    &skinBackground, &skinTextGradient, &shadowLayer, &shadowMask, &shadowInvMask,
+    &set.frameSurface,   &set.textLayer,        &set.playlistLine, &set.viewMask,   &set.invMask,
+    &set.textStrip,      &set.skinBackground,   &set.skinTextGradient, &set.shadowLayer, &set.shadowMask,
+    &set.shadowInvMask,
 };
 
 void MakeSurface(Surface& surface, HDC screen, Depth depth, int width, int height) {
@@ -44,9 +42,9 @@ void FillSurface(const Surface& surface, int width, int height, HBRUSH brush) {
 // fixed before anything is rendered into it (the first render runs before
 // the brushes exist).
 void PrepareStrip() {
-    SelectObject(textStrip.dc, GetStockObject(BLACK_BRUSH));
-    SetTextColor(textStrip.dc, RGB(255, 255, 255));
-    SetBkColor(textStrip.dc, RGB(0, 0, 0));
+    SelectObject(set.textStrip.dc, GetStockObject(BLACK_BRUSH));
+    SetTextColor(set.textStrip.dc, RGB(255, 255, 255));
+    SetBkColor(set.textStrip.dc, RGB(0, 0, 0));
 }
 
 template <typename Handle>
@@ -55,10 +53,6 @@ void DeleteTyped(Handle& handle) {
     handle = nullptr;
 }
 
-}  // namespace
-
-namespace {
-
 void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
     if (brush) DeleteObject(brush);
     brush = CreateSolidBrush(colour);
@@ -66,27 +60,109 @@ void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
 
 // The dialog's swatches show the stored colours from the start.
 void PaintSwatches() {
-    PaintSwatch(colourSwatch[swatchText], StoredSettings().TextColor);
-    PaintSwatch(colourSwatch[swatchBk], StoredSettings().BkColor);
-    PaintSwatch(colourSwatch[swatchShadow], StoredSettings().ShadowColor);
+    PaintSwatch(state.colourSwatch[swatchText], StoredSettings().TextColor);
+    PaintSwatch(state.colourSwatch[swatchBk], StoredSettings().BkColor);
+    PaintSwatch(state.colourSwatch[swatchShadow], StoredSettings().ShadowColor);
+}
+
+void SelectFrameBrush() {
+    SelectObject(set.frameSurface.dc, BackgroundBrush());
 }
 
 }  // namespace
 
-void RebuildBrushes() {
-    SelectObject(frameSurface.dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(textLayer.dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(shadowLayer.dc, GetStockObject(BLACK_BRUSH));
-    ReplaceBrush(bkBrush, EffectiveSettings().BkColor);
-    ReplaceBrush(textBrush, EffectiveSettings().TextColor);
-    SelectObject(textLayer.dc, textBrush);
-    ReplaceBrush(shadowBrush, EffectiveSettings().ShadowColor);
-    SelectObject(shadowLayer.dc, shadowBrush);
+const SurfaceSet& Surfaces() { return set; }
+
+int SurfacesCreated() { return state.created; }
+
+int StripBitmapWidth() { return state.stripBitmapWidth; }
+
+HBITMAP ColourSwatch(int index) {
+    return index >= 0 && index < swatchCount ? state.colourSwatch[index] : nullptr;
 }
 
-void SelectFrameBrush() {
-    HBRUSH brush = EffectiveSettings().UseSkinColor ? skinBackgroundBrush : bkBrush;
-    if (brush) SelectObject(frameSurface.dc, brush);
+#ifdef QLV_WHITEBOX
+SurfacesState& SurfacesForTest() { return state; }
+#endif
+
+// Brushes are deleted only while no surface holds them.
+void RebuildBrushes() {
+    SelectObject(set.frameSurface.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(set.textLayer.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(set.shadowLayer.dc, GetStockObject(BLACK_BRUSH));
+    ReplaceBrush(state.bkBrush, EffectiveSettings().BkColor);
+    ReplaceBrush(state.textBrush, EffectiveSettings().TextColor);
+    SelectObject(set.textLayer.dc, state.textBrush);
+    ReplaceBrush(state.shadowBrush, EffectiveSettings().ShadowColor);
+    SelectObject(set.shadowLayer.dc, state.shadowBrush);
+    SelectFrameBrush();
+}
+
+// Before any skin is read there is no skin colour; the user's own
+// background colour stands in for it.
+HBRUSH BackgroundBrush() {
+    return EffectiveSettings().UseSkinColor && state.skinBackgroundBrush ? state.skinBackgroundBrush : state.bkBrush;
+}
+
+HBRUSH TextBrush() { return state.textBrush; }
+
+HBRUSH ShadowBrush() { return state.shadowBrush; }
+
+void SetSkinBackground(COLORREF colour) {
+    if (state.skinBackgroundBrush) {
+        SelectObject(set.frameSurface.dc, GetStockObject(BLACK_BRUSH));
+        DeleteObject(state.skinBackgroundBrush);
+    }
+    state.skinBackgroundBrush = CreateSolidBrush(colour);
+    SelectFrameBrush();
+}
+
+void DrawGradientLines(int firstLine, int count, COLORREF colour) {
+    HDC dc = set.skinTextGradient.dc;
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ previous = SelectObject(dc, pen);
+    for (int y = firstLine; y < firstLine + count; ++y) {
+        MoveToEx(dc, 0, y, nullptr);
+        LineTo(dc, skinGradientWidth, y);
+    }
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+}
+
+void FrameGradient(COLORREF colour) {
+    HDC dc = set.skinTextGradient.dc;
+    HBRUSH fill = CreateSolidBrush(colour);
+    HGDIOBJ previousBrush = SelectObject(dc, fill);
+    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, 0, 0, skinGradientWidth, skinGradientHeight);
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousBrush);
+    DeleteObject(fill);
+}
+
+void SetPlaylistLineColours(COLORREF text, COLORREF background) {
+    SetTextColor(set.playlistLine.dc, text);
+    SetBkColor(set.playlistLine.dc, background);
+    if (state.playlistBgBrush) DeleteObject(state.playlistBgBrush);
+    state.playlistBgBrush = CreateSolidBrush(background);
+}
+
+void FillPlaylistLine(const RECT& area) {
+    HBRUSH fill = state.playlistBgBrush ? state.playlistBgBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    FillRect(set.playlistLine.dc, &area, fill);
+}
+
+void SelectStripFont(HFONT font) {
+    if (font) SelectObject(set.textStrip.dc, font);
+}
+
+// No font may be deleted while a surface still holds it.
+void RemakeFonts() {
+    SelectObject(set.textStrip.dc, GetStockObject(SYSTEM_FONT));
+    SelectObject(set.playlistLine.dc, GetStockObject(SYSTEM_FONT));
+    ReleaseFonts();
+    CreateFonts();
+    SelectObject(set.playlistLine.dc, PlaylistFont().font);
 }
 
 void PaintSwatch(HBITMAP swatch, COLORREF colour) {
@@ -102,74 +178,80 @@ void PaintSwatch(HBITMAP swatch, COLORREF colour) {
 }
 
 void CreateSurfaces() {
-    if (surfacesCreated) return;
+    if (state.created) return;
     HDC screen = GetDC(nullptr);
-    MakeSurface(textStrip, screen, Depth::mono, 12, 12);
-    MakeSurface(viewMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(invMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(shadowLayer, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(shadowMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(shadowInvMask, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(frameSurface, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(textLayer, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(playlistLine, screen, Depth::colour, playlistLineWidth, playlistLineHeight);
-    MakeSurface(skinBackground, screen, Depth::colour, skinBackgroundWidth, skinBackgroundHeight);
-    MakeSurface(skinTextGradient, screen, Depth::colour, skinGradientWidth, skinGradientHeight);
-    for (HBITMAP& swatch : colourSwatch) swatch = CreateCompatibleBitmap(screen, swatchSize, swatchSize);
+    MakeSurface(set.textStrip, screen, Depth::mono, firstStripWidth, firstStripWidth);
+    state.stripBitmapWidth = set.textStrip.bitmap ? firstStripWidth : 0;
+    for (Surface* s : {&set.viewMask, &set.invMask})
+        MakeSurface(*s, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(set.shadowLayer, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
+    for (Surface* s : {&set.shadowMask, &set.shadowInvMask})
+        MakeSurface(*s, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    for (Surface* s : {&set.frameSurface, &set.textLayer})
+        MakeSurface(*s, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(set.playlistLine, screen, Depth::colour, playlistLineWidth, playlistLineHeight);
+    MakeSurface(set.skinBackground, screen, Depth::colour, skinBackgroundWidth, skinBackgroundHeight);
+    MakeSurface(set.skinTextGradient, screen, Depth::colour, skinGradientWidth, skinGradientHeight);
+    for (HBITMAP& swatch : state.colourSwatch) swatch = CreateCompatibleBitmap(screen, swatchSize, swatchSize);
     PaintSwatches();
     ReleaseDC(nullptr, screen);
 
-    ReadScreenResolution(textStrip.dc);
+    ReadScreenResolution(set.textStrip.dc);
     FillUserFontRecords(StoredSettings());
     FillFontRecords(StoredSettings());
     CreateFonts();
-    // The strip renders in the title font of the current size from the start.
-    SelectObject(textStrip.dc, IsDoubleSize() ? doubleSizeFont.font : normalFont.font);
     PrepareStrip();
-    surfacesCreated = 1;
+    state.created = 1;
 
-    SelectObject(playlistLine.dc, playlistFont.font);
-    bkBrush = CreateSolidBrush(StoredSettings().BkColor);
-    textBrush = CreateSolidBrush(StoredSettings().TextColor);
-    shadowBrush = CreateSolidBrush(StoredSettings().ShadowColor);
-    SelectObject(textLayer.dc, textBrush);
-    SelectObject(frameSurface.dc, bkBrush);
-    SelectObject(shadowLayer.dc, shadowBrush);
+    SelectObject(set.playlistLine.dc, PlaylistFont().font);
+    state.bkBrush = CreateSolidBrush(StoredSettings().BkColor);
+    state.textBrush = CreateSolidBrush(StoredSettings().TextColor);
+    state.shadowBrush = CreateSolidBrush(StoredSettings().ShadowColor);
+    SelectObject(set.textLayer.dc, state.textBrush);
+    SelectObject(set.frameSurface.dc, state.bkBrush);
+    SelectObject(set.shadowLayer.dc, state.shadowBrush);
 
-    SelectObject(viewMask.dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(shadowMask.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(set.viewMask.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(set.shadowMask.dc, GetStockObject(BLACK_BRUSH));
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    for (const Surface* s : {&frameSurface, &textLayer, &viewMask, &invMask, &shadowMask, &shadowInvMask})
+    for (const Surface* s :
+         {&set.frameSurface, &set.textLayer, &set.viewMask, &set.invMask, &set.shadowMask, &set.shadowInvMask})
         FillSurface(*s, titleSurfaceWidth, titleSurfaceHeight, black);
-    FillSurface(skinBackground, skinBackgroundWidth, skinBackgroundHeight, black);
+    FillSurface(set.skinBackground, skinBackgroundWidth, skinBackgroundHeight, black);
     // Until a skin is read the skin colouring is the user's text colour, not
     // whatever a fresh bitmap happens to hold.
-    FillSurface(skinTextGradient, skinGradientWidth, skinGradientHeight, textBrush);
+    FillSurface(set.skinTextGradient, skinGradientWidth, skinGradientHeight, state.textBrush);
     CreateSmoothSurfaces();
 }
 
 int ReplaceStripBitmap(int width, int height) {
     if (HBITMAP fresh = CreateBitmap(width, height, 1, 1, nullptr)) {
-        SelectObject(textStrip.dc, fresh);
-        if (textStrip.bitmap) DeleteObject(textStrip.bitmap);
-        textStrip.bitmap = fresh;
-        return width;
+        SelectObject(set.textStrip.dc, fresh);
+        if (set.textStrip.bitmap) DeleteObject(set.textStrip.bitmap);
+        set.textStrip.bitmap = fresh;
+        state.stripBitmapWidth = width;
     }
-    BITMAP kept = {};
-    return GetObjectA(textStrip.bitmap, sizeof kept, &kept) ? kept.bmWidth : 0;
+    return state.stripBitmapWidth;
 }
 
 void ReleaseSurfaces() {
-    if (!surfacesCreated) return;
+    if (!state.created) return;
     for (Surface* s : releaseOrder) {
         if (s->dc) DeleteDC(s->dc);
         s->dc = nullptr;
     }
     for (Surface* s : releaseOrder) DeleteTyped(s->bitmap);
-    for (HBITMAP& swatch : colourSwatch) DeleteTyped(swatch);
+    for (HBITMAP& swatch : state.colourSwatch) DeleteTyped(swatch);
     ReleaseFonts();
-    for (HBRUSH* brush : {&bkBrush, &textBrush, &shadowBrush}) DeleteTyped(*brush);
-    ReleaseSkinBrushes();
+    for (HBRUSH* brush :
+         {&state.bkBrush, &state.textBrush, &state.shadowBrush, &state.skinBackgroundBrush, &state.playlistBgBrush})
+        DeleteTyped(*brush);
     ReleaseSmoothSurfaces();
-    surfacesCreated = 0;
+    state.stripBitmapWidth = 0;
+    state.created = 0;
+}
+
+void ResetSurfaces() {
+    ReleaseSurfaces();
+    state = SurfacesState{};
 }

@@ -1,4 +1,5 @@
-// Every off-screen surface, font and colour brush of the plug-in.
+// Every off-screen surface and colour brush of the plug-in, and every GDI
+// selection into their drawing contexts.
 #pragma once
 #include <windows.h>
 
@@ -23,34 +24,77 @@ constexpr int swatchSize = 20;
 
 enum SwatchIndex { swatchText, swatchBk, swatchShadow, swatchCount };
 
-// --- State owned by the surfaces ---------------------------------------------
-extern Surface textStrip;        // monochrome, stripWidth x 60: the display text rendered once
-extern Surface viewMask;         // monochrome 306 x 60: the visible window of the strip
-extern Surface invMask;          // monochrome 306 x 60: inverse of viewMask
-extern Surface shadowLayer;      // colour 306 x 60: shadow colour on shadow pixels
-extern Surface shadowMask;       // monochrome 306 x 60: glyphs smeared diagonally, minus glyphs
-extern Surface shadowInvMask;    // monochrome 306 x 60: inverse of shadowMask
-extern Surface frameSurface;     // colour 306 x 60: the finished frame
-extern Surface textLayer;        // colour 306 x 60: text colour on glyph pixels
-extern Surface playlistLine;     // colour 800 x 10: the playlist windowshade line
-extern Surface skinBackground;   // colour 153 x 30: the skin's title-area picture
-extern Surface skinTextGradient; // colour 153 x 12: the skin's text colouring
-extern HBITMAP colourSwatch[swatchCount];  // 20 x 20 swatches of the dialog
-extern HBRUSH textBrush;         // effective TextColor
-extern HBRUSH bkBrush;           // effective BkColor
-extern HBRUSH shadowBrush;       // effective ShadowColor
-extern int surfacesCreated;      // CreateSurfaces has run and ReleaseSurfaces has not
+// The surfaces. Other rooms draw into them and copy out of them; only this
+// room selects objects into their contexts.
+struct SurfaceSet {
+    Surface textStrip;        // monochrome, stripWidth x 60: the display text rendered once
+    Surface viewMask;         // monochrome 306 x 60: the visible window of the strip
+    Surface invMask;          // monochrome 306 x 60: inverse of viewMask
+    Surface shadowLayer;      // colour 306 x 60: shadow colour on shadow pixels
+    Surface shadowMask;       // monochrome 306 x 60: glyphs smeared diagonally, minus glyphs
+    Surface shadowInvMask;    // monochrome 306 x 60: inverse of shadowMask
+    Surface frameSurface;     // colour 306 x 60: the finished frame
+    Surface textLayer;        // colour 306 x 60: text colour on glyph pixels
+    Surface playlistLine;     // colour 800 x 10: the playlist windowshade line
+    Surface skinBackground;   // colour 153 x 30: the skin's title-area picture
+    Surface skinTextGradient; // colour 153 x 12: the skin's text colouring
+};
+
+const SurfaceSet& Surfaces();
+// CreateSurfaces has run and ReleaseSurfaces has not.
+int SurfacesCreated();
+// Width of the bitmap now in the strip; the strip's text never reaches past it.
+int StripBitmapWidth();
+// A 20 x 20 swatch of the dialog.
+HBITMAP ColourSwatch(int index);
 
 void CreateSurfaces();
+// Deletes every surface, font and brush.
 void ReleaseSurfaces();
-// Gives textStrip a new one-bit bitmap of `width` x `height`; a refused one
+// The surfaces as a fresh start has them: none, and no brush.
+void ResetSurfaces();
+// Gives the strip a new one-bit bitmap of `width` x `height`; a refused one
 // leaves the old. Returns the width of the bitmap now in the strip.
 int ReplaceStripBitmap(int width, int height);
+// The title font the strip measures and renders in.
+void SelectStripFont(HFONT font);
+// The three fonts made again from their records; the strip holds a stock
+// font until it selects a title font again.
+void RemakeFonts();
 
-// The three colour brushes made again from effectiveSettings, each surface
-// holding a stock brush while its old one is deleted.
+// The three title brushes made again from effectiveSettings.
 void RebuildBrushes();
-// The frame's background brush: the skin's colour or the user's.
-void SelectFrameBrush();
+// The brush that fills the frame's background where no picture does: the
+// skin's colour when UseSkinColor asks for it and a skin gave one, else the
+// user's. The frame's context holds this brush.
+HBRUSH BackgroundBrush();
+HBRUSH TextBrush();
+HBRUSH ShadowBrush();
+// The skin's background colour (text.bmp's), made into its brush.
+void SetSkinBackground(COLORREF colour);
+// Draws lines firstLine..firstLine+count-1 of the skin text gradient in one colour.
+void DrawGradientLines(int firstLine, int count, COLORREF colour);
+// The whole skin text gradient in one colour inside a one-pixel black border.
+void FrameGradient(COLORREF colour);
+// The playlist line's text and background colours, and its background brush.
+void SetPlaylistLineColours(COLORREF text, COLORREF background);
+// Fills part of the playlist line with its background (black before any colours).
+void FillPlaylistLine(const RECT& area);
 // Paints a swatch bitmap in one colour.
 void PaintSwatch(HBITMAP swatch, COLORREF colour);
+
+// --- The room's record, and its one accessor for white-box tests --------------
+struct SurfacesState {
+    SurfaceSet surfaces;
+    HBITMAP colourSwatch[swatchCount];
+    HBRUSH textBrush;            // effective TextColor
+    HBRUSH bkBrush;              // effective BkColor
+    HBRUSH shadowBrush;          // effective ShadowColor
+    HBRUSH skinBackgroundBrush;  // text.bmp's background colour; null before the first text.bmp
+    HBRUSH playlistBgBrush;      // the playlist's background colour; null before the first colours
+    int stripBitmapWidth;
+    int created;
+};
+#ifdef QLV_WHITEBOX
+SurfacesState& SurfacesForTest();
+#endif

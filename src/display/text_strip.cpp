@@ -3,6 +3,7 @@
 #include "display/text_strip.h"
 
 #include <climits>
+#include <cstring>
 
 #include "display/coverage_strip.h"
 #include "display/surfaces.h"
@@ -10,8 +11,6 @@
 #include "player/host_contract.h"
 #include "player/window_modes.h"
 #include "settings/skin_overrides.h"
-
-int stripWidth, textHeight, lineHeight = 12, scrollOffset, scrollDirection = 1, holdCount;
 
 namespace {
 
@@ -23,38 +22,71 @@ constexpr int normalLineHeight = 12;
 constexpr int doubleLineHeight = 24;
 constexpr int maxNormalLineHeight = 30;
 constexpr int maxDoubleLineHeight = 60;
+constexpr int separatorLength = sizeof scrollSeparator - 1;
+
+constexpr StripState stripAtLoad = {{}, {}, 0, 0, 0, 0, normalLineHeight, 0, 1, 0};
+StripState strip = stripAtLoad;
 
 int Clamp(int value, int low, int high) {
     return value < low ? low : value > high ? high : value;
 }
 
-int stripBitmapWidth = 12;   // width of the bitmap now in textStrip; stripWidth never exceeds it
+template <typename Char> Char* DisplayBuffer();
+template <> char* DisplayBuffer<char>() { return strip.displayText; }
+template <> wchar_t* DisplayBuffer<wchar_t>() { return strip.displayTextWide; }
 
 // The strip gets a bitmap as wide as the text; a refused one leaves the old,
 // and the text is cut to fit it.
 void FitStripBitmap(int width) {
     const int made = ReplaceStripBitmap(width > 0 ? width : 1, stripHeight);
-    if (made > 0) stripBitmapWidth = made;
-    stripWidth = width < stripBitmapWidth ? width : stripBitmapWidth;
+    strip.stripWidth = width < made ? width : made;
 }
 
+// Draws the display text, measured at `extent`, once into the one-bit strip.
 template <typename Char>
-void DrawStripText(const Char* text, int length) {
-    if (!surfacesCreated) return;
-    const SIZE extent = MeasureText(textStrip.dc, text, length);
-    textHeight = extent.cy;
+void DrawStripText(const Char* text, int length, SIZE extent) {
+    HDC dc = Surfaces().textStrip.dc;
+    strip.textHeight = extent.cy;
     FitStripBitmap(Clamp(extent.cx, 0, maxStripWidth));
-    lineHeight = LineHeight();
+    strip.lineHeight = LineHeightFor(strip.textHeight);
 
-    Rectangle(textStrip.dc, 0, 0, stripBitmapWidth, stripHeight);
-    RECT line = {0, 0, stripWidth, lineHeight};
+    Rectangle(dc, 0, 0, StripBitmapWidth(), stripHeight);
+    RECT line = {0, 0, strip.stripWidth, strip.lineHeight};
     // Titles are text, not labels: an ampersand is shown, not taken as a
     // mnemonic prefix that would also make the measured width wrong.
-    DrawLine(textStrip.dc, text, length, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawLine(dc, text, length, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (EffectiveSettings().Smooth)
-        RenderCoverage(textStrip.dc, textStrip.bitmap, text, length, stripWidth, lineHeight);
+        RenderCoverage(dc, Surfaces().textStrip.bitmap, text, length, strip.stripWidth, strip.lineHeight);
     else
         ForgetCoverage();
+}
+
+// The title is measured once; only the wrap-around scroll's separator, which
+// changes the text, makes the strip measure it again.
+template <typename Char>
+void ShowText(const Char* title, int length) {
+    if (!SurfacesCreated()) return;
+    HDC dc = Surfaces().textStrip.dc;
+    SelectStripFont(TitleFont(IsDoubleSize()));
+    Char* display = DisplayBuffer<Char>();
+    strip.displayLength = Clamp(length, 0, displayTextSize - 1);
+    std::memcpy(display, title, strip.displayLength * sizeof(Char));
+    display[strip.displayLength] = 0;
+    SIZE extent = MeasureText(dc, display, strip.displayLength);
+    strip.overflow = extent.cx >= ViewWidth() ? 1 : 0;
+
+    const SettingsSet& s = EffectiveSettings();
+    if (strip.overflow && s.Scroll && s.ScrollType == 2) {
+        // The separator marks the seam, so it goes in whole; a title too long
+        // for both loses its end instead.
+        if (strip.displayLength + separatorLength > displayTextSize - 1)
+            strip.displayLength = CharacterBoundary(display, displayTextSize - 1 - separatorLength);
+        CopyAscii(display + strip.displayLength, scrollSeparator);
+        strip.displayLength += separatorLength;
+        extent = MeasureText(dc, display, strip.displayLength);
+    }
+    RestartScroll();
+    DrawStripText(display, strip.displayLength, extent);
 }
 
 // ScrollPixel comes unchecked from plugin.ini and skin files: the scroll
@@ -66,6 +98,22 @@ int ScrollStep() {
 }
 
 }  // namespace
+
+int StripOverflows() { return strip.overflow; }
+
+int StripWidth() { return strip.stripWidth; }
+
+int LineHeight() { return strip.lineHeight; }
+
+int ScrollOffset() { return strip.scrollOffset; }
+
+#ifdef QLV_WHITEBOX
+StripState& StripForTest() { return strip; }
+#endif
+
+void ResetStrip() {
+    strip = stripAtLoad;
+}
 
 int ViewWidth() { return IsDoubleSize() ? doubleViewWidth : normalViewWidth; }
 
@@ -86,35 +134,37 @@ void RepaintTitleArea(int doubled) {
 }
 
 void CopyStripToView(int column, int destination, int width) {
-    if (!surfacesCreated) return;
+    if (!SurfacesCreated()) return;
     if (column < 0) {
         destination -= column;
         width += column;
         column = 0;
     }
-    const int readable = stripWidth < stripBitmapWidth ? stripWidth : stripBitmapWidth;
+    const int readable = strip.stripWidth < StripBitmapWidth() ? strip.stripWidth : StripBitmapWidth();
     if (column + width > readable) width = readable - column;
     if (destination + width > titleSurfaceWidth) width = titleSurfaceWidth - destination;
     if (width <= 0 || destination < 0) return;
-    BitBlt(viewMask.dc, destination, 0, width, Clamp(lineHeight, 0, stripHeight), textStrip.dc, column, 0, SRCCOPY);
-    CopyCoverageToView(column, destination, width, Clamp(lineHeight, 0, stripHeight));
+    const SurfaceSet& surfaces = Surfaces();
+    BitBlt(surfaces.viewMask.dc, destination, 0, width, Clamp(strip.lineHeight, 0, stripHeight),
+           surfaces.textStrip.dc, column, 0, SRCCOPY);
+    CopyCoverageToView(column, destination, width, Clamp(strip.lineHeight, 0, stripHeight));
 }
 
-void DrawStrip(const char* text, int length) {
-    DrawStripText(text, length);
+void ShowStripText(const char* title, int length) {
+    ShowText(title, length);
 }
 
-void DrawStrip(const wchar_t* text, int length) {
-    DrawStripText(text, length);
+void ShowStripText(const wchar_t* title, int length) {
+    ShowText(title, length);
 }
 
 void RestartScroll() {
-    scrollOffset = 0;
-    scrollDirection = 1;
-    holdCount = 0;
+    strip.scrollOffset = 0;
+    strip.scrollDirection = 1;
+    strip.holdCount = 0;
 }
 
-int LineHeight() {
+int LineHeightFor(int textHeight) {
     const int fixed = IsDoubleSize() ? doubleLineHeight : normalLineHeight;
     if (!EffectiveSettings().AutoAdjust) return fixed;
     const int highest = IsDoubleSize() ? maxDoubleLineHeight : maxNormalLineHeight;
@@ -125,7 +175,7 @@ int LineHeight() {
 }
 
 void AdvanceScroll() {
-    if (!surfacesCreated) return;
+    if (!SurfacesCreated()) return;
     if (EffectiveSettings().ScrollType == 1)
         BounceScroll(ViewWidth());
     else
@@ -136,34 +186,34 @@ void AdvanceScroll() {
 // is held within [0, stripWidth - width] after every move, which shows the
 // same frames as letting it overshoot and pulling it back at the end.
 void BounceScroll(int width) {
-    if (!surfacesCreated) return;
-    const int last = stripWidth > width ? stripWidth - width : 0;
-    scrollOffset = Clamp(scrollOffset, 0, last);
-    const int step = ScrollStep() < stripWidth ? ScrollStep() : stripWidth;
-    if (scrollDirection >= 0) {
-        if (scrollOffset + width < stripWidth) {
-            CopyStripToView(scrollOffset, 0, width);
-            scrollOffset = Clamp(scrollOffset + step, 0, last);
+    if (!SurfacesCreated()) return;
+    const int last = strip.stripWidth > width ? strip.stripWidth - width : 0;
+    strip.scrollOffset = Clamp(strip.scrollOffset, 0, last);
+    const int step = ScrollStep() < strip.stripWidth ? ScrollStep() : strip.stripWidth;
+    if (strip.scrollDirection >= 0) {
+        if (strip.scrollOffset + width < strip.stripWidth) {
+            CopyStripToView(strip.scrollOffset, 0, width);
+            strip.scrollOffset = Clamp(strip.scrollOffset + step, 0, last);
         } else {
-            ++holdCount;
-            scrollOffset = last;
-            CopyStripToView(scrollOffset, 0, width);
-            if (holdCount >= 3) {
-                scrollDirection = -1;
-                holdCount = 0;
+            ++strip.holdCount;
+            strip.scrollOffset = last;
+            CopyStripToView(strip.scrollOffset, 0, width);
+            if (strip.holdCount >= 3) {
+                strip.scrollDirection = -1;
+                strip.holdCount = 0;
             }
         }
     } else {
-        if (scrollOffset > 0) {
-            CopyStripToView(scrollOffset, 0, width);
-            scrollOffset = Clamp(scrollOffset - step, 0, last);
+        if (strip.scrollOffset > 0) {
+            CopyStripToView(strip.scrollOffset, 0, width);
+            strip.scrollOffset = Clamp(strip.scrollOffset - step, 0, last);
         } else {
-            ++holdCount;
-            scrollOffset = 0;
-            CopyStripToView(scrollOffset, 0, width);
-            if (holdCount >= 3) {
-                scrollDirection = 1;
-                holdCount = 0;
+            ++strip.holdCount;
+            strip.scrollOffset = 0;
+            CopyStripToView(strip.scrollOffset, 0, width);
+            if (strip.holdCount >= 3) {
+                strip.scrollDirection = 1;
+                strip.holdCount = 0;
             }
         }
     }
@@ -172,19 +222,19 @@ void BounceScroll(int width) {
 // The view joins the strip's end to its beginning; with the separator at the
 // end of the text the seam reads "end   ---   beginning".
 void WrapScroll(int width) {
-    if (!surfacesCreated) return;
-    if (stripWidth <= 0) {
-        scrollOffset = 0;
+    if (!SurfacesCreated()) return;
+    if (strip.stripWidth <= 0) {
+        strip.scrollOffset = 0;
         return;
     }
-    scrollOffset %= stripWidth;
-    if (scrollOffset < 0) scrollOffset += stripWidth;
-    if (scrollOffset + width > stripWidth) {
-        const int firstPiece = stripWidth - scrollOffset;
-        CopyStripToView(scrollOffset, 0, firstPiece);
-        CopyStripToView(0, firstPiece, scrollOffset + width - stripWidth);
+    strip.scrollOffset %= strip.stripWidth;
+    if (strip.scrollOffset < 0) strip.scrollOffset += strip.stripWidth;
+    if (strip.scrollOffset + width > strip.stripWidth) {
+        const int firstPiece = strip.stripWidth - strip.scrollOffset;
+        CopyStripToView(strip.scrollOffset, 0, firstPiece);
+        CopyStripToView(0, firstPiece, strip.scrollOffset + width - strip.stripWidth);
     } else {
-        CopyStripToView(scrollOffset, 0, width);
+        CopyStripToView(strip.scrollOffset, 0, width);
     }
-    scrollOffset = (scrollOffset + ScrollStep() % stripWidth) % stripWidth;
+    strip.scrollOffset = (strip.scrollOffset + ScrollStep() % strip.stripWidth) % strip.stripWidth;
 }

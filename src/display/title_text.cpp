@@ -1,5 +1,5 @@
 // The host's caption turned into the displayed title: tail trimmed, track
-// length appended, separator added for the wrap-around scroll.
+// length appended, handed to the strip.
 #include "display/title_text.h"
 
 #include <cstring>
@@ -8,21 +8,24 @@
 #include "display/text_strip.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
-#include "settings/settings.h"
-#include "settings/skin_overrides.h"
-
-int titleIsWide;
-char titleText[titleTextSize] = "Qelvar Scrivane II 1.0";
-static_assert(sizeof startupTitle <= titleTextSize, "start-up title fits");
-wchar_t titleTextWide[titleTextSize];
-int titleLength;
-char timeSuffix[timeSuffixSize];
-char displayText[displayTextSize];
-wchar_t displayTextWide[displayTextSize];
-int displayLength;
-int overflow;
 
 namespace {
+
+static_assert(sizeof startupTitle <= titleTextSize, "start-up title fits");
+constexpr TitleTextState titleAtLoad = {0, "Qelvar Scrivane II 1.0", {}, 0, {}};
+TitleTextState title = titleAtLoad;
+// The record's buffers under the names the trimming code reads best with.
+char (&titleText)[titleTextSize] = title.titleText;
+wchar_t (&titleTextWide)[titleTextSize] = title.titleTextWide;
+char (&timeSuffix)[timeSuffixSize] = title.timeSuffix;
+
+// The title goes to the strip, which measures, cuts and draws it.
+void ShowTitle() {
+    if (title.titleIsWide)
+        ShowStripText(titleTextWide, title.titleLength);
+    else
+        ShowStripText(titleText, title.titleLength);
+}
 
 enum class SuffixAction { rebuild, keep };
 
@@ -40,7 +43,6 @@ constexpr HostTail hostTail[] = {
     {"opped]", 19, SuffixAction::keep},
 };
 constexpr int tailCompared = 6;
-constexpr int separatorLength = sizeof scrollSeparator - 1;
 // A translated player ends " - Winamp [" + its own word + "]".
 constexpr char stateTailOpening[] = " - Winamp [";
 constexpr int stateTailOpeningLength = sizeof stateTailOpening - 1;
@@ -48,9 +50,6 @@ constexpr int stateTailOpeningLength = sizeof stateTailOpening - 1;
 template <typename Char> Char* TitleBuffer();
 template <> char* TitleBuffer<char>() { return titleText; }
 template <> wchar_t* TitleBuffer<wchar_t>() { return titleTextWide; }
-template <typename Char> Char* DisplayBuffer();
-template <> char* DisplayBuffer<char>() { return displayText; }
-template <> wchar_t* DisplayBuffer<wchar_t>() { return displayTextWide; }
 
 template <typename Char>
 bool MatchesAscii(const Char* text, const char* ascii, int count) {
@@ -127,7 +126,8 @@ int ReadCaptionText(char* caption) {
 }
 
 int ReadCaptionText(wchar_t* caption) {
-    return FoundWideCalls().GetWindowTextW ? FoundWideCalls().GetWindowTextW(MainWindow(), caption, captionReadLimit) : 0;
+    const auto read = FoundWideCalls().GetWindowTextW;
+    return read ? read(MainWindow(), caption, captionReadLimit) : 0;
 }
 
 // The player sets an unchanged caption again and again (after every volume
@@ -138,32 +138,12 @@ int ReadCaptionAs() {
     ReadCaptionText(caption);
     caption[captionReadLimit - 1] = 0;
     const int length = ComposeTitle(caption);
-    if (length == titleLength && std::memcmp(caption, TitleBuffer<Char>(), length * sizeof(Char)) == 0) return 0;
+    if (length == title.titleLength && std::memcmp(caption, TitleBuffer<Char>(), length * sizeof(Char)) == 0)
+        return 0;
     std::memcpy(TitleBuffer<Char>(), caption, (length + 1) * sizeof(Char));
-    titleLength = length;
-    BuildDisplayText();
-    RenderStrip();
+    title.titleLength = length;
+    ShowTitle();
     return 1;
-}
-
-template <typename Char>
-void BuildDisplayAs() {
-    const Char* title = TitleBuffer<Char>();
-    Char* display = DisplayBuffer<Char>();
-    displayLength = titleLength < displayTextSize ? titleLength : displayTextSize - 1;
-    std::memcpy(display, title, displayLength * sizeof(Char));
-    display[displayLength] = 0;
-    overflow = TextOverflows();
-
-    const SettingsSet& s = EffectiveSettings();
-    if (overflow && s.Scroll && s.ScrollType == 2) {
-        // The separator marks the seam, so it goes in whole; a title too long
-        // for both loses its end instead.
-        if (displayLength + separatorLength > displayTextSize - 1)
-            displayLength = CharacterBoundary(display, displayTextSize - 1 - separatorLength);
-        CopyAscii(display + displayLength, scrollSeparator);
-        displayLength += separatorLength;
-    }
 }
 
 }  // namespace
@@ -180,9 +160,19 @@ void BuildTimeSuffix() {
     if (length[0]) wsprintfA(timeSuffix, " <%s>", length);
 }
 
+int TitleIsWide() { return title.titleIsWide; }
+
+#ifdef QLV_WHITEBOX
+TitleTextState& TitleTextForTest() { return title; }
+#endif
+
+void ResetTitleText() {
+    title = titleAtLoad;
+}
+
 void StartTitle(int wide) {
-    titleIsWide = wide ? 1 : 0;
-    if (titleIsWide)
+    title.titleIsWide = wide ? 1 : 0;
+    if (title.titleIsWide)
         CopyAscii(titleTextWide, startupTitle);
     else
         lstrcpyA(titleText, startupTitle);
@@ -190,44 +180,18 @@ void StartTitle(int wide) {
 }
 
 int ReadCaption() {
-    if (!surfacesCreated) return 0;
-    return titleIsWide ? ReadCaptionAs<wchar_t>() : ReadCaptionAs<char>();
+    if (!SurfacesCreated()) return 0;
+    return title.titleIsWide ? ReadCaptionAs<wchar_t>() : ReadCaptionAs<char>();
 }
 
 void RefreshTitle() {
-    if (!surfacesCreated) return;
-    titleLength = titleIsWide ? ComposeTitle(titleTextWide) : ComposeTitle(titleText);
-    BuildDisplayText();
-    RenderStrip();
-}
-
-void BuildDisplayText() {
-    if (!surfacesCreated) return;
-    if (titleIsWide)
-        BuildDisplayAs<wchar_t>();
-    else
-        BuildDisplayAs<char>();
-    RestartScroll();
-}
-
-void RenderStrip() {
-    if (titleIsWide)
-        DrawStrip(displayTextWide, displayLength);
-    else
-        DrawStrip(displayText, displayLength);
+    if (!SurfacesCreated()) return;
+    title.titleLength = title.titleIsWide ? ComposeTitle(titleTextWide) : ComposeTitle(titleText);
+    ShowTitle();
 }
 
 void RefreshStrip() {
-    if (!surfacesCreated) return;
-    SelectObject(textStrip.dc, IsDoubleSize() ? doubleSizeFont.font : normalFont.font);
-    BuildDisplayText();
-    RenderStrip();
+    if (!SurfacesCreated()) return;
+    ShowTitle();
     RepaintTitleArea(IsDoubleSize());
-}
-
-int TextOverflows() {
-    if (!surfacesCreated) return 0;
-    const SIZE extent = titleIsWide ? MeasureText(textStrip.dc, displayTextWide, displayLength)
-                                    : MeasureText(textStrip.dc, displayText, displayLength);
-    return extent.cx >= ViewWidth() ? 1 : 0;
 }

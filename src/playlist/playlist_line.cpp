@@ -4,18 +4,25 @@
 
 #include <windows.h>
 
-#include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "display/text_chars.h"
 #include "display/title_text.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
+#include "settings/colour_text.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 
-int shadeLineWidth;
-
 namespace {
+
+// What a skin without pledit.txt, or without these keys, gives.
+constexpr char defaultTextColour[] = "00FF00";
+constexpr char defaultBackgroundColour[] = "000000";
+
+constexpr PlaylistLineState lineAtLoad = {0, RGB(0, 255, 0), RGB(0, 0, 0)};
+PlaylistLineState playlist = lineAtLoad;
+// The record's width under the name the layout code reads best with.
+int& shadeLineWidth = playlist.shadeLineWidth;
 
 constexpr int entryTextSize = 256;   // 255 characters and a terminator
 constexpr int shownTextSize = 256;
@@ -36,9 +43,11 @@ int ClampedLineWidth(int width) {
     return width > playlistLineWidth ? playlistLineWidth : width;
 }
 
+HDC LineDC() { return Surfaces().playlistLine.dc; }
+
 template <typename Char>
 int TextWidth(const Char* text, int length) {
-    return length > 0 ? MeasureText(playlistLine.dc, text, length).cx : 0;
+    return length > 0 ? MeasureText(LineDC(), text, length).cx : 0;
 }
 
 // The next character boundary after `at`, or `at` itself where the
@@ -83,9 +92,14 @@ void CutEntryText(const Char* entryText, int available, Char* shownText) {
     CopyAscii(shownText + kept, ellipsis);
 }
 
-void FillLine(const RECT& line) {
-    HBRUSH fill = playlistBgBrush ? playlistBgBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    FillRect(playlistLine.dc, &line, fill);
+// A skin folder too long for the path reads as a pledit.txt without keys.
+// The buffer starts cleared, so a character the reader cannot fit leaves no
+// stale byte behind.
+COLORREF ReadPlaylistColour(const char* path, const char* key, const char* fallback) {
+    char text[colourTextSize] = {};
+    lstrcpynA(text, fallback, colourTextSize);
+    if (path[0]) GetPrivateProfileStringA("Text", key, fallback, text, colourTextSize, path);
+    return ParseColour(text);
 }
 
 // A Unicode player's wide title (213), copied at once: the next request of
@@ -113,8 +127,8 @@ void LayOutLine(int position, const Char* title, int seconds, const RECT& line) 
     if (HostRequest(0, IPC_GETLISTLENGTH) <= 0)
         CopyAscii(shownText, emptyListText);
     else if (seconds > 0)
-        DrawTextA(playlistLine.dc, timeText, -1, &textLine, lineFormat | DT_RIGHT);
-    DrawLine(playlistLine.dc, shownText, TextLength(shownText), &textLine, lineFormat);
+        DrawTextA(LineDC(), timeText, -1, &textLine, lineFormat | DT_RIGHT);
+    DrawLine(LineDC(), shownText, TextLength(shownText), &textLine, lineFormat);
 }
 
 }  // namespace
@@ -127,31 +141,57 @@ int PlaylistLineActive() {
     return IsPlaylistShaded() && EffectiveSettings().PE_Scrivane && HostIs205();
 }
 
+int ShadeLineWidth() { return playlist.shadeLineWidth; }
+
+#ifdef QLV_WHITEBOX
+PlaylistLineState& PlaylistLineForTest() { return playlist; }
+#endif
+
 void ResetPlaylistLine() {
-    shadeLineWidth = 0;
+    playlist = lineAtLoad;
 }
 
 void DrawPlaylistLine() {
-    if (!surfacesCreated) return;
+    if (!SurfacesCreated()) return;
     const int position = static_cast<int>(HostRequest(0, IPC_GETLISTPOS));
     wchar_t wideTitle[entryTextSize];
-    const bool wide = titleIsWide && AskWideTitle(position, wideTitle);
+    const bool wide = TitleIsWide() && AskWideTitle(position, wideTitle);
     const auto* title = wide ? nullptr : reinterpret_cast<const char*>(HostRequest(position, IPC_GETPLAYLISTTITLE));
     const int seconds = static_cast<int>(HostRequest(1, IPC_GETOUTPUTTIME));
 
     shadeLineWidth = ClampedLineWidth(PlaylistLineWidth());
-    const RECT line = {0, 0, shadeLineWidth, playlistLineHeight};
-    FillLine(line);
+    const RECT area = {0, 0, shadeLineWidth, playlistLineHeight};
+    FillPlaylistLine(area);
     if (wide)
-        LayOutLine(position, wideTitle, seconds, line);
+        LayOutLine(position, wideTitle, seconds, area);
     else
-        LayOutLine(position, title, seconds, line);
+        LayOutLine(position, title, seconds, area);
+}
+
+void RefreshPlaylistLine() {
+    if (!SurfacesCreated()) return;
+    if (EffectiveSettings().PE_Scrivane)
+        DrawPlaylistLine();
+    else if (IsPlaylistShaded() && PlaylistWindow())
+        RedrawWindow(PlaylistWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+// The colours come before the one draw, so a new skin's line is never drawn
+// in the old skin's colours.
+void LoadPlaylistSkin(const char* skinFolder) {
+    if (!SurfacesCreated()) return;
+    char path[skinPathSize];
+    JoinSkinPath(path, skinFolder, "\\pledit.txt");
+    playlist.text = ReadPlaylistColour(path, "Normal", defaultTextColour);
+    playlist.background = ReadPlaylistColour(path, "NormalBG", defaultBackgroundColour);
+    SetPlaylistLineColours(playlist.text, playlist.background);
+    RefreshPlaylistLine();
 }
 
 void PresentPlaylistLine() {
-    if (!surfacesCreated || !PlaylistWindow() || shadeLineWidth <= 0) return;
+    if (!SurfacesCreated() || !PlaylistWindow() || shadeLineWidth <= 0) return;
     HDC editor = GetDC(PlaylistWindow());
-    BitBlt(editor, lineOrigin.x, lineOrigin.y, ClampedLineWidth(shadeLineWidth), playlistLineHeight,
-           playlistLine.dc, 0, 0, SRCCOPY);
+    BitBlt(editor, lineOrigin.x, lineOrigin.y, ClampedLineWidth(shadeLineWidth), playlistLineHeight, LineDC(), 0, 0,
+           SRCCOPY);
     ReleaseDC(PlaylistWindow(), editor);
 }

@@ -6,6 +6,7 @@
 
 #include "display/compose.h"
 #include "display/fonts.h"
+#include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
@@ -84,10 +85,13 @@ void RestoreLoadValues() {
     ResetSubclassing();
     ResetStoredSettings();
     ResetSkinOverrides();
-    RestartScroll();
+    ResetSurfaces();
+    ResetFonts();
+    ResetTitleText();
+    ResetStrip();
+    ResetCompose();
+    ResetSkinAssets();
     ResetPlaylistLine();
-    ForgetComposedFrame();
-    ResetUserFontRecords();
     ResetConfigDialog();
     ResetMenuEntries();
 }

@@ -166,11 +166,14 @@ void YieldOnPress(const std::array<RECT, count>& rows, POINT at, int doubled) {
 }
 
 // A skin change repaints the whole window; the assets are loaded before the
-// host paints so its first frame already uses them.
+// host paints so its first frame already uses them. The playlist line takes
+// the new skin's colours from the same folder.
 void OnMainPaint(HWND window) {
     RECT update = {0, 0, 0, 0};
     GetUpdateRect(window, &update, FALSE);
-    if (SameRect(update, wholeMainWindow[IsDoubleSize() ? 1 : 0][IsMainShaded() ? 1 : 0])) LoadSkinAssets();
+    if (!SameRect(update, wholeMainWindow[IsDoubleSize() ? 1 : 0][IsMainShaded() ? 1 : 0])) return;
+    LoadSkinAssets();
+    LoadPlaylistSkin(SkinFolder());
 }
 
 // The host redraws its own title on this timer; while ours is shown that

@@ -11,6 +11,7 @@
 #include "display/skin_assets.h"
 #include "display/surfaces.h"
 #include "player/host_contract.h"
+#include "playlist/playlist_line.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "ui/open_or_raise.h"
@@ -134,7 +135,7 @@ void ApplySwatchRule(HWND dialog, int useSkinColour) {
 // The bitmaps belong to the surfaces, which are gone once the plug-in has
 // quit: a dialog still alive then must not paint into released handles.
 void ShowSwatch(HWND dialog, int id, HBITMAP bitmap, COLORREF colour) {
-    if (!surfacesCreated || !bitmap) return;
+    if (!SurfacesCreated() || !bitmap) return;
     PaintSwatch(bitmap, colour);
     SendDlgItemMessageA(dialog, id, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
@@ -180,7 +181,7 @@ BOOL OnInitDialog(HWND dialog) {
         ShowFontDescription(dialog, font.descriptionId, stored.*font.face, stored.*font.size);
     for (const FontControls& font : fontControls) LoadFontRecord(font, stored);
     for (const Swatch& swatch : swatches)
-        ShowSwatch(dialog, swatch.id, colourSwatch[swatch.bitmap], stored.*swatch.colour);
+        ShowSwatch(dialog, swatch.id, ColourSwatch(swatch.bitmap), stored.*swatch.colour);
     if (!HostIs205()) {
         EnableWindow(GetDlgItem(dialog, IDC_PE_SCRIVANE), FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_PLAYLIST_FONT_CHOOSE), FALSE);
@@ -276,7 +277,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
     if (const Swatch* swatch = RowFor(swatches, &Swatch::id, id)) {
         if (notification != STN_CLICKED) return FALSE;
         COLORREF& colour = config.pendingSettings.*swatch->colour;
-        const COLORREF picked = PickColour(dialog, id, colourSwatch[swatch->bitmap], colour);
+        const COLORREF picked = PickColour(dialog, id, ColourSwatch(swatch->bitmap), colour);
         // The chooser's own message loop may have let the dialog close.
         if (!IsWindow(dialog)) return TRUE;
         colour = picked;
@@ -297,6 +298,7 @@ void CommitPendingSettings() {
     CopyUserFontsInto(config.pendingSettings);
     CommitPending(config.pendingSettings);
     ApplySkinOverrides();
+    RefreshPlaylistLine();
 }
 
 // The help file's path is made once from the module's folder; a folder too

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "display/compose.h"
-#include "display/skin_assets.h"
+#include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
@@ -30,7 +30,7 @@ SettingsSet Colours() {
     return s;
 }
 
-bool Glyph(int x, int y) { return x < stripWidth && MaskBit(textStrip, x, y); }
+bool Glyph(int x, int y) { return x < StripWidth() && MaskBit(Surfaces().textStrip, x, y); }
 
 // What a pixel of the frame must be, worked out from the strip alone: the
 // glyph in the text colour, else the shadow where a glyph lies 1..depth
@@ -45,10 +45,10 @@ COLORREF ExpectedPixel(int x, int y, int depth, COLORREF back) {
 // Counts pixels of the view that differ from the model; reports the first.
 int FrameMismatches(int depth, COLORREF back, std::string* first) {
     int wrong = 0;
-    for (int y = 0; y < lineHeight; ++y)
+    for (int y = 0; y < LineHeight(); ++y)
         for (int x = 0; x < ViewWidth(); ++x) {
             const COLORREF expected = ExpectedPixel(x, y, depth, back);
-            const COLORREF actual = PixelAt(frameSurface, x, y);
+            const COLORREF actual = PixelAt(Surfaces().frameSurface, x, y);
             if (actual != expected && wrong++ == 0)
                 *first = "(" + std::to_string(x) + "," + std::to_string(y) + ") is " + std::to_string(actual) +
                          ", expected " + std::to_string(expected);
@@ -58,7 +58,7 @@ int FrameMismatches(int depth, COLORREF back, std::string* first) {
 
 int GlyphPixels() {
     int count = 0;
-    for (int y = 0; y < lineHeight; ++y)
+    for (int y = 0; y < LineHeight(); ++y)
         for (int x = 0; x < ViewWidth(); ++x) count += Glyph(x, y);
     return count;
 }
@@ -96,25 +96,25 @@ TEST_F(DisplayTest, AnOverflowingTextThatDoesNotScrollIsCutAtTheView) {
     s.Scroll = 0;
     Recreate(s);
     ShowCaption("An overflowing title that does not scroll at all, cut at the edge");
-    ASSERT_EQ(overflow, 1);
+    ASSERT_EQ(StripOverflows(), 1);
     for (int frame = 0; frame < 3; ++frame) ComposeFrame();
     std::string first;
     EXPECT_EQ(FrameMismatches(0, background, &first), 0) << first;
-    EXPECT_EQ(scrollOffset, 0);
+    EXPECT_EQ(ScrollOffset(), 0);
 }
 
 TEST_F(DisplayTest, TheSkinColourWaitsForASkinWithTheUsersBackground) {
     SettingsSet s = Colours();
     s.UseSkinColor = 1;
     Recreate(s);
-    ASSERT_EQ(skinBackgroundBrush, nullptr);
+    ASSERT_EQ(SurfacesForTest().skinBackgroundBrush, nullptr);
     ShowCaption("Before any skin");
     ComposeFrame();
     std::string first;
     EXPECT_EQ(FrameMismatches(0, background, &first), 0) << first;
 
     constexpr COLORREF skin = RGB(0x70, 0x00, 0x70);
-    skinBackgroundBrush = CreateSolidBrush(skin);
+    SetSkinBackground(skin);
     ComposeFrame();
     EXPECT_EQ(FrameMismatches(0, skin, &first), 0) << first;
 }
@@ -124,18 +124,19 @@ TEST_F(DisplayTest, TheSkinPictureIsTheBackgroundScaledToTheSize) {
     s.Transparent = 1;
     Recreate(s);
     for (int y = 0; y < skinBackgroundHeight; ++y)
-        for (int x = 0; x < skinBackgroundWidth; ++x) SetPixel(skinBackground.dc, x, y, RGB(x, y * 8, 200));
+        for (int x = 0; x < skinBackgroundWidth; ++x)
+            SetPixel(Surfaces().skinBackground.dc, x, y, RGB(x, y * 8, 200));
     for (int doubled : {0, 1}) {
         WindowModesForTest().doubleSize = doubled;
         RefreshStrip();
         ShowCaption("i");
         ComposeFrame();
         int wrong = 0;
-        for (int y = 0; y < lineHeight; ++y)
+        for (int y = 0; y < LineHeight(); ++y)
             for (int x = 0; x < ViewWidth(); ++x) {
                 if (Glyph(x, y)) continue;
                 const int scale = doubled ? 2 : 1;
-                wrong += PixelAt(frameSurface, x, y) != RGB(x / scale, (y / scale) * 8, 200);
+                wrong += PixelAt(Surfaces().frameSurface, x, y) != RGB(x / scale, (y / scale) * 8, 200);
             }
         EXPECT_EQ(wrong, 0) << "double " << doubled;
     }
@@ -160,14 +161,14 @@ TEST_F(DisplayTest, PresentingCopiesTheFrameToTheTitleAreaOnly) {
         FillRect(dc, &whole, host::ScopedBrush(CreateSolidBrush(paper)));
         PresentFrame();
         int wrong = 0;
-        for (int y = 0; y < lineHeight; ++y)
+        for (int y = 0; y < LineHeight(); ++y)
             for (int x = 0; x < ViewWidth(); ++x)
-                wrong += GetPixel(dc, c.origin.x + x, c.origin.y + y) != PixelAt(frameSurface, x, y);
+                wrong += GetPixel(dc, c.origin.x + x, c.origin.y + y) != PixelAt(Surfaces().frameSurface, x, y);
         EXPECT_EQ(wrong, 0) << "double " << c.doubled;
         EXPECT_EQ(GetPixel(dc, c.origin.x - 1, c.origin.y), paper);
         EXPECT_EQ(GetPixel(dc, c.origin.x + ViewWidth(), c.origin.y), paper);
         EXPECT_EQ(GetPixel(dc, c.origin.x, c.origin.y - 1), paper);
-        EXPECT_EQ(GetPixel(dc, c.origin.x, c.origin.y + lineHeight), paper);
+        EXPECT_EQ(GetPixel(dc, c.origin.x, c.origin.y + LineHeight()), paper);
     }
 }
 
@@ -191,9 +192,9 @@ TEST_F(DisplayTest, TheClockComposesWithoutPresentingAndStopsWhileHidden) {
         ShowCaption("A title much too long to fit in the view of the main window");
         const host::ScopedWindowDC dc(window_);
         constexpr COLORREF paper = RGB(0xFF, 0x00, 0xFF);
-        for (int y = 24; y < 24 + lineHeight; ++y) SetPixel(dc, 112, y, paper);
+        for (int y = 24; y < 24 + LineHeight(); ++y) SetPixel(dc, 112, y, paper);
         for (int tick = 0; tick < 5; ++tick) FrameTick(window_, WM_TIMER, frameTimerId, 0);
-        EXPECT_EQ(scrollOffset, c.expectedOffset) << "Enabled " << c.enabled << " visible " << c.visible;
+        EXPECT_EQ(ScrollOffset(), c.expectedOffset) << "Enabled " << c.enabled << " visible " << c.visible;
         EXPECT_EQ(GetPixel(dc, 112, 24) != paper, c.presented) << "Enabled " << c.enabled << " visible " << c.visible;
     }
     WindowModesForTest().mainVisible = 1;

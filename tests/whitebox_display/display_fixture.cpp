@@ -49,19 +49,20 @@ COLORREF PixelAt(const Surface& surface, int x, int y) { return GetPixel(surface
 bool MaskBit(const Surface& surface, int x, int y) { return GetPixel(surface.dc, x, y) == RGB(255, 255, 255); }
 
 void MarkStripColumns(const std::vector<int>& columns) {
+    const Surface& strip = Surfaces().textStrip;
     BITMAP info = {};
-    GetObjectA(textStrip.bitmap, sizeof info, &info);
-    Rectangle(textStrip.dc, 0, 0, info.bmWidth, info.bmHeight);
+    GetObjectA(strip.bitmap, sizeof info, &info);
+    Rectangle(strip.dc, 0, 0, info.bmWidth, info.bmHeight);
     for (int column : columns) {
         const RECT line = {column, 0, column + 1, titleSurfaceHeight};
-        FillRect(textStrip.dc, &line, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FillRect(strip.dc, &line, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
 }
 
 std::vector<int> SetColumns(int width) {
     std::vector<int> set;
     for (int x = 0; x < width; ++x)
-        if (MaskBit(viewMask, x, 0)) set.push_back(x);
+        if (MaskBit(Surfaces().viewMask, x, 0)) set.push_back(x);
     return set;
 }
 
@@ -76,11 +77,12 @@ void DisplayTest::SetUp() {
     WindowModesForTest().doubleSize = 0;
     trackSeconds = 245;
     UseSettings(DefaultSettings());
-    lstrcpyA(titleText, startupTitle);
-    titleLength = 0;
-    timeSuffix[0] = '\0';
+    TitleTextState& title = TitleTextForTest();
+    lstrcpyA(title.titleText, startupTitle);
+    title.titleLength = 0;
+    title.timeSuffix[0] = '\0';
     CreateSurfaces();
-    ASSERT_EQ(surfacesCreated, 1);
+    ASSERT_EQ(SurfacesCreated(), 1);
 }
 
 void DisplayTest::TearDown() {
@@ -94,11 +96,11 @@ void DisplayTest::Recreate(const SettingsSet& settings) {
     ReleaseSurfaces();
     UseSettings(settings);
     CreateSurfaces();
-    ASSERT_EQ(surfacesCreated, 1);
+    ASSERT_EQ(SurfacesCreated(), 1);
 }
 
 void DisplayTest::ShowCaption(const std::string& caption) {
-    lstrcpynA(titleText, caption.c_str(), titleTextSize);
+    lstrcpynA(TitleTextForTest().titleText, caption.c_str(), titleTextSize);
     RefreshTitle();
 }
 

@@ -38,7 +38,7 @@ protected:
     void TearDown() override;
     // Makes the surfaces again from `settings` (colours and fonts are taken at creation).
     void Recreate(const SettingsSet& settings);
-    // Puts `caption` into titleText and runs RefreshTitle.
+    // Puts `caption` into the title text and runs RefreshTitle.
     void ShowCaption(const std::string& caption);
     HWND window_ = nullptr;
 };

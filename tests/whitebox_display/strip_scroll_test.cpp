@@ -18,10 +18,10 @@ const std::string wideTitle = "Wide title, wide title, wide title, wide title, w
 // Shows an overflowing title, then narrows the strip's readable width to
 // `width` with one marked column per entry of `marks`.
 void PrepareMarkedStrip(int width, const std::vector<int>& marks) {
-    ASSERT_GE(stripWidth, width) << "the test title must be wider than the strip it stands for";
-    ASSERT_EQ(overflow, 1);
+    ASSERT_GE(StripWidth(), width) << "the test title must be wider than the strip it stands for";
+    ASSERT_EQ(StripOverflows(), 1);
     MarkStripColumns(marks);
-    stripWidth = width;
+    StripForTest().stripWidth = width;
 }
 
 }  // namespace
@@ -46,9 +46,9 @@ TEST_F(DisplayTest, LineHeightFollowsTheFontWithinItsBounds) {
         SkinOverridesForTest().effectiveSettings.AutoAdjust = c.autoAdjust;
         SkinOverridesForTest().effectiveSettings.Shadow = c.shadow;
         WindowModesForTest().doubleSize = c.doubled;
-        textHeight = c.textHeight;
-        EXPECT_EQ(LineHeight(), c.expected) << "AutoAdjust " << c.autoAdjust << " double " << c.doubled
-                                            << " text " << c.textHeight << " shadow " << c.shadow;
+        EXPECT_EQ(LineHeightFor(c.textHeight), c.expected)
+            << "AutoAdjust " << c.autoAdjust << " double " << c.doubled << " text " << c.textHeight << " shadow "
+            << c.shadow;
     }
 }
 
@@ -65,11 +65,11 @@ TEST_F(DisplayTest, TheStripHoldsTheTextClippedToTheLine) {
         s.FontSize = c.fontSize;
         Recreate(s);
         ShowCaption("Hgjy|");
-        EXPECT_EQ(lineHeight, c.expectedLine) << "font size " << c.fontSize;
+        EXPECT_EQ(LineHeight(), c.expectedLine) << "font size " << c.fontSize;
         int inkInside = 0, inkOutside = 0;
         for (int y = 0; y < titleSurfaceHeight; ++y)
-            for (int x = 0; x < stripWidth; ++x)
-                if (MaskBit(textStrip, x, y)) ++(y < lineHeight ? inkInside : inkOutside);
+            for (int x = 0; x < StripWidth(); ++x)
+                if (MaskBit(Surfaces().textStrip, x, y)) ++(y < LineHeight() ? inkInside : inkOutside);
         EXPECT_GT(inkInside, 0) << "font size " << c.fontSize;
         EXPECT_EQ(inkOutside, 0) << "glyph pixels below the line, font size " << c.fontSize;
     }
@@ -77,12 +77,12 @@ TEST_F(DisplayTest, TheStripHoldsTheTextClippedToTheLine) {
 
 TEST_F(DisplayTest, AnEmptyTextLeavesAValidClearedStrip) {
     ShowCaption("");
-    EXPECT_EQ(stripWidth, 0);
+    EXPECT_EQ(StripWidth(), 0);
     BITMAP info = {};
-    ASSERT_NE(GetObjectA(textStrip.bitmap, sizeof info, &info), 0);
+    ASSERT_NE(GetObjectA(Surfaces().textStrip.bitmap, sizeof info, &info), 0);
     EXPECT_GE(info.bmWidth, 1);
     EXPECT_EQ(info.bmHeight, titleSurfaceHeight);
-    for (int y = 0; y < info.bmHeight; ++y) ASSERT_FALSE(MaskBit(textStrip, 0, y));
+    for (int y = 0; y < info.bmHeight; ++y) ASSERT_FALSE(MaskBit(Surfaces().textStrip, 0, y));
     ComposeFrame();
     EXPECT_TRUE(SetColumns(titleSurfaceWidth).empty());
 }
@@ -108,7 +108,7 @@ TEST_F(DisplayTest, ATextExactlyAsWideAsTheViewOnlyCountsItsRest) {
     PrepareMarkedStrip(normalViewWidth, {152});
     for (int frame = 0; frame < 12; ++frame) {
         ComposeFrame();
-        EXPECT_EQ(scrollOffset, 0);
+        EXPECT_EQ(ScrollOffset(), 0);
         EXPECT_EQ(SetColumns(titleSurfaceWidth), std::vector<int>{152}) << "frame " << frame;
     }
 }
@@ -131,10 +131,10 @@ TEST_F(DisplayTest, WrapAroundJoinsTheEndToTheBeginning) {
         {88, {112, 151}, 92},
     };
     for (const Step& s : steps) {
-        scrollOffset = s.offset;
+        StripForTest().scrollOffset = s.offset;
         ComposeFrame();
         EXPECT_EQ(SetColumns(titleSurfaceWidth), s.columns) << "offset " << s.offset;
-        EXPECT_EQ(scrollOffset, s.next) << "offset " << s.offset;
+        EXPECT_EQ(ScrollOffset(), s.next) << "offset " << s.offset;
     }
 }
 
@@ -155,13 +155,13 @@ TEST_F(DisplayTest, HostileStepsKeepTheViewInsideTheStrip) {
                 ASSERT_FALSE(set.empty());
                 ASSERT_LT(set.back(), normalViewWidth);
                 if (scrollType == 1) {
-                    ASSERT_GE(scrollOffset, 0);
-                    ASSERT_LE(scrollOffset, 200 - normalViewWidth) << "type 1 step " << step;
+                    ASSERT_GE(ScrollOffset(), 0);
+                    ASSERT_LE(ScrollOffset(), 200 - normalViewWidth) << "type 1 step " << step;
                 } else {
-                    ASSERT_GE(scrollOffset, 0);
-                    ASSERT_LT(scrollOffset, 200) << "type " << scrollType << " step " << step;
+                    ASSERT_GE(ScrollOffset(), 0);
+                    ASSERT_LT(ScrollOffset(), 200) << "type " << scrollType << " step " << step;
                     if (frame == 0) {
-                        EXPECT_EQ(scrollOffset, magnitude % 200) << "step " << step;
+                        EXPECT_EQ(ScrollOffset(), magnitude % 200) << "step " << step;
                     }
                 }
             }
@@ -175,19 +175,19 @@ TEST_F(DisplayTest, AStepOfZeroStandsStill) {
         SkinOverridesForTest().effectiveSettings.ScrollPixel = 0;
         ShowCaption(wideTitle);
         for (int frame = 0; frame < 10; ++frame) ComposeFrame();
-        EXPECT_EQ(scrollOffset, 0) << "type " << scrollType;
+        EXPECT_EQ(ScrollOffset(), 0) << "type " << scrollType;
     }
 }
 
 TEST_F(DisplayTest, ASizeChangeRendersInTheOtherFontAndRestarts) {
     ShowCaption("Size change");
-    const int normalWidth = stripWidth;
-    const int normalLine = lineHeight;
-    scrollOffset = 33;
+    const int normalWidth = StripWidth();
+    const int normalLine = LineHeight();
+    StripForTest().scrollOffset = 33;
     WindowModesForTest().doubleSize = 1;
     RefreshStrip();
-    EXPECT_GT(stripWidth, normalWidth) << "double-size font (14 pt bold) is wider";
-    EXPECT_EQ(lineHeight, 2 * normalLine);
-    EXPECT_EQ(scrollOffset, 0);
+    EXPECT_GT(StripWidth(), normalWidth) << "double-size font (14 pt bold) is wider";
+    EXPECT_EQ(LineHeight(), 2 * normalLine);
+    EXPECT_EQ(ScrollOffset(), 0);
     EXPECT_EQ(ViewWidth(), doubleViewWidth);
 }

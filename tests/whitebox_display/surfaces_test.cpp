@@ -1,10 +1,10 @@
 // Surfaces, fonts and brushes: made once, released once, and harmless when absent.
 #include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "display/compose.h"
-#include "display/skin_assets.h"
 #include "display/text_strip.h"
 #include "display/title_text.h"
 #include "display_fixture.h"
@@ -21,27 +21,32 @@ struct Extent {
 };
 
 std::vector<HGDIOBJ> AllObjects() {
+    const SurfaceSet& made = Surfaces();
+    const SurfacesState& r = SurfacesForTest();
     std::vector<HGDIOBJ> all;
-    for (const Surface* s : {&textStrip, &viewMask, &invMask, &shadowLayer, &shadowMask, &shadowInvMask,
-                             &frameSurface, &textLayer, &playlistLine, &skinBackground, &skinTextGradient}) {
+    for (const Surface* s : {&made.textStrip, &made.viewMask, &made.invMask, &made.shadowLayer, &made.shadowMask,
+                             &made.shadowInvMask, &made.frameSurface, &made.textLayer, &made.playlistLine,
+                             &made.skinBackground, &made.skinTextGradient}) {
         all.push_back(s->dc);
         all.push_back(s->bitmap);
     }
-    for (HBITMAP swatch : colourSwatch) all.push_back(swatch);
-    for (const FontSlot* f : {&normalFont, &doubleSizeFont, &playlistFont}) all.push_back(f->font);
-    for (HBRUSH b : {textBrush, bkBrush, shadowBrush, skinBackgroundBrush, playlistBgBrush}) all.push_back(b);
+    for (int i = 0; i < swatchCount; ++i) all.push_back(ColourSwatch(i));
+    for (const FontSlot* f : {&NormalFont(), &DoubleSizeFont(), &PlaylistFont()}) all.push_back(f->font);
+    for (HBRUSH b : {r.textBrush, r.bkBrush, r.shadowBrush, r.skinBackgroundBrush, r.playlistBgBrush}) all.push_back(b);
     return all;
 }
 
 }  // namespace
 
 TEST_F(DisplayTest, StartUpMakesEverySurfaceAtItsSizeAndClearsTheMasks) {
+    const SurfaceSet& made = Surfaces();
     const Extent extents[] = {
-        {&viewMask, "viewMask", 306, 60, 1},        {&invMask, "invMask", 306, 60, 1},
-        {&shadowMask, "shadowMask", 306, 60, 1},    {&shadowInvMask, "shadowInvMask", 306, 60, 1},
-        {&shadowLayer, "shadowLayer", 306, 60, 0},  {&frameSurface, "frameSurface", 306, 60, 0},
-        {&textLayer, "textLayer", 306, 60, 0},      {&playlistLine, "playlistLine", 800, 10, 0},
-        {&skinBackground, "skinBackground", 153, 30, 0}, {&skinTextGradient, "skinTextGradient", 153, 12, 0},
+        {&made.viewMask, "viewMask", 306, 60, 1},        {&made.invMask, "invMask", 306, 60, 1},
+        {&made.shadowMask, "shadowMask", 306, 60, 1},    {&made.shadowInvMask, "shadowInvMask", 306, 60, 1},
+        {&made.shadowLayer, "shadowLayer", 306, 60, 0},  {&made.frameSurface, "frameSurface", 306, 60, 0},
+        {&made.textLayer, "textLayer", 306, 60, 0},      {&made.playlistLine, "playlistLine", 800, 10, 0},
+        {&made.skinBackground, "skinBackground", 153, 30, 0},
+        {&made.skinTextGradient, "skinTextGradient", 153, 12, 0},
     };
     for (const Extent& e : extents) {
         BITMAP info = {};
@@ -52,14 +57,15 @@ TEST_F(DisplayTest, StartUpMakesEverySurfaceAtItsSizeAndClearsTheMasks) {
         else EXPECT_GT(info.bmBitsPixel, 1) << e.name;
     }
     for (const Extent& e : extents) {
-        if (e.surface == &playlistLine || e.surface == &skinTextGradient || e.surface == &shadowLayer) continue;
+        if (e.surface == &made.playlistLine || e.surface == &made.skinTextGradient || e.surface == &made.shadowLayer)
+            continue;
         int lit = 0;
         for (int y = 0; y < e.height; y += 3)
             for (int x = 0; x < e.width; x += 3) lit += PixelAt(*e.surface, x, y) != 0;
         EXPECT_EQ(lit, 0) << e.name << " not black after start-up";
     }
-    for (int i = 0; i < swatchCount; ++i) EXPECT_NE(colourSwatch[i], nullptr);
-    EXPECT_GT(logPixelsY, 0);
+    for (int i = 0; i < swatchCount; ++i) EXPECT_NE(ColourSwatch(i), nullptr);
+    EXPECT_GT(LogPixelsY(), 0);
 }
 
 TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
@@ -86,10 +92,11 @@ TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
         {144, "Tahoma", 1494545347, 1, 255, -2000, 700, 255, "Tahoma"},
         {144, "MS Sans Serif", INT_MAX, 1, 1, -2000, 700, 1, "MS Sans Serif"},
     };
-    const int saved = logPixelsY;
+    int& pixelsPerInch = FontsForTest().logPixelsY;
+    const int saved = pixelsPerInch;
     for (const Case& c : cases) {
-        logPixelsY = c.pixelsPerInch;
-        FontSlot slot = doubleSizeFont;
+        pixelsPerInch = c.pixelsPerInch;
+        FontSlot slot = DoubleSizeFont();
         slot.record.lfCharSet = CHINESEBIG5_CHARSET;
         slot.record.lfQuality = NONANTIALIASED_QUALITY;
         FillFontRecord(slot.record, c.face, c.size, c.bold, c.italic);
@@ -111,14 +118,14 @@ TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
         EXPECT_TRUE(DeleteObject(font));
         EXPECT_TRUE(DeleteDC(dc)) << "the renderer's state survives " << c.size << " pt";
     }
-    logPixelsY = saved;
+    pixelsPerInch = saved;
 }
 
 TEST_F(DisplayTest, SwatchesShowTheirColour) {
     for (COLORREF colour : {RGB(1, 2, 3), RGB(255, 0, 128), RGB(0, 255, 0)}) {
-        PaintSwatch(colourSwatch[swatchBk], colour);
+        PaintSwatch(ColourSwatch(swatchBk), colour);
         const host::ScopedMemoryDC dc;
-        const host::ScopedSelect selected(dc, colourSwatch[swatchBk]);
+        const host::ScopedSelect selected(dc, ColourSwatch(swatchBk));
         for (POINT p : {POINT{0, 0}, POINT{19, 0}, POINT{0, 19}, POINT{19, 19}, POINT{10, 10}})
             EXPECT_EQ(GetPixel(dc, p.x, p.y), colour);
     }
@@ -126,28 +133,28 @@ TEST_F(DisplayTest, SwatchesShowTheirColour) {
 }
 
 TEST_F(DisplayTest, ReleaseDeletesEveryObjectOnceSkinBrushesIncluded) {
-    skinBackgroundBrush = CreateSolidBrush(RGB(1, 2, 3));
-    playlistBgBrush = CreateSolidBrush(RGB(4, 5, 6));
+    SetSkinBackground(RGB(1, 2, 3));
+    SetPlaylistLineColours(RGB(0, 255, 0), RGB(4, 5, 6));
     ShowCaption("Released");
     const std::vector<HGDIOBJ> objects = AllObjects();
     for (HGDIOBJ object : objects) ASSERT_NE(object, nullptr);
     ReleaseSurfaces();
     for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u) << object << " still exists";
     for (HGDIOBJ object : AllObjects()) EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(surfacesCreated, 0);
+    EXPECT_EQ(SurfacesCreated(), 0);
     ReleaseSurfaces();   // a second release finds nothing to delete
 }
 
 TEST_F(DisplayTest, WithoutSurfacesEveryOperationDoesNothing) {
     ReleaseSurfaces();
-    ASSERT_EQ(surfacesCreated, 0);
+    ASSERT_EQ(SurfacesCreated(), 0);
+    char* titleText = TitleTextForTest().titleText;
     lstrcpyA(titleText, "Song - Winamp");
     RefreshTitle();
     EXPECT_STREQ(titleText, "Song - Winamp") << "nothing trimmed while there is nothing to render into";
+    const StripState before = StripForTest();
     RefreshStrip();
-    RenderStrip();
-    BuildDisplayText();
-    EXPECT_EQ(TextOverflows(), 0);
+    ShowStripText("A title far wider than the view, were it measured", 49);
     AdvanceScroll();
     BounceScroll(normalViewWidth);
     WrapScroll(doubleViewWidth);
@@ -155,5 +162,6 @@ TEST_F(DisplayTest, WithoutSurfacesEveryOperationDoesNothing) {
     ComposeFrame();
     AddShadow(3);
     PresentFrame();
+    EXPECT_EQ(std::memcmp(&before, &StripForTest(), sizeof before), 0) << "the strip measured or moved";
     for (HGDIOBJ object : AllObjects()) EXPECT_EQ(object, nullptr);
 }

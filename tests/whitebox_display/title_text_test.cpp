@@ -17,11 +17,11 @@ namespace {
 
 int Width(const std::string& text) {
     SIZE extent = {};
-    GetTextExtentPoint32A(textStrip.dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    GetTextExtentPoint32A(Surfaces().textStrip.dc, text.c_str(), static_cast<int>(text.size()), &extent);
     return extent.cx;
 }
 
-// A text of exactly `width` pixels in the font now in textStrip.
+// A text of exactly `width` pixels in the font now in the strip.
 std::string TextOfWidth(int width) {
     return testing_support::TextOfWidth(width, Width, '!', '~');
 }
@@ -31,6 +31,11 @@ std::string Repeat(const std::string& piece, int times) {
     for (int i = 0; i < times; ++i) text += piece;
     return text;
 }
+
+const char* TitleText() { return TitleTextForTest().titleText; }
+int TitleLength() { return TitleTextForTest().titleLength; }
+const char* DisplayText() { return StripForTest().displayText; }
+int DisplayLength() { return StripForTest().displayLength; }
 
 const std::string big5Zhong = "\xa4\xa4";   // a Big5 character
 const std::string big5At = "\xa4\x40";      // one whose trail byte is '@'
@@ -111,8 +116,8 @@ TEST_F(DisplayTest, TailsAreTrimmedAndTheTrackLengthAppended) {
     for (const Case& c : cases) {
         trackSeconds = c.seconds;
         ShowCaption(c.caption);
-        EXPECT_STREQ(titleText, c.expected) << c.caption << " at " << c.seconds << " s";
-        EXPECT_EQ(titleLength, static_cast<int>(std::strlen(c.expected))) << c.caption;
+        EXPECT_STREQ(TitleText(), c.expected) << c.caption << " at " << c.seconds << " s";
+        EXPECT_EQ(TitleLength(), static_cast<int>(std::strlen(c.expected))) << c.caption;
     }
 }
 
@@ -138,11 +143,11 @@ TEST_F(DisplayTest, PausedAndStoppedKeepTheLengthBuiltWhilePlaying) {
     for (const Step& s : steps) {
         trackSeconds = s.seconds;
         ShowCaption(s.caption);
-        EXPECT_STREQ(titleText, s.expected) << s.caption;
+        EXPECT_STREQ(TitleText(), s.expected) << s.caption;
     }
     if (IsCodePage950()) {
         ShowCaption("Song - Winamp [\xa4]");   // its ']' is the trail byte of a Big5 character
-        EXPECT_STREQ(titleText, "Song - Winamp [\xa4]");
+        EXPECT_STREQ(TitleText(), "Song - Winamp [\xa4]");
     }
 }
 
@@ -164,18 +169,18 @@ TEST_F(DisplayTest, LongCaptionsAreCutAtCharacterBoundariesWithinTheBuffers) {
     for (const Case& c : cases) {
         trackSeconds = c.seconds;
         ShowCaption(c.caption);
-        const int length = static_cast<int>(std::strlen(titleText));
-        EXPECT_EQ(length, titleLength);
+        const int length = static_cast<int>(std::strlen(TitleText()));
+        EXPECT_EQ(length, TitleLength());
         EXPECT_LE(length, titleTextSize - 1);
         ASSERT_GE(length, static_cast<int>(c.suffix.size()));
         const int titlePart = length - static_cast<int>(c.suffix.size());
-        EXPECT_EQ(std::string(titleText + titlePart), c.suffix);
-        EXPECT_EQ(CharacterBoundary(titleText, titlePart), titlePart) << "title cut inside a character";
-        EXPECT_EQ(std::string(titleText, titlePart), c.caption.substr(0, titlePart)) << "title is a prefix";
+        EXPECT_EQ(std::string(TitleText() + titlePart), c.suffix);
+        EXPECT_EQ(CharacterBoundary(TitleText(), titlePart), titlePart) << "title cut inside a character";
+        EXPECT_EQ(std::string(TitleText(), titlePart), c.caption.substr(0, titlePart)) << "title is a prefix";
         EXPECT_GE(titlePart, static_cast<int>(c.caption.size()) - 9 - 18) << "cut more than needed";
 
-        EXPECT_LE(displayLength, displayTextSize - 1);
-        EXPECT_EQ(static_cast<int>(std::strlen(displayText)), displayLength);
+        EXPECT_LE(DisplayLength(), displayTextSize - 1);
+        EXPECT_EQ(static_cast<int>(std::strlen(DisplayText())), DisplayLength());
     }
 }
 
@@ -195,9 +200,9 @@ TEST_F(DisplayTest, TheSeparatorComesOnlyWithWrapAroundOfAnOverflowingText) {
         SkinOverridesForTest().effectiveSettings.Scroll = c.scroll;
         SkinOverridesForTest().effectiveSettings.ScrollType = c.scrollType;
         ShowCaption(c.overflowing ? wide : "Short");
-        EXPECT_EQ(overflow, c.overflowing ? 1 : 0);
-        const std::string shown(displayText, displayLength);
-        const std::string title(titleText);
+        EXPECT_EQ(StripOverflows(), c.overflowing ? 1 : 0);
+        const std::string shown(DisplayText(), DisplayLength());
+        const std::string title(TitleText());
         EXPECT_EQ(shown, c.separator ? title + scrollSeparator : title)
             << "Scroll " << c.scroll << " ScrollType " << c.scrollType;
     }
@@ -206,12 +211,12 @@ TEST_F(DisplayTest, TheSeparatorComesOnlyWithWrapAroundOfAnOverflowingText) {
 TEST_F(DisplayTest, ASeparatorOnAHugeTitleStillFitsAndKeepsCharactersWhole) {
     if (!IsCodePage950()) GTEST_SKIP() << "needs code page 950";
     ShowCaption(Repeat(big5Zhong, 127));   // 254 bytes, 9 short of room for the separator
-    ASSERT_EQ(overflow, 1);
-    ASSERT_LE(displayLength, displayTextSize - 1);
-    const int titlePart = displayLength - 9;
-    EXPECT_EQ(std::string(displayText + titlePart), scrollSeparator);
+    ASSERT_EQ(StripOverflows(), 1);
+    ASSERT_LE(DisplayLength(), displayTextSize - 1);
+    const int titlePart = DisplayLength() - 9;
+    EXPECT_EQ(std::string(DisplayText() + titlePart), scrollSeparator);
     EXPECT_EQ(titlePart % 2, 0) << "title cut inside a character";
-    EXPECT_EQ(std::string(displayText, titlePart), std::string(titleText, titlePart));
+    EXPECT_EQ(std::string(DisplayText(), titlePart), std::string(TitleText(), titlePart));
 }
 
 TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
@@ -233,19 +238,19 @@ TEST_F(DisplayTest, ATextAsWideAsTheViewOverflows) {
         ASSERT_FALSE(text.empty()) << "no test text " << c.width << " wide";
         SkinOverridesForTest().effectiveSettings.ScrollType = 1;
         ShowCaption(text);
-        EXPECT_EQ(overflow, c.overflows) << c.width << " pixels, double size " << c.doubled;
-        EXPECT_EQ(stripWidth, c.width);
+        EXPECT_EQ(StripOverflows(), c.overflows) << c.width << " pixels, double size " << c.doubled;
+        EXPECT_EQ(StripWidth(), c.width);
     }
 }
 
 TEST_F(DisplayTest, EveryRebuildRestartsTheScroll) {
     SkinOverridesForTest().effectiveSettings.ScrollType = 1;
     ShowCaption(Repeat("Wide title ", 6));
-    scrollOffset = 40;
-    scrollDirection = -1;
-    holdCount = 2;
+    StripForTest().scrollOffset = 40;
+    StripForTest().scrollDirection = -1;
+    StripForTest().holdCount = 2;
     ShowCaption(Repeat("Other wide title ", 5));
-    EXPECT_EQ(scrollOffset, 0);
-    EXPECT_EQ(scrollDirection, 1);
-    EXPECT_EQ(holdCount, 0);
+    EXPECT_EQ(StripForTest().scrollOffset, 0);
+    EXPECT_EQ(StripForTest().scrollDirection, 1);
+    EXPECT_EQ(StripForTest().holdCount, 0);
 }

@@ -6,10 +6,17 @@
 #include <iterator>
 #include <string>
 
+#include "display/compose.h"
+#include "display/fonts.h"
+#include "display/skin_assets.h"
+#include "display/surfaces.h"
+#include "display/text_strip.h"
+#include "display/title_text.h"
 #include "emulated_host.h"
 #include "player/host_contract.h"
 #include "player/wide_calls.h"
 #include "player/window_modes.h"
+#include "playlist/playlist_line.h"
 #include "plugin/frame_clock.h"
 #include "plugin/message_hook.h"
 #include "plugin/module_life.h"
@@ -29,6 +36,31 @@ std::string Record() {
     return std::string(reinterpret_cast<const char*>(&record), sizeof record);
 }
 
+// Surfaces, fonts and brushes are new handles at each start: only whether
+// there is one counts, in a copy of the record.
+template <typename Handle>
+void Mark(Handle& handle) {
+    handle = handle ? reinterpret_cast<Handle>(1) : nullptr;
+}
+
+SurfacesState& MarkedSurfaces() {
+    static SurfacesState s;
+    s = SurfacesForTest();
+    for (Surface& surface : reinterpret_cast<Surface(&)[sizeof s.surfaces / sizeof(Surface)]>(s.surfaces))
+        Mark(surface.dc), Mark(surface.bitmap);
+    for (HBITMAP& swatch : s.colourSwatch) Mark(swatch);
+    for (HBRUSH* brush : {&s.textBrush, &s.bkBrush, &s.shadowBrush, &s.skinBackgroundBrush, &s.playlistBgBrush})
+        Mark(*brush);
+    return s;
+}
+
+FontsState& MarkedFonts() {
+    static FontsState fonts;
+    fonts = FontsForTest();
+    for (FontSlot* slot : {&fonts.normal, &fonts.doubleSize, &fonts.playlist}) Mark(slot->font);
+    return fonts;
+}
+
 // One row per room, read through its one test-only accessor. The hook is a
 // new handle at each start: only whether there is one counts.
 const struct Room {
@@ -42,6 +74,10 @@ const struct Room {
     {"skin_overrides", Record<SkinOverridesForTest>}, {"config_dialog", Record<ConfigDialogForTest>},
     {"menu_entries", Record<MenuEntriesForTest>},
     {"message_hook", [] { return std::string(MessageHookForTest().hook ? "hooked" : ""); }},
+    {"surfaces", Record<MarkedSurfaces>},             {"fonts", Record<MarkedFonts>},
+    {"title_text", Record<TitleTextForTest>},         {"text_strip", Record<StripForTest>},
+    {"compose", Record<ComposeForTest>},              {"playlist_line", Record<PlaylistLineForTest>},
+    {"skin_assets", [] { return std::string(SkinFolder()); }},
 };
 
 PluginHeader* Start(host::EmulatedHost& player, std::string (&records)[std::size(rooms)]) {

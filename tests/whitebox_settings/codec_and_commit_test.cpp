@@ -75,7 +75,7 @@ TEST_F(SettingsState, PointsAndHeightsRoundAsMulDivAtEachResolution) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.pixelsPerInch) + " dpi, " + std::to_string(c.points) + " pt");
-        logPixelsY = c.pixelsPerInch;
+        FontsForTest().logPixelsY = c.pixelsPerInch;
         EXPECT_EQ(PointsToHeight(c.points), c.height);
         EXPECT_EQ(HeightToPoints(c.height), c.points);
     }
@@ -155,16 +155,17 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.weight);
         ConfigDialogForTest().pendingSettings.FontBold = 1 - c.bold;   // must not be read
-        for (LOGFONTA* record : {&userNormalFont, &userDoubleSizeFont, &userPlaylistFont}) {
+        FontsState& fonts = FontsForTest();
+        for (LOGFONTA* record : {&fonts.userNormal, &fonts.userDoubleSize, &fonts.userPlaylist}) {
             record->lfWeight = c.weight;
             record->lfItalic = c.italic;
         }
-        lstrcpyA(userNormalFont.lfFaceName, "Arial");
-        lstrcpyA(userDoubleSizeFont.lfFaceName, "Courier New");
-        lstrcpyA(userPlaylistFont.lfFaceName, "Tahoma");
-        userNormalFont.lfHeight = -11;
-        userDoubleSizeFont.lfHeight = -19;
-        userPlaylistFont.lfHeight = -13;
+        lstrcpyA(fonts.userNormal.lfFaceName, "Arial");
+        lstrcpyA(fonts.userDoubleSize.lfFaceName, "Courier New");
+        lstrcpyA(fonts.userPlaylist.lfFaceName, "Tahoma");
+        fonts.userNormal.lfHeight = -11;
+        fonts.userDoubleSize.lfHeight = -19;
+        fonts.userPlaylist.lfHeight = -13;
         CommitPendingSettings();
         const SettingsSet& s = StoredSettings();
         EXPECT_EQ(s.FontBold, c.bold);
@@ -178,29 +179,30 @@ TEST_F(SettingsState, CommitTakesTheFontsFromTheRecords) {
         EXPECT_EQ(s.FontSize, 8);
         EXPECT_EQ(s.DS_FontSize, 14);
         EXPECT_EQ(s.PE_FontSize, 10);
-        EXPECT_EQ(normalFont.record.lfWeight, c.rebuiltWeight);
-        EXPECT_EQ(playlistFont.record.lfWeight, c.rebuiltWeight);
-        EXPECT_EQ(normalFont.record.lfHeight, -11);
+        EXPECT_EQ(NormalFont().record.lfWeight, c.rebuiltWeight);
+        EXPECT_EQ(PlaylistFont().record.lfWeight, c.rebuiltWeight);
+        EXPECT_EQ(NormalFont().record.lfHeight, -11);
     }
 }
 
 TEST_F(SettingsState, CommitCopiesEveryOtherFieldAndRevertUndoesTheDialog) {
     const SettingsSet unusual = UnusualSettings();
     ConfigDialogForTest().pendingSettings = unusual;
-    FillFontRecord(userNormalFont, unusual.FontFace, unusual.FontSize, unusual.FontBold, unusual.FontItalic);
-    FillFontRecord(userDoubleSizeFont, unusual.DS_FontFace, unusual.DS_FontSize, unusual.DS_FontBold,
+    FontsState& fonts = FontsForTest();
+    FillFontRecord(fonts.userNormal, unusual.FontFace, unusual.FontSize, unusual.FontBold, unusual.FontItalic);
+    FillFontRecord(fonts.userDoubleSize, unusual.DS_FontFace, unusual.DS_FontSize, unusual.DS_FontBold,
                    unusual.DS_FontItalic);
-    FillFontRecord(userPlaylistFont, unusual.PE_FontFace, unusual.PE_FontSize, unusual.PE_FontBold,
+    FillFontRecord(fonts.userPlaylist, unusual.PE_FontFace, unusual.PE_FontSize, unusual.PE_FontBold,
                    unusual.PE_FontItalic);
     CommitPendingSettings();
     EXPECT_EQ(Differences(StoredSettings(), unusual), "");
     EXPECT_EQ(Differences(EffectiveSettings(), unusual), "") << "no skin: effective is stored";
 
     ConfigDialogForTest().pendingSettings = defaultSettings;
-    lstrcpyA(userNormalFont.lfFaceName, "Chosen but cancelled");
+    lstrcpyA(fonts.userNormal.lfFaceName, "Chosen but cancelled");
     RevertPending();
     EXPECT_EQ(Differences(ConfigDialogForTest().pendingSettings, unusual), "");
-    EXPECT_STREQ(userNormalFont.lfFaceName, "Chosen but cancelled") << "revert leaves the records";
+    EXPECT_STREQ(fonts.userNormal.lfFaceName, "Chosen but cancelled") << "revert leaves the records";
 }
 
 }  // namespace

@@ -136,10 +136,10 @@ TEST_F(Overrides, ASkinFolderTooLongForTheNameReadsNothing) {
         SCOPED_TRACE(length);
         host_->skinFolder = "C:\\" + std::string(length - 3, 'k');
         SkinOverridesForTest().effectiveSettings = defaultSettings;
-        normalFont.record.lfHeight = 0;
+        FontsForTest().normal.record.lfHeight = 0;
         ApplySkinOverrides();
         EXPECT_EQ(Differences(EffectiveSettings(), StoredSettings()), "");
-        EXPECT_EQ(normalFont.record.lfHeight, PointsToHeight(StoredSettings().FontSize));
+        EXPECT_EQ(NormalFont().record.lfHeight, PointsToHeight(StoredSettings().FontSize));
     }
 }
 
@@ -149,43 +149,46 @@ TEST_F(Overrides, FontsAndBrushesAreRemadeFromTheEffectiveSettings) {
             "[Font]\nFontFace=Tahoma\nFontSize=12\nFontBold=1\nFontItalic=0\n"
             "DS_FontBold=0\nDS_FontItalic=300\nPE_FontSize=9\n");
     ApplySkinOverrides();
-    EXPECT_STREQ(normalFont.record.lfFaceName, "Tahoma");
-    EXPECT_EQ(normalFont.record.lfHeight, -16);
-    EXPECT_EQ(normalFont.record.lfWeight, 700);
-    EXPECT_EQ(normalFont.record.lfItalic, 0);
-    EXPECT_STREQ(doubleSizeFont.record.lfFaceName, "Courier New");
-    EXPECT_EQ(doubleSizeFont.record.lfWeight, 400);
-    EXPECT_EQ(doubleSizeFont.record.lfItalic, 300 & 0xFF);
-    EXPECT_EQ(playlistFont.record.lfHeight, -12);
-    for (FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) {
+    EXPECT_STREQ(NormalFont().record.lfFaceName, "Tahoma");
+    EXPECT_EQ(NormalFont().record.lfHeight, -16);
+    EXPECT_EQ(NormalFont().record.lfWeight, 700);
+    EXPECT_EQ(NormalFont().record.lfItalic, 0);
+    EXPECT_STREQ(DoubleSizeFont().record.lfFaceName, "Courier New");
+    EXPECT_EQ(DoubleSizeFont().record.lfWeight, 400);
+    EXPECT_EQ(DoubleSizeFont().record.lfItalic, 300 & 0xFF);
+    EXPECT_EQ(PlaylistFont().record.lfHeight, -12);
+    for (const FontSlot* slot : {&NormalFont(), &DoubleSizeFont(), &PlaylistFont()}) {
         ASSERT_NE(slot->font, nullptr);
         LOGFONTA made = {};
         GetObjectA(slot->font, sizeof made, &made);
         EXPECT_EQ(made.lfHeight, slot->record.lfHeight);
         EXPECT_STREQ(made.lfFaceName, slot->record.lfFaceName);
     }
-    EXPECT_EQ(BrushColour(textBrush), RGB(0x11, 0x22, 0x33));
-    EXPECT_EQ(BrushColour(bkBrush), RGB(0x44, 0x55, 0x66));
-    EXPECT_EQ(BrushColour(shadowBrush), RGB(0x77, 0x88, 0x99));
-    EXPECT_EQ(GetCurrentObject(textLayer.dc, OBJ_BRUSH), textBrush);
-    EXPECT_EQ(GetCurrentObject(shadowLayer.dc, OBJ_BRUSH), shadowBrush);
-    EXPECT_EQ(GetCurrentObject(frameSurface.dc, OBJ_BRUSH), bkBrush);
-    EXPECT_EQ(GetCurrentObject(playlistLine.dc, OBJ_FONT), playlistFont.font);
-    EXPECT_EQ(GetCurrentObject(textStrip.dc, OBJ_FONT), IsDoubleSize() ? doubleSizeFont.font : normalFont.font);
+    const SurfacesState& state = SurfacesForTest();
+    const SurfaceSet& made = Surfaces();
+    EXPECT_EQ(BrushColour(state.textBrush), RGB(0x11, 0x22, 0x33));
+    EXPECT_EQ(BrushColour(state.bkBrush), RGB(0x44, 0x55, 0x66));
+    EXPECT_EQ(BrushColour(state.shadowBrush), RGB(0x77, 0x88, 0x99));
+    EXPECT_EQ(GetCurrentObject(made.textLayer.dc, OBJ_BRUSH), state.textBrush);
+    EXPECT_EQ(GetCurrentObject(made.shadowLayer.dc, OBJ_BRUSH), state.shadowBrush);
+    EXPECT_EQ(GetCurrentObject(made.frameSurface.dc, OBJ_BRUSH), state.bkBrush);
+    EXPECT_EQ(GetCurrentObject(made.playlistLine.dc, OBJ_FONT), PlaylistFont().font);
+    EXPECT_EQ(GetCurrentObject(made.textStrip.dc, OBJ_FONT), TitleFont(IsDoubleSize()));
 }
 
 // Sizes from the skin's file are held to 1000 points before any font is made:
 // at 144 pixels per inch, bold and italic, every slot's font is made, the
 // strip and the playlist line are drawn with it, and the stored sizes stay.
 TEST_F(Overrides, HugeSkinFontSizesAreHeldInEverySlot) {
-    logPixelsY = 144;
+    FontsForTest().logPixelsY = 144;
     UseSkin("huge", "[Font]\nFontSize=1494545347\nFontBold=1\nFontItalic=255\nDS_FontSize=2147483647\n"
                     "DS_FontBold=1\nDS_FontItalic=1\nPE_FontSize=59652323\nPE_FontBold=1\nPE_FontItalic=1\n"
                     "PE_Scrivane=1\n");
     for (int doubled : {0, 1}) {
         WindowModesForTest().doubleSize = doubled;
         ApplySkinOverrides();
-        for (const FontSlot* slot : {&normalFont, &doubleSizeFont, &playlistFont}) {
+        RefreshPlaylistLine();
+        for (const FontSlot* slot : {&NormalFont(), &DoubleSizeFont(), &PlaylistFont()}) {
             EXPECT_EQ(slot->record.lfHeight, -2000);
             EXPECT_EQ(slot->record.lfWeight, 700);
             EXPECT_NE(slot->font, nullptr);
@@ -196,21 +199,21 @@ TEST_F(Overrides, HugeSkinFontSizesAreHeldInEverySlot) {
 }
 
 // The frame's background brush follows UseSkinColor; before the skin's
-// text.bmp made a brush there is none to select, and the old one stays.
+// text.bmp made a brush the user's colour stands in, as the frame is filled.
 TEST_F(Overrides, TheFrameBrushFollowsTheSkinColourSwitch) {
+    const SurfacesState& state = SurfacesForTest();
     for (bool skinBrushMade : {false, true}) {
-        if (skinBrushMade) skinBackgroundBrush = CreateSolidBrush(RGB(9, 9, 9));   // freed by ReleaseSurfaces
+        if (skinBrushMade) SetSkinBackground(RGB(9, 9, 9));
         for (int useSkin : {1, 0, 1}) {
             SCOPED_TRACE(std::to_string(skinBrushMade) + " UseSkinColor " + std::to_string(useSkin));
             UseSkin("frame" + std::to_string(useSkin), "[Option]\nUseSkinColor=" + std::to_string(useSkin) + "\n");
             ApplySkinOverrides();
-            const HGDIOBJ selected = GetCurrentObject(frameSurface.dc, OBJ_BRUSH);
-            if (useSkin == 0)
-                EXPECT_EQ(selected, bkBrush);
-            else if (skinBrushMade)
-                EXPECT_EQ(selected, skinBackgroundBrush);
+            const HGDIOBJ selected = GetCurrentObject(Surfaces().frameSurface.dc, OBJ_BRUSH);
+            EXPECT_EQ(selected, BackgroundBrush());
+            if (useSkin == 0 || !skinBrushMade)
+                EXPECT_EQ(selected, state.bkBrush) << "the brush now made, never a deleted one";
             else
-                EXPECT_EQ(selected, GetStockObject(BLACK_BRUSH)) << "no brush of a deleted bkBrush";
+                EXPECT_EQ(selected, state.skinBackgroundBrush);
         }
     }
 }
@@ -245,10 +248,11 @@ TEST_F(Overrides, ThePlaylistLineFollowsTheSkinsSwitch) {
         UseSkin("pe" + std::to_string(c.peScrivane) + std::to_string(c.shaded),
                 "[Font]\nPE_Scrivane=" + std::to_string(c.peScrivane) + "\n");
         WindowModesForTest().playlistShaded = c.shaded;
-        shadeLineWidth = -1;
+        PlaylistLineForTest().shadeLineWidth = -1;
         ValidateRect(PlaylistWindow(), nullptr);
-        ApplySkinOverrides();
-        EXPECT_EQ(shadeLineWidth != -1, c.drawn);
+        ApplySkinOverrides();   // then the line, as the dialog's commit does
+        RefreshPlaylistLine();
+        EXPECT_EQ(ShadeLineWidth() != -1, c.drawn);
         EXPECT_EQ(PlaylistInvalid(), c.editorInvalid);
     }
 }
@@ -257,15 +261,16 @@ TEST_F(Overrides, ThePlaylistLineFollowsTheSkinsSwitch) {
 // override file is still read but no object is made that nothing would free.
 TEST_F(Overrides, WithoutSurfacesNothingIsMadeOrInvalidated) {
     ReleaseSurfaces();
-    ASSERT_EQ(surfacesCreated, 0);
+    ASSERT_EQ(SurfacesCreated(), 0);
     UseSkin("off", "[Plugin]\nEnabled=0\n[Font]\nPE_Scrivane=0\n");
     WindowModesForTest().playlistShaded = 1;
     ValidateRect(MainWindow(), nullptr);
     ValidateRect(PlaylistWindow(), nullptr);
     ApplySkinOverrides();
+    RefreshPlaylistLine();
     EXPECT_EQ(EffectiveSettings().Enabled, 0);
-    EXPECT_EQ(normalFont.font, nullptr);
-    EXPECT_EQ(textBrush, nullptr);
+    EXPECT_EQ(NormalFont().font, nullptr);
+    EXPECT_EQ(TextBrush(), nullptr);
     EXPECT_FALSE(MainWindowWhollyInvalid());
     EXPECT_FALSE(PlaylistInvalid());
     CreateSurfaces();   // for TearDown

@@ -45,26 +45,18 @@ class SettingsState : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = {SettingsStoreForTest(), ConfigDialogForTest().pendingSettings, SkinOverridesForTest(),
-                  normalFont, doubleSizeFont, playlistFont,
-                  {userNormalFont, userDoubleSizeFont, userPlaylistFont}, logPixelsY,
-                  HostContractForTest(), WindowModesForTest()};
+                  FontsForTest(), HostContractForTest(), WindowModesForTest()};
         HostContractForTest().mainWindow = nullptr;
         HostContractForTest().playlistWindow = nullptr;
         WindowModesForTest().playlistShaded = 0;
-        logPixelsY = 96;
+        FontsForTest().logPixelsY = 96;
         UseSettings(defaultSettings);
     }
     void TearDown() override {
         SettingsStoreForTest() = saved_.stored;
         ConfigDialogForTest().pendingSettings = saved_.pending;
         SkinOverridesForTest() = saved_.effective;
-        normalFont = saved_.normal;
-        doubleSizeFont = saved_.doubled;
-        playlistFont = saved_.playlist;
-        userNormalFont = saved_.user[0];
-        userDoubleSizeFont = saved_.user[1];
-        userPlaylistFont = saved_.user[2];
-        logPixelsY = saved_.pixels;
+        FontsForTest() = saved_.fonts;
         HostContractForTest() = saved_.host;
         WindowModesForTest() = saved_.modes;
     }
@@ -74,9 +66,7 @@ private:
         SettingsStore stored;
         SettingsSet pending;
         SkinOverrides effective;
-        FontSlot normal, doubled, playlist;
-        LOGFONTA user[3];
-        int pixels;
+        FontsState fonts;
         HostContract host;
         WindowModes modes;
     } saved_{};

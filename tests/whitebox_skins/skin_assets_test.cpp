@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "display/surfaces.h"
 #include "emulated_host.h"
 #include "player/host_contract.h"
+#include "player/window_modes.h"
+#include "playlist/playlist_line.h"
 #include "plugin/module_life.h"
 #include "plugin_folder.h"
 #include "settings/settings.h"
@@ -37,6 +40,10 @@ COLORREF BrushColour(HBRUSH brush) {
     return info.lbColor;
 }
 
+HBRUSH SkinBrush() { return SurfacesForTest().skinBackgroundBrush; }
+HBRUSH PlaylistBrush() { return SurfacesForTest().playlistBgBrush; }
+HDC PlaylistDC() { return Surfaces().playlistLine.dc; }
+
 // A text.bmp of the usual 155 x 74 with the given samples in rows 0..5 at
 // x = 55, 42, 97 and the background colour everywhere else.
 host::Image TextBitmap(COLORREF background, const COLORREF (&samples)[6][3]) {
@@ -60,8 +67,6 @@ protected:
     void TearDown() override {
         SetPluginRunning(0);
         ReleaseSurfaces();
-        skinBackgroundBrush = nullptr;
-        playlistBgBrush = nullptr;
         HostContractForTest() = HostContract{};
         host_.reset();
     }
@@ -76,13 +81,15 @@ protected:
         return folder;
     }
 
+    // A skin change as the main window's repaint loads it.
     void Load(const std::string& folder) {
         host_->skinFolder = folder;
         LoadSkinAssets();
+        LoadPlaylistSkin(SkinFolder());
     }
 
-    static COLORREF Gradient(int x, int y) { return GetPixel(skinTextGradient.dc, x, y); }
-    static COLORREF Background(int x, int y) { return GetPixel(skinBackground.dc, x, y); }
+    static COLORREF Gradient(int x, int y) { return GetPixel(Surfaces().skinTextGradient.dc, x, y); }
+    static COLORREF Background(int x, int y) { return GetPixel(Surfaces().skinBackground.dc, x, y); }
 
     // Both lines of each row of the gradient, across its whole width.
     static void ExpectGradientRows(const COLORREF (&rows)[6]) {
@@ -115,7 +122,7 @@ TEST_F(SkinAssets, TextColoursAreSampledPerRowAtEveryBitDepth) {
         ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", TextBitmap(slate, samples), bits));
         Load(skin);
         ExpectGradientRows(expected);
-        EXPECT_EQ(BrushColour(skinBackgroundBrush), slate);
+        EXPECT_EQ(BrushColour(SkinBrush()), slate);
     }
 }
 
@@ -129,7 +136,7 @@ TEST_F(SkinAssets, MonochromeTextBitmapKeepsItsTwoColours) {
     ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", TextBitmap(white, samples), 1));
     Load(skin);
     ExpectGradientRows(expected);
-    EXPECT_EQ(BrushColour(skinBackgroundBrush), white);
+    EXPECT_EQ(BrushColour(SkinBrush()), white);
 }
 
 // Points outside a small picture are never turned into a pen or brush: the
@@ -154,7 +161,7 @@ TEST_F(SkinAssets, SmallTextBitmapsFallBackForPointsOutsideThem) {
         ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", host::SolidImage(c.width, c.height, blue), 24));
         Load(skin);
         ExpectGradientRows(c.expectedRows);
-        EXPECT_EQ(BrushColour(skinBackgroundBrush), c.expectedBackground);
+        EXPECT_EQ(BrushColour(SkinBrush()), c.expectedBackground);
     }
 }
 
@@ -209,12 +216,12 @@ TEST_F(SkinAssets, MissingTextBitmapAndFontSkinReplacement) {
     const std::string withText = Skin("text");
     ASSERT_TRUE(host::WriteBmp(withText + "\\text.bmp", TextBitmap(slate, samples), 24));
     Load(withText);
-    HBRUSH brush = skinBackgroundBrush;
+    HBRUSH brush = SkinBrush();
 
     const std::string without = Skin("none");
     Load(without);
-    EXPECT_EQ(skinBackgroundBrush, brush);
-    EXPECT_EQ(BrushColour(skinBackgroundBrush), slate);
+    EXPECT_EQ(SkinBrush(), brush);
+    EXPECT_EQ(BrushColour(SkinBrush()), slate);
     for (auto [x, y] : {std::pair{0, 0}, {76, 0}, {152, 11}, {0, 11}, {152, 5}}) EXPECT_EQ(Gradient(x, y), black);
     for (auto [x, y] : {std::pair{1, 1}, {76, 5}, {151, 10}}) EXPECT_EQ(Gradient(x, y), green);
 
@@ -226,7 +233,7 @@ TEST_F(SkinAssets, MissingTextBitmapAndFontSkinReplacement) {
     ASSERT_TRUE(host::WriteBmp(withFont + "\\fontskin.bmp", fontSkin, 24));
     Load(withFont);
     for (auto [x, y] : {std::pair{0, 0}, {152, 11}, {70, 6}}) EXPECT_EQ(Gradient(x, y), RGB(x, y * 20, 200));
-    EXPECT_EQ(BrushColour(skinBackgroundBrush), blue);
+    EXPECT_EQ(BrushColour(SkinBrush()), blue);
 
     const std::string smallFont = Skin("smallfont");
     ASSERT_TRUE(host::WriteBmp(smallFont + "\\text.bmp", TextBitmap(blue, samples), 24));
@@ -245,10 +252,12 @@ TEST_F(SkinAssets, FrameSurfaceHoldsTheBrushThatUseSkinColorNames) {
         const std::string skin = Skin(std::to_string(useSkinColor));
         ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", TextBitmap(slate, samples), 24));
         Load(skin);
-        EXPECT_EQ(GetCurrentObject(frameSurface.dc, OBJ_BRUSH), useSkinColor ? skinBackgroundBrush : bkBrush);
+        EXPECT_EQ(GetCurrentObject(Surfaces().frameSurface.dc, OBJ_BRUSH),
+                  useSkinColor ? SkinBrush() : SurfacesForTest().bkBrush);
     }
 }
 
+// A shaded editor's line is drawn once per load, after its colours are read.
 TEST_F(SkinAssets, PlaylistColoursComeFromPleditText) {
     struct Case {
         const char* name;
@@ -261,17 +270,22 @@ TEST_F(SkinAssets, PlaylistColoursComeFromPleditText) {
         {"lower", "[Text]\r\nNormal=ff8000\r\n", RGB(0xFF, 0x80, 0x00), black},
         {"othersection", "[Colors]\r\nNormal=FF8000\r\nNormalBG=102030\r\n", green, black},
     };
+    SettingsStoreForTest().storedSettings.PE_Scrivane = 1;
+    WindowModesForTest().playlistShaded = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string skin = Skin(c.name);
         if (c.content) {
             ASSERT_TRUE(host::WriteTextFile(skin + "\\pledit.txt", c.content));
         }
+        host_->requestLog.clear();
         Load(skin);
-        EXPECT_EQ(GetTextColor(playlistLine.dc), c.text);
-        EXPECT_EQ(GetBkColor(playlistLine.dc), c.background);
-        EXPECT_EQ(BrushColour(playlistBgBrush), c.background);
+        EXPECT_EQ(GetTextColor(PlaylistDC()), c.text);
+        EXPECT_EQ(GetBkColor(PlaylistDC()), c.background);
+        EXPECT_EQ(BrushColour(PlaylistBrush()), c.background);
+        EXPECT_EQ(std::count(host_->requestLog.begin(), host_->requestLog.end(), LPARAM{IPC_GETLISTPOS}), 1);
     }
+    WindowModesForTest().playlistShaded = 0;
 }
 
 // A folder too long for the path buffers reads as a skin without files.
@@ -285,8 +299,8 @@ TEST_F(SkinAssets, SkinFolderTooLongForThePathGivesTheFallbacks) {
         Load("C:\\" + std::string(static_cast<size_t>(length - 3), 'a'));
         EXPECT_EQ(Background(10, 10), black);
         EXPECT_EQ(Gradient(5, 5), green);
-        EXPECT_EQ(GetTextColor(playlistLine.dc), green);
-        EXPECT_EQ(BrushColour(playlistBgBrush), black);
+        EXPECT_EQ(GetTextColor(PlaylistDC()), green);
+        EXPECT_EQ(BrushColour(PlaylistBrush()), black);
     }
 }
 
