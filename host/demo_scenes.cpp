@@ -211,10 +211,10 @@ int RunDemo(const std::string& folder) {
         player.SetMainMode(doubled ? MainMode::DoubleSize : MainMode::Normal);
         demo.UseLook("dusk-italic");
         Play(player, 1);
-        demo.Shoot(doubled ? "24-one-bit-double.png" : "22-one-bit.png",
+        demo.Shoot(doubled ? "26-one-bit-double.png" : "24-one-bit.png",
                    "DejaVu Sans italic, shadow 1, one-bit edges" + std::string(doubled ? ", double size" : ""));
         demo.UseLook("dusk-italic-smooth");
-        demo.Shoot(doubled ? "25-smooth-double.png" : "23-smooth.png",
+        demo.Shoot(doubled ? "27-smooth-double.png" : "25-smooth.png",
                    "the same with Smooth=1: edges blended over the background and the shadow");
     }
     player.SetMainMode(MainMode::Normal);
@@ -266,9 +266,17 @@ int RunModernDemo(const std::string& folder) {
     player.SetPlaylistSize(275, 14);
     demo.ShootWithPlaylist("21-modern-greek-playlist.png", "Greek title and the playlist line from the wide title (213)");
     player.SetPlaylistSize(275, 232);
+    play(1, 201);
+    demo.Settle(30);
+    player.TurnWheel();
+    player.Tick(20);
+    demo.SaveMain("22-modern-wheel-volume.png",
+                  "mouse wheel: the player's \"" + player.lastStatusText + "\" stays readable for its second");
+    player.Tick(20);   // its timer 40 sets the caption again
+    demo.Shoot("23-modern-after-volume.png", "a second later: the caption set again, the title back where it stood");
     demo.UseLook("dusk-smooth");
     play(0, 262);
-    demo.Shoot("26-modern-japanese-smooth.png", "the Japanese title with Smooth=1: WenQuanYi Zen Hei's outlines in grey levels");
+    demo.Shoot("28-modern-japanese-smooth.png", "the Japanese title with Smooth=1: WenQuanYi Zen Hei's outlines in grey levels");
     return demo.Failed() == 0 ? 0 : 1;
 }
 

@@ -3,6 +3,7 @@
 #include "emulated_host.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -19,6 +20,9 @@ constexpr char playlistClass[] = "Winamp PE";
 constexpr UINT_PTR frameTimerId = 124;
 constexpr UINT_PTR titleTimerId = 39;
 constexpr UINT titleTimerPeriodMs = 50;
+constexpr UINT_PTR statusTimerId = 40;
+constexpr UINT statusTimerPeriodMs = 1000;
+constexpr int statusTimerTicks = 40;   // the same second in 25 ms ticks
 constexpr int skinBufferSize = 260;   // IPC_GETSKIN writes into a buffer of this size
 constexpr int messageBoxTextId = 0xFFFF;
 constexpr int messageBoxIconId = 0x0440;   // stc1, the box's icon static
@@ -242,7 +246,7 @@ EmulatedHost::EmulatedHost(HostOptions options) : version(options.version), opti
     if (modern)
         SetCaptionWide(modernStartupCaption);
     else
-        SetWindowTextA(main_, "Winamp 2.95");
+        SetCaption("Winamp 2.95");
     if (options_.withEqualizer) equalizer_ = make(equalizerClass, equalizerOrigin, 275, 116, main_);
     if (options_.withPlaylist) playlist_ = make(playlistClass, playlistOrigin, 275, 232, main_);
     for (HWND w : {main_, equalizer_, playlist_})
@@ -402,6 +406,7 @@ void EmulatedHost::SetSongWide(const std::wstring& song, PlayState state) {
 
 void EmulatedHost::SetCaption(const std::string& caption) {
     if (!options_.wideCaptions && !options_.modernPlayer) {
+        ansiCaption_ = caption;
         SetWindowTextA(main_, caption.c_str());
         return;
     }
@@ -415,13 +420,15 @@ void EmulatedHost::SetCaptionWide(const std::wstring& caption) {
     SetWindowTextW(main_, caption.c_str());
 }
 
+// From the player's own copy: reading the window's text back would send a
+// message through every procedure in front of the host's.
 void EmulatedHost::RepeatCaption() {
     if (options_.modernPlayer) {
         const std::wstring again = caption_;
         SetCaptionWide(again);
         return;
     }
-    SetWindowTextA(main_, Caption().c_str());
+    SetWindowTextA(main_, options_.wideCaptions ? Caption().c_str() : ansiCaption_.c_str());
 }
 
 std::string EmulatedHost::Caption() const {
@@ -477,6 +484,10 @@ void EmulatedHost::OpenMainMenu() {
 void EmulatedHost::SendCommand(int id) {
     SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
+void EmulatedHost::TurnWheel(int notches, bool onEqualizer) {
+    const HWND window = onEqualizer ? equalizer_ : main_;
+    if (window) SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA), MAKELPARAM(150, 60));
+}
 
 // --- time ----------------------------------------------------------------------
 
@@ -484,8 +495,11 @@ void EmulatedHost::Tick(int count) {
     // Under Wine a timer's lParam is a procedure handle, not an address:
     // CallWindowProcA resolves it. Calling it here, not through
     // DispatchMessage, lets a crash in the plug-in's tick reach the test.
-    for (int i = 0; i < count && frameTimerProc_; ++i)
-        CallWindowProcA(frameTimerProc_, main_, WM_TIMER, frameTimerId, GetTickCount());
+    // The host's own timer 40 runs on the same clock, before the tick.
+    for (int i = 0; i < count; ++i) {
+        if (statusTicksLeft_ > 0 && --statusTicksLeft_ == 0) StatusTimerFired();
+        if (frameTimerProc_) CallWindowProcA(frameTimerProc_, main_, WM_TIMER, frameTimerId, GetTickCount());
+    }
 }
 
 void EmulatedHost::PumpMessages() {
@@ -557,6 +571,7 @@ LRESULT EmulatedHost::Default(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (ShowsStatusText(window, message, wParam) && message != WM_COMMAND) return 0;
     switch (message) {
     case WM_PAINT:
         PaintWindow(window);
@@ -706,9 +721,72 @@ RECT EmulatedHost::HostTitleArea() const {
     return doubled ? RECT{224, 48, 530, 106} : RECT{112, 24, 265, 53};
 }
 
+RECT EmulatedHost::TrueTypeTitleArea() const {
+    const bool doubled = WindowSize(main_).cx > 275;
+    return doubled ? RECT{222, 46, 532, 74} : RECT{111, 23, 266, 37};
+}
+
 void EmulatedHost::DrawHostTitle(HDC dc) {
+    const bool trueType = options_.modernPlayer && options_.trueTypeTitle;
+    const RECT area = trueType ? TrueTypeTitleArea() : HostTitleArea();
+    if (!options_.skinnedFace || !DrawSkinnedTitle(dc, area))
+        FillArea(dc, area, trueType ? hostTrueTypeTitleColour : hostTitleColour);
+}
+
+// What the player answers in its title area to the wheel (on the main window
+// or the equalizer), its keys and remote commands, and its timer 40 that
+// ends a status text. True when the message was the status text's alone.
+bool EmulatedHost::ShowsStatusText(HWND window, UINT message, WPARAM wParam) {
+    if (message == WM_TIMER && window == main_ && wParam == statusTimerId) {
+        KillTimer(main_, statusTimerId);
+        StatusTimerFired();
+        return true;
+    }
+    const bool wheel = message == WM_MOUSEWHEEL && window && (window == main_ || window == equalizer_);
+    const int command = message == WM_COMMAND && window == main_ ? LOWORD(wParam) : 0;
+    auto minutes = [](int seconds) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
+        return std::string(text);
+    };
+    auto onOff = [](bool on) { return std::string(on ? "ON" : "OFF"); };
+    if (wheel || command == volumeUpCommand || command == volumeDownCommand) {
+        const bool up = wheel ? GET_WHEEL_DELTA_WPARAM(wParam) > 0 : command == volumeUpCommand;
+        volumePercent = std::clamp(volumePercent + (up ? 2 : -2), 0, 100);
+        ShowStatusText("VOLUME: " + std::to_string(volumePercent) + "%");
+    } else if (command == forwardCommand || command == backCommand) {
+        positionSeconds_ = std::clamp(positionSeconds_ + (command == forwardCommand ? 5 : -5), 0,
+                                      std::max(trackLengthSeconds, 0));
+        ShowStatusText("SEEK TO: " + minutes(positionSeconds_) + "/" + minutes(std::max(trackLengthSeconds, 0)));
+    } else if (command == repeatCommand) {
+        repeat_ = !repeat_;
+        ShowStatusText("REPEAT: " + onOff(repeat_));
+    } else if (command == shuffleCommand) {
+        shuffle_ = !shuffle_;
+        ShowStatusText("SHUFFLE: " + onOff(shuffle_));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Drawn straight into the window, outside WM_PAINT, as the player does.
+void EmulatedHost::ShowStatusText(const std::string& text) {
+    lastStatusText = text;
+    const ScopedWindowDC dc(main_);
     const RECT area = HostTitleArea();
-    if (!options_.skinnedFace || !DrawSkinnedTitle(dc, area)) FillArea(dc, area, hostTitleColour);
+    if (!options_.skinnedFace || !DrawSkinnedText(dc, area, text, hostStatusColour))
+        FillArea(dc, area, hostStatusColour);
+    if (options_.liveTimers)
+        SetTimer(main_, statusTimerId, statusTimerPeriodMs, nullptr);
+    else
+        statusTicksLeft_ = statusTimerTicks;
+}
+
+void EmulatedHost::StatusTimerFired() {
+    statusTicksLeft_ = 0;
+    if (captionAfterStatus) RepeatCaption();
+    DrawHostTitle(ScopedWindowDC(main_));
 }
 
 void EmulatedHost::OpenPopupMenu(LPARAM clientPoint) {

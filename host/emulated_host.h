@@ -30,6 +30,20 @@ constexpr char mainWindowClass[] = "Winamp v1.x";
 constexpr COLORREF hostFaceColour = RGB(0x40, 0x40, 0x48);   // the host's window face
 constexpr COLORREF hostTitleColour = RGB(0xFF, 0x00, 0xFF);  // the host's own title area
 constexpr COLORREF hostPlaylistColour = RGB(0x00, 0x00, 0xC0); // the host's own shade line
+constexpr COLORREF hostStatusColour = RGB(0xFF, 0xA0, 0x00);   // a status text ("VOLUME: 52%") in the title area
+constexpr COLORREF hostTrueTypeTitleColour = RGB(0x00, 0xE0, 0xE0); // the 5.x player's TrueType title
+
+// The player's commands that show a status text: volume up and down, forward
+// and back 5 seconds, repeat and shuffle on/off (its Up, Down, Right, Left,
+// R and S keys).
+enum StatusCommand : int {
+    volumeUpCommand = 40058,
+    volumeDownCommand = 40059,
+    forwardCommand = 40060,
+    backCommand = 40061,
+    repeatCommand = 40022,
+    shuffleCommand = 40023,
+};
 
 enum class MainMode { Normal, DoubleSize, Shaded, DoubleShaded, Minimised };
 enum class PlayState { Playing, Paused, Stopped };
@@ -66,6 +80,11 @@ struct HostOptions {
     bool modernPlayer = false;
     std::wstring pausedWord = L"Paused";    // a language pack translates these two
     std::wstring stoppedWord = L"Stopped";
+    // The 5.x player with its "bitmap font for the main title" off: its title
+    // is drawn in a TrueType face over (111,23)-(265,36), one pixel past the
+    // plug-in's area on each side (twice that in double size), in
+    // hostTrueTypeTitleColour where the face is flat.
+    bool trueTypeTitle = false;
 };
 
 // The options of the 5.9.2 player.
@@ -149,6 +168,8 @@ public:
     void ReleaseEqualizer(int x, int y);
     void OpenMainMenu();                    // WM_INITMENU with the host's main menu (and WM_INITMENUPOPUP for the modern player)
     void SendCommand(int id);               // WM_COMMAND to the main window
+    // WM_MOUSEWHEEL to the main window or the equalizer: the volume moves.
+    void TurnWheel(int notches = 1, bool onEqualizer = false);
     HMENU MainMenu() const { return menu_; }
 
     // --- time -------------------------------------------------------------------
@@ -157,6 +178,13 @@ public:
     void PumpMessages();                    // dispatches what is queued, without waiting (real ticks of 124 are dropped)
     void PumpFor(int milliseconds);         // pumps for a while (dialogs, choosers)
     LRESULT SendHostTimer();                // WM_TIMER 39 to the main window
+    // Status texts: the wheel and the StatusCommands draw one in
+    // hostStatusColour (or over the skinned face) in the title area, outside
+    // WM_PAINT; one second later (its timer 40: 40 ticks, or a real timer with
+    // liveTimers) the player sets its caption again, unchanged, and draws its title.
+    bool captionAfterStatus = true;         // false: a player that never sets it again
+    std::string lastStatusText;             // the status text shown last
+    int volumePercent = 52;
     int hostTimerCount = 0;                 // WM_TIMER 39 that reached the host's own procedure
     int hostInitMenuCount = 0;              // WM_INITMENU that reached it
     int hostMenuRewrites = 0;               // modern player: times it rewrote its menu's first item
@@ -165,6 +193,7 @@ public:
     int realFrameTimers = 0;                // real WM_TIMER 124 seen by the pump (dropped unless liveTimers)
     bool closeRequested = false;            // WM_CLOSE reached the main window (ends the live demo)
     RECT HostTitleArea() const;             // (112,24,265,53), or (224,48,530,106) when the main window is doubled
+    RECT TrueTypeTitleArea() const;         // (111,23,266,37), or (222,46,532,74) when doubled
 
     // --- pictures ---------------------------------------------------------------
     Image CaptureMain() const;
@@ -192,6 +221,10 @@ private:
     LRESULT Handle(HWND, UINT, WPARAM, LPARAM);
     void PaintWindow(HWND window);
     void DrawHostTitle(HDC dc);
+    bool DrawSkinnedText(HDC dc, const RECT& area, const std::string& text, COLORREF colour);
+    void ShowStatusText(const std::string& text);
+    bool ShowsStatusText(HWND window, UINT message, WPARAM wParam);
+    void StatusTimerFired();
     // The demo's scenery (player_scenery.cpp), for skinnedFace; each answers
     // false where the skin has nothing to paint, and the flat colours stand.
     bool DrawSkinnedTitle(HDC dc, const RECT& area);          // the face under the title area and the song over it
@@ -220,6 +253,10 @@ private:
     std::string facesFolder_;               // the skin folder faces_ were loaded from
     bool facesLoaded_ = false;              // facesFolder_ has been tried
     std::wstring caption_;                  // modern player: the caption WM_GETTEXT answers from
+    std::string ansiCaption_;               // 2.x player: the caption it last set (SetCaption)
+    int statusTicksLeft_ = 0;               // ticks until the status text's timer 40; 0: none pending
+    int positionSeconds_ = 83;              // where a seek starts
+    bool repeat_ = false, shuffle_ = false;
     // Modern player: 212 and 213 both answer into this one buffer, which the next request overwrites.
     wchar_t titleBuffer_[1024] = {};
 };

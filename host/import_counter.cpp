@@ -89,6 +89,11 @@ DWORD(WINAPI* realGetPrivateProfileSectionA)(LPCSTR, LPSTR, DWORD, LPCSTR);
 BOOL(WINAPI* realWritePrivateProfileStringA)(LPCSTR, LPCSTR, LPCSTR, LPCSTR);
 BOOL(WINAPI* realWinHelpA)(HWND, LPCSTR, UINT, ULONG_PTR);
 HINSTANCE(WINAPI* realShellExecuteA)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+LRESULT(WINAPI* realSendMessageA)(HWND, UINT, WPARAM, LPARAM);
+LRESULT(WINAPI* realSendMessageW)(HWND, UINT, WPARAM, LPARAM);
+int(WINAPI* realGetWindowTextA)(HWND, LPSTR, int);
+int(WINAPI* realGetWindowTextW)(HWND, LPWSTR, int);
+FARPROC(WINAPI* realGetProcAddress)(HMODULE, LPCSTR);
 
 template <typename H>
 H Made(H h) {
@@ -248,6 +253,45 @@ HINSTANCE WINAPI CountShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCS
     return reinterpret_cast<HINSTANCE>(42);   // above 32: done
 }
 
+LRESULT WINAPI CountSendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++counts.messagesSent;
+    return realSendMessageA(window, message, wParam, lParam);
+}
+LRESULT WINAPI CountSendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++counts.messagesSent;
+    return realSendMessageW(window, message, wParam, lParam);
+}
+int WINAPI CountGetWindowTextA(HWND window, LPSTR text, int size) {
+    ++counts.messagesSent;
+    return realGetWindowTextA(window, text, size);
+}
+int WINAPI CountGetWindowTextW(HWND window, LPWSTR text, int size) {
+    ++counts.messagesSent;
+    return realGetWindowTextW(window, text, size);
+}
+
+// A module that finds its wide calls by name gets the counting ones.
+struct NamedCall {
+    const char* name;
+    void* replacement;
+    void** original;
+};
+const NamedCall namedCalls[] = {
+    {"SendMessageW", reinterpret_cast<void*>(CountSendMessageW), reinterpret_cast<void**>(&realSendMessageW)},
+    {"GetWindowTextW", reinterpret_cast<void*>(CountGetWindowTextW), reinterpret_cast<void**>(&realGetWindowTextW)},
+};
+
+FARPROC WINAPI CountGetProcAddress(HMODULE module, LPCSTR name) {
+    const FARPROC found = realGetProcAddress(module, name);
+    if (!found || !HIWORD(reinterpret_cast<ULONG_PTR>(name))) return found;   // by ordinal
+    for (const NamedCall& call : namedCalls) {
+        if (lstrcmpA(name, call.name) != 0) continue;
+        *call.original = reinterpret_cast<void*>(found);
+        return reinterpret_cast<FARPROC>(call.replacement);
+    }
+    return found;
+}
+
 struct Wrapper {
     const char* dll;   // lower case, without ".dll"
     const char* name;
@@ -278,6 +322,9 @@ const Wrapper wrappers[] = {
     QLV_WRAP("kernel32", GetPrivateProfileStringA), QLV_WRAP("kernel32", GetPrivateProfileIntA),
     QLV_WRAP("kernel32", GetPrivateProfileSectionA), QLV_WRAP("kernel32", WritePrivateProfileStringA),
     QLV_WRAP("user32", WinHelpA),           QLV_WRAP("shell32", ShellExecuteA),
+    QLV_WRAP("user32", SendMessageA),       QLV_WRAP("user32", SendMessageW),
+    QLV_WRAP("user32", GetWindowTextA),     QLV_WRAP("user32", GetWindowTextW),
+    QLV_WRAP("kernel32", GetProcAddress),
 };
 #undef QLV_WRAP
 

@@ -22,6 +22,7 @@ struct ImportCounts {
     long gdiTracked = 0;        // objects the module made and still holds, whenever made (survives a reset)
     long blockCopies = 0;       // BitBlt, StretchBlt
     long fills = 0;             // FillRect, Rectangle
+    long messagesSent = 0;      // SendMessageA/W, and GetWindowTextA/W, which send WM_GETTEXT
 };
 
 // One block copy as the module made it, so a measurement can make the same
@@ -36,8 +37,9 @@ struct BlockCopy {
 };
 
 // Patches `module`'s imports from gdi32, user32 (LoadImageA, GetDC, ReleaseDC,
-// FillRect, WinHelpA), kernel32, msvcrt and shell32. Call after LoadLibrary and
-// before init. One module at a time.
+// FillRect, WinHelpA, the message senders), kernel32, msvcrt and shell32; the
+// wide calls a module looks up by name (GetProcAddress) are counted too. Call
+// after LoadLibrary and before init. One module at a time.
 void AttachImportCounter(HMODULE module);
 ImportCounts CurrentImportCounts();
 void ResetImportCounts();       // zeroes the counters and empties both logs (live objects stay tracked)

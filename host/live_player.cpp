@@ -83,14 +83,20 @@ void CALLBACK NextTrackTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (live.state == PlayState::Playing) LivePlay(live.track + 1, PlayState::Playing);
 }
 
-// The player's own keys where it has them (Z X C V B, Ctrl+D, Ctrl+W).
+// The player's own keys where it has them (Z X C V B, Ctrl+D, Ctrl+W, and
+// Up, Down, Left and Right, which its accelerators turn into commands that
+// show a status text).
 LRESULT CALLBACK LiveKeys(int code, WPARAM key, LPARAM info) {
     const bool pressed = code == HC_ACTION && !(info & 0x80000000);
     // Keys typed into the plug-in's dialogs are theirs.
     const HWND active = GetActiveWindow();
     const bool playerActive = active == live.player->Main() || active == live.player->Equalizer() ||
                               active == live.player->Playlist() || !active;
-    if (pressed && playerActive) {
+    // Up and Down also move through an open menu, which has them first.
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    const bool inMenu = GetGUIThreadInfo(GetCurrentThreadId(), &gui) && (gui.flags & GUI_INMENUMODE);
+    if (pressed && playerActive && !inMenu) {
         const bool control = GetKeyState(VK_CONTROL) < 0;
         if (control && key == 'D') LiveMode(MainMode::DoubleSize);
         else if (control && key == 'W') LiveMode(MainMode::Shaded);
@@ -99,6 +105,10 @@ LRESULT CALLBACK LiveKeys(int code, WPARAM key, LPARAM info) {
         else if (key == 'C') LivePlay(live.track, live.state == PlayState::Paused ? PlayState::Playing : PlayState::Paused);
         else if (key == 'V') LivePlay(live.track, PlayState::Stopped);
         else if (key == 'B') LivePlay(live.track + 1, PlayState::Playing);
+        else if (key == VK_UP) live.player->SendCommand(host::volumeUpCommand);
+        else if (key == VK_DOWN) live.player->SendCommand(host::volumeDownCommand);
+        else if (key == VK_RIGHT) live.player->SendCommand(host::forwardCommand);
+        else if (key == VK_LEFT) live.player->SendCommand(host::backCommand);
         else if (key == 'S') {
             live.look = (live.look + 1) % Looks().size();
             live.player->SwitchSkin(SkinFolder(live.folder, Looks()[live.look].folder));
@@ -137,7 +147,8 @@ int RunLive(const std::string& folder, int seconds, bool tour) {
     std::printf("The player is open. Right click its main window for the menu (the plug-in's\n"
                 "configuration and About entries are at the end).\n"
                 "Keys: Z/B previous/next track, X play, C pause, V stop, Ctrl+D double size,\n"
-                "Ctrl+W windowshade, P shade the playlist editor, S next skin, Esc quit.\n");
+                "Ctrl+W windowshade, P shade the playlist editor, S next skin, Esc quit;\n"
+                "the mouse wheel or Up/Down turn the volume, Left/Right seek.\n");
     std::fflush(stdout);
     const DWORD start = GetTickCount();
     while (!player.closeRequested && IsWindow(player.Main())) {

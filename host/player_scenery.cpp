@@ -17,21 +17,25 @@ constexpr COLORREF skinnedTitleColour = RGB(0xE8, 0xC8, 0x70);   // the host's o
 
 }  // namespace
 
+// The player's own title: the song without its tail, in a small plain
+// font, so the hand-over of the title area is visible in the live demo.
 bool EmulatedHost::DrawSkinnedTitle(HDC dc, const RECT& area) {
-    if (!PaintFace(main_, dc, area)) return false;
-    // The player's own title: the song without its tail, in a small plain
-    // font, so the hand-over of the title area is visible in the live demo.
     std::string song = Caption();
     const size_t tail = song.rfind(hostTail);
     if (tail != std::string::npos) song.resize(tail);
+    return DrawSkinnedText(dc, area, song, skinnedTitleColour);
+}
+
+bool EmulatedHost::DrawSkinnedText(HDC dc, const RECT& area, const std::string& text, COLORREF colour) {
+    if (!PaintFace(main_, dc, area)) return false;
     const int scale = area.right - area.left > 153 ? 2 : 1;
     const ScopedFont font(CreateFontA(-9 * scale, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                                       NONANTIALIASED_QUALITY, 0, "Small Fonts"));
     const ScopedSelect selected(dc, font);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, skinnedTitleColour);
+    const COLORREF oldColour = SetTextColor(dc, colour);
     RECT line = {area.left + 2 * scale, area.top + scale, area.right - 2 * scale, area.top + 12 * scale};
-    DrawTextA(dc, song.c_str(), static_cast<int>(song.size()), &line,
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &line,
               DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_VCENTER);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

@@ -53,6 +53,25 @@ void PaintBackground(const SurfaceSet& surfaces, const Surface& frame) {
     FillWhole(frame, BackgroundBrush());
 }
 
+// The 5.x player's TrueType title reaches one pixel past our frame on every
+// side (twice that in double size). That ring gets the frame's background,
+// or no sliver of the player's glyphs would show around ours.
+constexpr RECT trueTypeTitleArea = {111, 23, 266, 37};
+
+void CoverTrueTypeTitle(HDC window, POINT origin, int w, int h) {
+    const int scale = IsDoubleSize() ? 2 : 1;
+    const RECT cover = {trueTypeTitleArea.left * scale, trueTypeTitleArea.top * scale,
+                        trueTypeTitleArea.right * scale, trueTypeTitleArea.bottom * scale};
+    ExcludeClipRect(window, origin.x, origin.y, origin.x + w, origin.y + h);
+    if (EffectiveSettings().Transparent)
+        StretchBlt(window, cover.left, cover.top, cover.right - cover.left, cover.bottom - cover.top,
+                   Surfaces().skinBackground.dc, 0, 0, skinBackgroundWidth, (cover.bottom - cover.top) / scale,
+                   SRCCOPY);
+    else
+        FillRect(window, &cover, BackgroundBrush());
+    SelectClipRgn(window, nullptr);
+}
+
 void PaintTextColour(const SurfaceSet& surfaces, const Surface& layer, int w, int h) {
     if (EffectiveSettings().UseSkinColor)
         StretchBlt(layer.dc, 0, 0, w, h, surfaces.skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
@@ -79,7 +98,7 @@ void ComposeFrame() {
         // The same background and text colours, laid into the smooth
         // frame's 32-bit sections and blended there by coverage.
         PaintBackground(s, SmoothLayers().frame);
-        PaintTextColour(s, SmoothLayers().colours, w, h);
+        if (EffectiveSettings().UseSkinColor) PaintTextColour(s, SmoothLayers().colours, w, h);
         BlendSmoothFrame(w, h);
         composed.composedWidth = w;
         composed.composedRows = h;
@@ -128,6 +147,7 @@ void PresentFrame() {
     const POINT origin = TitleOrigin(IsDoubleSize());
     HDC window = GetDC(MainWindow());
     if (!window) return;
+    if (HostIs5x()) CoverTrueTypeTitle(window, origin, ViewWidth(), LineRows());
     BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), Surfaces().frameSurface.dc, 0, 0, SRCCOPY);
     ReleaseDC(MainWindow(), window);
 }

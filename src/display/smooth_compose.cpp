@@ -71,11 +71,13 @@ int ShadowDepth(int h) {
 void BlendRows(int w, int h) {
     const BYTE* cover = ViewCoverage();
     const DWORD shade = Pixel(EffectiveSettings().ShadowColor);
+    const DWORD text = Pixel(EffectiveSettings().TextColor);
+    const bool gradient = EffectiveSettings().UseSkinColor != 0;
     const int depth = ShadowDepth(h);
     for (int y = 0; y < h; ++y) {
         const BYTE* row = cover + y * stride;
         DWORD* out = smooth.framePixels + y * stride;
-        const DWORD* colours = smooth.colourPixels + y * stride;
+        const DWORD* colours = gradient ? smooth.colourPixels + y * stride : nullptr;
         for (int x = 0; x < w; ++x) {
             // The shadow's coverage: the text's moved 1..depth pixels down
             // and right, the largest at each pixel.
@@ -88,7 +90,7 @@ void BlendRows(int w, int h) {
             if (!(a | shadow)) continue;
             DWORD pixel = out[x];
             if (shadow) pixel = Blend(pixel, shade, shadow);
-            if (a) pixel = Blend(pixel, colours[x] & 0xFFFFFF, a);
+            if (a) pixel = Blend(pixel, colours ? colours[x] & 0xFFFFFF : text, a);
             out[x] = pixel;
         }
     }

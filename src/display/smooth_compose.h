@@ -4,7 +4,8 @@
 #include "display/surfaces.h"
 
 // The two 306 x 60 DIB sections of a smooth frame: compose lays the
-// background into `frame` and the text colours into `colours`.
+// background into `frame` and, for the skin's text colouring, the text
+// colours into `colours` (a plain text colour needs no layer).
 struct SmoothSurfaces {
     Surface frame;
     Surface colours;

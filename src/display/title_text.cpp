@@ -47,6 +47,7 @@ constexpr int tailCompared = 6;
 constexpr char stateTailOpening[] = " - Winamp [";
 constexpr int stateTailOpeningLength = sizeof stateTailOpening - 1;
 
+
 template <typename Char> Char* TitleBuffer();
 template <> char* TitleBuffer<char>() { return titleText; }
 template <> wchar_t* TitleBuffer<wchar_t>() { return titleTextWide; }
@@ -102,10 +103,14 @@ int ComposeTitle(Char* text) {
     int length = CharacterBoundary(text, titleTextSize - 1);
 
     int stateTail = -1;
+    title.trackLengthPending = 0;
     if (const HostTail* tail = MatchingTail(text, length)) {
         // A caption that is nothing but (part of) the host's tail leaves no title.
         length = CharacterBoundary(text, length > tail->removed ? length - tail->removed : 0);
-        if (tail->suffix == SuffixAction::rebuild) BuildTimeSuffix();
+        if (tail->suffix == SuffixAction::rebuild) {
+            BuildTimeSuffix();
+            title.trackLengthPending = timeSuffix[0] ? 0 : 1;
+        }
     } else if ((stateTail = StateTailStart(text, length)) >= 0) {
         length = stateTail;   // a state word: the track and its length are as they were
     } else {
@@ -182,6 +187,10 @@ void StartTitle(int wide) {
 int ReadCaption() {
     if (!SurfacesCreated()) return 0;
     return title.titleIsWide ? ReadCaptionAs<wchar_t>() : ReadCaptionAs<char>();
+}
+
+int TrackLengthPending() {
+    return title.trackLengthPending;
 }
 
 void RefreshTitle() {

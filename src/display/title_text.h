@@ -17,6 +17,9 @@ void StartTitle(int wide);
 // Reads the main window's caption and, when the title it gives differs from
 // the one shown, shows the new one. Returns 1 when it did.
 int ReadCaption();
+// The last caption read was a playing track's, and the player had no length
+// for it yet: the same caption set again is read once more to ask again.
+int TrackLengthPending();
 // The title trimmed and completed again, and shown in the strip.
 void RefreshTitle();
 void BuildTimeSuffix();
@@ -38,6 +41,7 @@ struct TitleTextState {
     wchar_t titleTextWide[titleTextSize];   // the same, for a Unicode player
     int titleLength;                        // characters in the title
     char timeSuffix[timeSuffixSize];        // "" or " <m:ss>"
+    int trackLengthPending;                 // the player had no length for the playing track at the last read
 };
 #ifdef QLV_WHITEBOX
 TitleTextState& TitleTextForTest();

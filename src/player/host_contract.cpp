@@ -43,7 +43,13 @@ int HostVersionAtLeast(int minimum) {
 }
 
 void NoteHostVersion() {
-    host.hostIs205 = HostVersionAtLeast(0x2005);
+    const int version = static_cast<int>(HostRequest(0, IPC_GETVERSION));
+    host.hostIs205 = version >= 0x2005 ? 1 : 0;
+    host.hostIs5x = version >= 0x5000 ? 1 : 0;
+}
+
+int HostIs5x() {
+    return host.hostIs5x;
 }
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code) {

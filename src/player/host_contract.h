@@ -26,6 +26,7 @@ struct HostContract {
     HWND playlistWindow;      // "Winamp PE", or null when the host has none
     int hostIs205;            // the host is 2.05 or later
     HINSTANCE pluginModule;   // this module, as the host loaded it (its resources, its file's folder)
+    int hostIs5x;             // the host is a 5.x player
 };
 
 HWND MainWindow();
@@ -44,8 +45,11 @@ void AttachHost(HWND main, HINSTANCE module);
 bool BesideModule(const char* name, char* path, int size);
 // Sends IPC_GETVERSION afresh and compares the answer as a signed number.
 int HostVersionAtLeast(int minimum);
-// Asks the version once for what only 2.05 and later answer.
+// Asks the version once for what only 2.05 and later answer, and for the
+// 5.x player's ways.
 void NoteHostVersion();
+// The host is a 5.x player, whose title may be drawn in a TrueType face.
+int HostIs5x();
 
 LRESULT HostRequest(WPARAM wParam, LPARAM code);
 // A player answers a request it does not know with 0 (2.x) or 1 (5.x):

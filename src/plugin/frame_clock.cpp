@@ -7,7 +7,7 @@
 #include "player/window_modes.h"
 #include "playlist/playlist_line.h"
 #include "plugin/module_life.h"
-#include "plugin/subclass.h"
+#include "plugin/title_area.h"
 #include "settings/skin_overrides.h"
 
 namespace {
@@ -29,15 +29,21 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
 
     const SettingsSet& settings = EffectiveSettings();
     ++frameClock.frameTickCount;
+    CountTitleAreaTick();
     // A switch between normal and double size renders the text again at
     // the new size at once; the frame composed at the old size would show
     // as a small stale picture until the next composition, up to ScrollRate
     // ticks later, so the new size gets its frame on the next tick.
-    if (IsMainVisible() && (frameClock.frameTickCount >= settings.ScrollRate || FrameSizeChanged())) {
+    // Under a status text the scroll stands still, so the title comes back
+    // where the user left it.
+    if (IsMainVisible() && !StatusTextShown() &&
+        (frameClock.frameTickCount >= settings.ScrollRate || FrameSizeChanged())) {
         ComposeFrame();
         frameClock.frameTickCount = 0;
     }
-    if (settings.Enabled && IsMouseIdle() && IsMainVisible()) PresentFrame();
+    // A freeform skin hides the classic main window: there is no title area to draw on.
+    if (settings.Enabled && !TitleAreaYielded() && IsMainVisible() && IsWindowVisible(MainWindow()))
+        PresentFrame();
     if (PlaylistLineActive()) PresentPlaylistLine();
 
     if (frameClock.startupTitlePending) {

@@ -15,9 +15,10 @@
 #include "player/window_modes.h"
 #include "playlist/playlist_line.h"
 #include "plugin/frame_clock.h"
-#include "plugin/message_hook.h"
+#include "plugin/caption_seen.h"
 #include "plugin/module_life.h"
 #include "plugin/subclass.h"
+#include "plugin/title_area.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
 #include "ui/config_dialog.h"
@@ -80,7 +81,8 @@ void RestoreLoadValues() {
     ResetWindowModes();
     ResetModuleLife();
     entry = PluginEntry{};
-    RemoveHook();
+    ResetTitleArea();
+    ForgetCaption();
     RestartFrameClock();
     ResetSubclassing();
     ResetStoredSettings();
@@ -110,7 +112,6 @@ int PluginInit() {
     DescribeModule();
     FindHelpFile();
     SetTimer(MainWindow(), frameTimerId, framePeriodMs, FrameTick);
-    InstallHook(pluginHeader.hDllInstance);
     FindHostWindows();
     SubclassHostWindows();
     LoadSettings();
@@ -141,7 +142,6 @@ void PluginQuit() {
     CloseDialogs();
     SetPluginRunning(0);
     ReleaseSurfaces();
-    RemoveHook();
     KillTimer(MainWindow(), frameTimerId);
     RestoreHostWindows();
 }

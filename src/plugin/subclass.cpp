@@ -10,7 +10,9 @@
 #include "player/wide_calls.h"
 #include "player/window_modes.h"
 #include "playlist/playlist_line.h"
+#include "plugin/caption_seen.h"
 #include "plugin/module_life.h"
+#include "plugin/title_area.h"
 #include "settings/skin_overrides.h"
 #include "ui/menu_entries.h"
 
@@ -84,12 +86,27 @@ void Restore(HWND window, WNDPROC procedure) {
     KeepModuleLoaded();
 }
 
-// The caption is read once the host's procedure has taken it: reading it
-// earlier (as a hook would) gives the previous caption, and the message's
-// own text may be a wide string when the host sets it with the wide call.
-void OnCaptionChanged() {
-    if (!ReadCaption()) return;   // set again unchanged: nothing to draw anew
+// The player sets its caption again, unchanged, after every status text and
+// twice at each track start: that is told from the message's own text,
+// before anything is asked. A new caption is read once the host's procedure
+// has taken it (reading it earlier, as a hook would, gives the previous
+// one); the same one again only while the track's length is still unknown,
+// which the player may know by now.
+void OnCaptionSet(int setAgain) {
+    EndStatusText();
+    if (setAgain && !TrackLengthPending()) return;
+    if (!ReadCaption()) return;   // the same title: nothing to draw anew
     if (PlaylistLineActive()) DrawPlaylistLine();
+}
+
+// The player's keys and remote commands that show a status text in its
+// title area: volume up and down, forward and back 5 seconds, repeat, shuffle.
+constexpr WORD statusTextCommands[] = {40058, 40059, 40060, 40061, 40022, 40023};
+
+void OnMainCommand(WORD command) {
+    HandleMenuCommand(command);
+    for (WORD shown : statusTextCommands)
+        if (command == shown) YieldToStatusText();
 }
 
 // Each window's messages go on to the procedure that window had before ours;
@@ -152,13 +169,6 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// The host may now draw into its title area: frames stop being presented and
-// the area is repainted by the host, so its own text shows.
-void YieldTitleArea(int doubled) {
-    subclassing.mouseIdle = 0;
-    RepaintTitleArea(doubled);
-}
-
 template <size_t count>
 void YieldOnPress(const std::array<RECT, count>& rows, POINT at, int doubled) {
     for (const RECT& row : rows)
@@ -201,7 +211,17 @@ void OnEqPress(LPARAM lParam) {
 }
 
 void OnButtonReleased() {
-    subclassing.mouseIdle = 1;
+    ReclaimTitleArea();
+}
+
+// A resize or a change of mode: the probes measure the window's new size
+// (it has taken it when the message comes), and the text is drawn again in
+// the font of that size. Seen here, before the host's procedure, rather than
+// by a message hook, which the system would call for every message the
+// player's thread handles.
+void OnMainResized() {
+    ProbeMainWindow();
+    RefreshStrip();
 }
 
 void OnEqResized() {
@@ -218,7 +238,6 @@ void OnPlaylistResized(LPARAM lParam) {
 }  // namespace
 
 int ProcedureDepth() { return subclassing.lasting.procedureDepth; }
-int IsMouseIdle() { return subclassing.mouseIdle; }
 
 void ResetSubclassing() {
     subclassing = Subclassing{subclassing.lasting};
@@ -247,7 +266,9 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (PluginRunning()) {
         switch (message) {
         case WM_PAINT: OnMainPaint(window); break;
-        case WM_COMMAND: HandleMenuCommand(LOWORD(wParam)); break;
+        case WM_SIZE: OnMainResized(); break;
+        case WM_COMMAND: OnMainCommand(LOWORD(wParam)); break;
+        case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the volume
         case WM_INITMENU: ExtendHostMenu(reinterpret_cast<HMENU>(wParam)); break;
         case WM_TIMER:
             if (SwallowsHostTimer(wParam)) return 0;
@@ -256,8 +277,10 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN: OnMainPress(lParam); break;
         case WM_LBUTTONUP: OnButtonReleased(); break;
         case WM_SETTEXT: {
+            const SubclassLink* link = FindLink(MainWndProc, window);
+            const int setAgain = CaptionSetAgain(lParam, link && link->wide);
             const LRESULT result = PassOn(MainWndProc, window, message, wParam, lParam);
-            if (PluginRunning()) OnCaptionChanged();
+            if (PluginRunning()) OnCaptionSet(setAgain);
             return result;
         }
         }
@@ -271,6 +294,7 @@ LRESULT OnEqMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: OnEqResized(); break;
         case WM_LBUTTONDOWN: OnEqPress(lParam); break;
         case WM_LBUTTONUP: OnButtonReleased(); break;
+        case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the main window's volume
         }
     }
     return PassOn(EqWndProc, window, message, wParam, lParam);

@@ -24,19 +24,16 @@ struct Subclassing {
         SubclassLink links[subclassLinkCount];
         int procedureDepth;   // calls of our three procedures now on the stack
     } lasting;
-    int mouseIdle = 1;        // no press on a host control that draws into the title area
 };
 
 // Calls of our three procedures now on the stack.
 int ProcedureDepth();
-// No press holds the title area: frames may be presented.
-int IsMouseIdle();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EqWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PlaylistWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A fresh record but for what outlives a start: no press holds the title area.
+// A fresh record but for what outlives a start.
 void ResetSubclassing();
 
 // Installs the three procedures (main, equalizer, playlist, in that order),

@@ -75,7 +75,9 @@ TEST(TitleDisplay, CaptionsAreTrimmedAndShownAtTheNextTick) {
         {[](host::EmulatedHost& h) { h.SetSong("Song", host::PlayState::Paused); }, 999, "Song <4:05>"},
         {[](host::EmulatedHost& h) { h.SetSong("Song", host::PlayState::Stopped); }, 999, "Song <4:05>"},
         {[](host::EmulatedHost& h) { h.SetSong("Next"); }, 0, "Next"},
+        {[](host::EmulatedHost& h) { h.RepeatCaption(); }, 200, "Next <3:20>"},   // the length known at last
         {[](host::EmulatedHost& h) { h.SetSong("Long one"); }, 3725, "Long one <62:05>"},
+        {[](host::EmulatedHost& h) { h.RepeatCaption(); }, 999, "Long one <62:05>"},   // not asked again
         {[](host::EmulatedHost& h) { h.SetCaption("Tom & Jerry - Winamp"); }, 61, "Tom & Jerry <1:01>"},
         {[](host::EmulatedHost& h) { h.SetCaption("SHOUTING - WINAMP"); }, 61, "SHOUTING - WINAMP"},
         {[](host::EmulatedHost& h) { h.SetCaption("Winamp"); }, 61, " <1:01>"},
@@ -157,7 +159,8 @@ TEST(TitleDisplay, UnicodePlayerShowsWideTitlesWhole) {
 }
 
 // The player sets an unchanged caption again after every status text; the
-// title goes on scrolling as if nothing happened, in either player.
+// title goes on scrolling as if nothing happened, in either player, and
+// under the status text's second (frame 7) the scroll stands still.
 TEST(TitleDisplay, ACaptionSetAgainUnchangedKeepsTheScrollGoing) {
     const std::string text = TextOfWidth(Look(""), 200);
     ASSERT_FALSE(text.empty());
@@ -169,7 +172,11 @@ TEST(TitleDisplay, ACaptionSetAgainUnchangedKeepsTheScrollGoing) {
         look.wrap = true;
         const int strip = TextWidth(look, look.text);
         for (int frame = 0; frame < 10; ++frame) {
-            if (frame == 3 || frame == 7) run->host->RepeatCaption();
+            if (frame == 3) run->host->RepeatCaption();
+            if (frame == 7) {
+                run->host->TurnWheel();
+                run->host->Tick(39);   // the 40th sets the caption again
+            }
             run->host->Tick(1);
             look.offset = frame * 30 % strip;
             EXPECT_TRUE(ShowsTitle(*run, look, "frame" + std::to_string(frame)))
@@ -415,6 +422,34 @@ TEST(TitleDisplay, DisabledLeavesTheHostsTitleAlone) {
     const host::Image after = Title(*run);
     EXPECT_TRUE(SameImage(before, after));
     EXPECT_EQ(after.At(0, 0), host::hostTitleColour);
+}
+
+// The 5.x player's TrueType title reaches one pixel past our frame on each
+// side; nothing of it shows once a frame is presented, in either size, and
+// nothing is presented while a freeform skin hides the main window.
+TEST(TitleDisplay, TheModernPlayersTrueTypeTitleLeavesNoSliverAndAHiddenWindowGetsNothing) {
+    host::HostOptions options = host::ModernPlayer();
+    options.trueTypeTitle = true;
+    PluginRun run(options);
+    WriteSettings(run, {{"ScrollRate", "1000"}});
+    host::AttachImportCounter(run.host->Module());
+    ASSERT_EQ(run.Start(), 0);
+    for (host::MainMode mode : {host::MainMode::Normal, host::MainMode::DoubleSize}) {
+        run.host->SetMainMode(mode);
+        run.host->RepaintWhole();
+        run.host->Tick(1);
+        const host::Image main = run.host->CaptureMain();
+        int sliver = 0;
+        for (int y = 0; y < main.height; ++y)
+            for (int x = 0; x < main.width; ++x) sliver += main.At(x, y) == host::hostTrueTypeTitleColour;
+        EXPECT_EQ(sliver, 0) << (mode == host::MainMode::Normal ? "normal size" : "double size");
+    }
+    for (bool hidden : {true, false}) {
+        ShowWindow(run.host->Main(), hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
+        host::ResetImportCounts();
+        run.host->Tick(3);
+        EXPECT_EQ(host::CurrentImportCounts().blockCopies == 0, hidden) << (hidden ? "hidden" : "shown");
+    }
 }
 
 // The first frame after a switch of size already shows the title at the new

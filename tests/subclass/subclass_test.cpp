@@ -269,6 +269,54 @@ TEST(Subclass, PressHandsTheTitleAreaToTheHostUntilTheRelease) {
     }
 }
 
+// The player's status texts keep the title area for the player, in either
+// player: for the second until it sets its caption again, for 1.5 s when it
+// never does, and until a press takes over under the press rule.
+TEST(Subclass, StatusTextsKeepTheTitleAreaUntilTheCaptionIsSetAgain) {
+    using Show = std::function<void(host::EmulatedHost&)>;
+    const std::pair<const char*, Show> rounds[] = {
+        {"wheel", [](host::EmulatedHost& h) { h.TurnWheel(1); }},
+        {"equalizer wheel", [](host::EmulatedHost& h) { h.TurnWheel(-1, true); }},
+        {"volume up", [](host::EmulatedHost& h) { h.SendCommand(host::volumeUpCommand); }},
+        {"volume down", [](host::EmulatedHost& h) { h.SendCommand(host::volumeDownCommand); }},
+        {"forward", [](host::EmulatedHost& h) { h.SendCommand(host::forwardCommand); }},
+        {"back", [](host::EmulatedHost& h) { h.SendCommand(host::backCommand); }},
+        {"repeat", [](host::EmulatedHost& h) { h.SendCommand(host::repeatCommand); }},
+        {"shuffle", [](host::EmulatedHost& h) { h.SendCommand(host::shuffleCommand); }},
+    };
+    for (bool modern : {false, true}) {
+        PluginRun run(modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
+        ASSERT_EQ(run.Start(), 0);
+        auto& h = *run.host;
+        h.SwitchSkin(run.scratch.SkinFolder("plain"));
+        auto ours = [&] {
+            const COLORREF pixel = h.CaptureMain().At(200, 30);
+            return pixel != host::hostTitleColour && pixel != host::hostStatusColour;
+        };
+        for (const auto& round : rounds) {
+            SCOPED_TRACE(std::string(modern ? "5.x " : "2.x ") + round.first);
+            h.Tick(2);
+            ASSERT_TRUE(ours());
+            round.second(h);
+            h.Tick(39);   // a frame presented meanwhile would have covered the status text for good
+            EXPECT_EQ(h.CaptureMain().At(200, 30), host::hostStatusColour);
+            h.Tick(1);    // the caption set again
+            EXPECT_TRUE(ours());
+        }
+        h.captionAfterStatus = false;
+        h.TurnWheel();
+        h.Tick(59);
+        EXPECT_FALSE(ours()) << "before 1.5 s";
+        h.Tick(1);
+        EXPECT_TRUE(ours()) << "after 1.5 s";
+        h.TurnWheel();
+        h.PressMain(150, 30);
+        h.ReleaseMain(150, 30);
+        h.Tick(1);
+        EXPECT_TRUE(ours()) << "a press and its release";
+    }
+}
+
 TEST(Subclass, MenuMessagesAlwaysReachTheHost) {
     PluginRun run;
     ASSERT_EQ(run.Start(), 0);

@@ -18,10 +18,11 @@
 #include "player/window_modes.h"
 #include "playlist/playlist_line.h"
 #include "plugin/frame_clock.h"
-#include "plugin/message_hook.h"
 #include "plugin/module_life.h"
 #include "plugin/plugin_entry.h"
+#include "plugin/caption_seen.h"
 #include "plugin/subclass.h"
+#include "plugin/title_area.h"
 #include "resources/resource_ids.h"
 #include "room_records.h"
 #include "scratch_plugin.h"
@@ -61,8 +62,7 @@ FontsState& MarkedFonts() {
     return fonts;
 }
 
-// One row per room, read through its one test-only accessor. The hook is a
-// new handle at each start: only whether there is one counts.
+// One row per room, read through its one test-only accessor.
 const struct Room {
     const char* name;
     std::string (*record)();
@@ -72,8 +72,8 @@ const struct Room {
     {"plugin_entry", Record<PluginEntryForTest>},   {"frame_clock", Record<FrameClockForTest>},
     {"subclass", Record<SubclassingForTest>},       {"settings", Record<SettingsStoreForTest>},
     {"skin_overrides", Record<SkinOverridesForTest>}, {"config_dialog", Record<ConfigDialogForTest>},
-    {"menu_entries", Record<MenuEntriesForTest>},
-    {"message_hook", [] { return std::string(MessageHookForTest().hook ? "hooked" : ""); }},
+    {"menu_entries", Record<MenuEntriesForTest>},   {"title_area", Record<TitleAreaForTest>},
+    {"caption_seen", Record<CaptionSeenForTest>},
     {"surfaces", Record<MarkedSurfaces>},             {"fonts", Record<MarkedFonts>},
     {"title_text", Record<TitleTextForTest>},         {"text_strip", Record<StripForTest>},
     {"compose", Record<ComposeForTest>},              {"playlist_line", Record<PlaylistLineForTest>},
@@ -106,9 +106,10 @@ TEST(SecondStart, EveryRoomStartsAgainAsItFirstStarted) {
     header->config();
     SendDlgItemMessageA(ConfigDialogForTest().window, IDC_ENABLED, BM_CLICK, 0, 0);
     player.PressMain(120, 28);
+    player.TurnWheel();
     player.SetMainMode(host::MainMode::Minimised);
     ASSERT_TRUE(MenuEntriesForTest().aboutDialog && ConfigDialogForTest().pendingSettings.Enabled == 0 &&
-                !IsMouseIdle() && !IsMainVisible() && EffectiveSettings().ScrollRate == 2);
+                TitleAreaYielded() && !IsMainVisible() && EffectiveSettings().ScrollRate == 2);
     header->quit();
     player.SetMainMode(host::MainMode::Normal);   // while no procedure of ours sees it
     player.SwitchSkin("");
