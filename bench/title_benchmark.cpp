@@ -205,8 +205,10 @@ struct TickFigures {
 };
 
 // ScrollRate 2: after an odd number of ticks, every even tick composes.
-TickFigures MeasureTicks(const std::string& name, bool doubled, int shadow, bool modern) {
-    const std::string dll = ScratchPlugin(name, {{"ScrollRate", "2"}, {"Shadow", std::to_string(shadow)}});
+TickFigures MeasureTicks(const std::string& name, bool doubled, int shadow, bool modern, const Keys& more = {}) {
+    Keys keys = {{"ScrollRate", "2"}, {"Shadow", std::to_string(shadow)}};
+    keys.insert(keys.end(), more.begin(), more.end());
+    const std::string dll = ScratchPlugin(name, keys);
     host::EmulatedHost player(modern ? host::ModernPlayer() : host::HostOptions{});
     TickFigures figures;
     if (!player.Load(dll) || player.Init() != 0) {
@@ -449,6 +451,27 @@ int main(int argc, char** argv) {
     for (const std::string& k : kinds) std::printf("  %s\n", k.c_str());
     std::printf("\n");
 
+    // The same title in the same TrueType face, one bit deep and with smooth
+    // edges: what the per-pixel blend costs a composing tick.
+    std::printf("Smooth edges against one-bit edges, DejaVu Sans, composing tick minus presenting tick, medians"
+                " (target: smooth/plain <= 1.5):\n");
+    std::printf("%-16s %12s %12s %8s\n", "", "plain (us)", "smooth (us)", "ratio");
+    double worstSmooth = 0;
+    for (const Config& c : configs) {
+        if (c.modern) continue;
+        const Keys face = {{"FontFace", "DejaVu Sans"}, {"DS_FontFace", "DejaVu Sans"}};
+        Keys smoothKeys = face;
+        smoothKeys.push_back({"Smooth", "1"});
+        const TickFigures plain = MeasureTicks(std::string(c.name) + "-plain", c.doubled, c.shadow, false, face);
+        const TickFigures smooth = MeasureTicks(std::string(c.name) + "-smooth", c.doubled, c.shadow, false, smoothKeys);
+        const double plainCompose = plain.compose.median - plain.present.median;
+        const double smoothCompose = smooth.compose.median - smooth.present.median;
+        const double ratio = plainCompose > 0 ? smoothCompose / plainCompose : 0;
+        worstSmooth = std::max(worstSmooth, ratio);
+        std::printf("%-16s %12.1f %12.1f %8.2f\n", c.name, plainCompose, smoothCompose, ratio);
+    }
+    std::printf("smooth/plain worst ratio %.2f\n\n", worstSmooth);
+
     PrintCaptionFigures();
     std::printf("\n");
 
@@ -483,6 +506,9 @@ int main(int argc, char** argv) {
         {"wrap, Shadow 3", {{"ScrollRate", "1"}, {"Shadow", "3"}}, false},
         {"bounce, double size, skin colours", {{"ScrollRate", "1"}, {"ScrollType", "1"}, {"UseSkinColor", "1"}}, true},
         {"transparent, Shadow 2", {{"ScrollRate", "2"}, {"Transparent", "1"}, {"Shadow", "2"}}, false},
+        {"smooth, double size, skin colours",
+         {{"ScrollRate", "1"}, {"Smooth", "1"}, {"Shadow", "3"}, {"UseSkinColor", "1"}, {"DS_FontFace", "DejaVu Sans"}},
+         true},
     };
     for (const auto& c : costed) {
         const TickCost cost = CountTickCosts(c.keys, c.doubled);

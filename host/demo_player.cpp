@@ -26,6 +26,12 @@ constexpr char chineseFonts[] =
     "[Font]\r\nFontFace=AR PL UMing TW\r\nFontSize=9\r\n"
     "DS_FontFace=AR PL UMing TW\r\nDS_FontSize=18\r\nDS_FontBold=0\r\n"
     "PE_FontFace=AR PL UMing TW\r\nPE_FontSize=8\r\n";
+// An italic TrueType face at both sizes, where one-bit edges show their steps.
+constexpr char italicOptions[] =
+    "[Option]\r\nAutoAdjust=1\r\nShadow=1\r\nTextColor=ffe08a\r\nBkColor=3a3e78\r\nShadowColor=0a0a18\r\n";
+constexpr char italicFonts[] =
+    "[Font]\r\nFontFace=DejaVu Sans\r\nFontSize=9\r\nFontItalic=1\r\n"
+    "DS_FontFace=DejaVu Sans\r\nDS_FontSize=18\r\nDS_FontItalic=1\r\n";
 
 constexpr char section[] = "Qelvar Scrivane II";
 
@@ -68,6 +74,10 @@ const std::vector<Look>& Looks() {
         {"jade-chinese", &host::jadePalette, chineseFonts, "Jade, AR PL UMing TW fonts for Big5 titles"},
         {"jade-back-and-forth", &host::jadePalette, std::string(chineseFonts) + "[Plugin]\r\nScrollType=1\r\n",
          "Jade, Chinese fonts, back-and-forth scrolling"},
+        {"dusk-italic", &host::duskPalette, std::string(italicOptions) + italicFonts, "Dusk, DejaVu Sans italic with a shadow, one-bit edges"},
+        {"dusk-italic-smooth", &host::duskPalette, std::string(italicOptions) + "Smooth=1\r\n" + italicFonts,
+         "Dusk, the same with smooth edges"},
+        {"dusk-smooth", &host::duskPalette, "[Option]\r\nSmooth=1\r\n", "Dusk, smooth edges"},
     };
     return looks;
 }

@@ -274,6 +274,19 @@ int RunDemo(const std::string& folder) {
     const int bounceFrames = demo.SaveFrames("back-and-forth", 900);
     demo.CopyFrame("back-and-forth", bounceFrames / 2, "15-back-and-forth.png",
                    "back and forth: a long Big5 title at its far end, <5:38> in view");
+
+    // The same title in the same face, one bit deep and then smooth, at both sizes.
+    for (const bool doubled : {false, true}) {
+        player.SetMainMode(doubled ? MainMode::DoubleSize : MainMode::Normal);
+        demo.UseLook("dusk-italic");
+        Play(player, 1);
+        demo.Shoot(doubled ? "26-one-bit-double.png" : "24-one-bit.png",
+                   "DejaVu Sans italic, shadow 1, one-bit edges" + std::string(doubled ? ", double size" : ""));
+        demo.UseLook("dusk-italic-smooth");
+        demo.Shoot(doubled ? "27-smooth-double.png" : "25-smooth.png",
+                   "the same with Smooth=1: edges blended over the background and the shadow");
+    }
+    player.SetMainMode(MainMode::Normal);
     demo.ShootDialogs("zh");
     return demo.Failed() == 0 ? 0 : 1;
 }
@@ -332,6 +345,9 @@ int RunModernDemo(const std::string& folder) {
                   "mouse wheel: the player's \"" + player.lastStatusText + "\" stays readable for its second");
     player.Tick(20);   // its timer 40 sets the caption again
     demo.Shoot("23-modern-after-volume.png", "a second later: the caption set again, the title back where it stood");
+    demo.UseLook("dusk-smooth");
+    play(0, 262);
+    demo.Shoot("28-modern-japanese-smooth.png", "the Japanese title with Smooth=1: WenQuanYi Zen Hei's outlines in grey levels");
     demo.ShootDialogs("en");   // an English user's: this run's locale is English
     return demo.Failed() == 0 ? 0 : 1;
 }

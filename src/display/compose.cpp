@@ -2,6 +2,8 @@
 // a text colour and a shadow, and copied onto the host's title area.
 #include "display/compose.h"
 
+#include "display/coverage_strip.h"
+#include "display/smooth_compose.h"
 #include "display/surfaces.h"
 #include "display/text_strip.h"
 #include "player/host_contract.h"
@@ -38,8 +40,7 @@ void FillVisibleText() {
         CopyStripToView(0, 0, StripWidth());   // the mask's own edge cuts what lies past the view
 }
 
-void PaintBackground(const SurfaceSet& surfaces) {
-    const Surface& frame = surfaces.frameSurface;
+void PaintBackground(const SurfaceSet& surfaces, const Surface& frame) {
     const Surface& skin = surfaces.skinBackground;
     if (EffectiveSettings().Transparent) {
         if (IsDoubleSize())
@@ -71,12 +72,12 @@ void CoverTrueTypeTitle(HDC window, POINT origin, int w, int h) {
     SelectClipRgn(window, nullptr);
 }
 
-void PaintTextColour(const SurfaceSet& surfaces, int w, int h) {
+void PaintTextColour(const SurfaceSet& surfaces, const Surface& layer, int w, int h) {
     if (EffectiveSettings().UseSkinColor)
-        StretchBlt(surfaces.textLayer.dc, 0, 0, w, h, surfaces.skinTextGradient.dc, 0, 0, skinGradientWidth,
-                   skinGradientHeight, SRCCOPY);
+        StretchBlt(layer.dc, 0, 0, w, h, surfaces.skinTextGradient.dc, 0, 0, skinGradientWidth, skinGradientHeight,
+                   SRCCOPY);
     else
-        FillWhole(surfaces.textLayer, TextBrush());
+        FillWhole(layer, TextBrush());
 }
 
 }  // namespace
@@ -90,9 +91,21 @@ void ComposeFrame() {
     const int w = ViewWidth();
     const int h = LineRows();
     Rectangle(s.viewMask.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight);
+    const bool smooth = SmoothFrames();
+    if (smooth) ClearViewCoverage(h);
     FillVisibleText();
-    PaintBackground(s);
-    PaintTextColour(s, w, h);
+    if (smooth) {
+        // The same background and text colours, laid into the smooth
+        // frame's 32-bit sections and blended there by coverage.
+        PaintBackground(s, SmoothLayers().frame);
+        if (EffectiveSettings().UseSkinColor) PaintTextColour(s, SmoothLayers().colours, w, h);
+        BlendSmoothFrame(w, h);
+        composed.composedWidth = w;
+        composed.composedRows = h;
+        return;
+    }
+    PaintBackground(s, s.frameSurface);
+    PaintTextColour(s, s.textLayer, w, h);
 
     Blend(s.invMask, s.viewMask, w, h, NOTSRCCOPY);
     Blend(s.textLayer, s.viewMask, w, h, SRCAND);

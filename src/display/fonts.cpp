@@ -99,6 +99,9 @@ void FillFontRecords(const SettingsSet& settings) {
         f.slot->record = *f.user;
         Fill(f.slot->record, f, settings);
     }
+    // The playlist line is drawn straight onto its colours: smooth edges ask
+    // for grey levels whatever the system's font smoothing says.
+    if (settings.Smooth) fonts.playlist.record.lfQuality = ANTIALIASED_QUALITY;
 }
 
 void FillUserFontRecords(const SettingsSet& settings) {

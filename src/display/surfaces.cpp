@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "display/smooth_compose.h"
 #include "player/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
@@ -220,6 +221,7 @@ void CreateSurfaces() {
     // Until a skin is read the skin colouring is the user's text colour, not
     // whatever a fresh bitmap happens to hold.
     FillSurface(set.skinTextGradient, skinGradientWidth, skinGradientHeight, state.textBrush);
+    CreateSmoothSurfaces();
 }
 
 int ReplaceStripBitmap(int width, int height) {
@@ -244,6 +246,7 @@ void ReleaseSurfaces() {
     for (HBRUSH* brush :
          {&state.bkBrush, &state.textBrush, &state.shadowBrush, &state.skinBackgroundBrush, &state.playlistBgBrush})
         DeleteTyped(*brush);
+    ReleaseSmoothSurfaces();
     state.stripBitmapWidth = 0;
     state.created = 0;
 }

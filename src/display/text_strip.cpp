@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "display/coverage_strip.h"
 #include "display/surfaces.h"
 #include "display/text_chars.h"
 #include "player/host_contract.h"
@@ -54,6 +55,10 @@ void DrawStripText(const Char* text, int length, SIZE extent) {
     // Titles are text, not labels: an ampersand is shown, not taken as a
     // mnemonic prefix that would also make the measured width wrong.
     DrawLine(dc, text, length, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (EffectiveSettings().Smooth)
+        RenderCoverage(dc, Surfaces().textStrip.bitmap, text, length, strip.stripWidth, strip.lineHeight);
+    else
+        ForgetCoverage();
 }
 
 // The title is measured once; only the wrap-around scroll's separator, which
@@ -142,6 +147,7 @@ void CopyStripToView(int column, int destination, int width) {
     const SurfaceSet& surfaces = Surfaces();
     BitBlt(surfaces.viewMask.dc, destination, 0, width, Clamp(strip.lineHeight, 0, stripHeight),
            surfaces.textStrip.dc, column, 0, SRCCOPY);
+    CopyCoverageToView(column, destination, width, Clamp(strip.lineHeight, 0, stripHeight));
 }
 
 void ShowStripText(const char* title, int length) {

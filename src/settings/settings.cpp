@@ -17,7 +17,7 @@ constexpr char playerSettingsTail[] = "Plugins\\plugin.ini";   // under the play
 // The writer puts PE_Scrivane after Shadow and each face before its size,
 // bold and italic keys; positions in settingsKeys.
 constexpr int writeOrder[settingsKeyCount] = {
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 21, 12, 9, 10, 11, 16, 13, 14, 15, 20, 17, 18, 19, 22, 23, 24,
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 21, 12, 9, 10, 11, 16, 13, 14, 15, 20, 17, 18, 19, 22, 23, 24, 25,
 };
 
 int& IntegerField(SettingsSet& settings, const SettingKey& key) {

@@ -36,6 +36,7 @@ struct SettingsSet {
     COLORREF TextColor;
     COLORREF BkColor;
     COLORREF ShadowColor;
+    int Smooth;   // glyph edges blended by coverage instead of one-bit masks
 };
 
 constexpr int scrollPixelMin = 1;
@@ -53,6 +54,7 @@ constexpr SettingsSet defaultSettings = {
     14, 1, 0, "MS Sans Serif",
     8, 0, 0, "MS Sans Serif",
     0, RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 0, 0),
+    0,
 };
 
 // One key of the settings files: its name, its value form and its field.
@@ -63,8 +65,8 @@ struct SettingKey {
     size_t field;   // offset of the field in SettingsSet
 };
 
-constexpr int settingsKeyCount = 25;
-// The 25 keys in the order plugin.ini is read.
+constexpr int settingsKeyCount = 26;
+// The 26 keys in the order plugin.ini is read.
 #define QLV_KEY(name, form) {#name, SettingForm::form, offsetof(SettingsSet, name)}
 inline constexpr SettingKey settingsKeys[settingsKeyCount] = {
     QLV_KEY(Enabled, Integer),      QLV_KEY(Scroll, Integer),        QLV_KEY(ScrollRate, Integer),
@@ -75,7 +77,7 @@ inline constexpr SettingKey settingsKeys[settingsKeyCount] = {
     QLV_KEY(DS_FontItalic, Integer), QLV_KEY(DS_FontFace, Face),     QLV_KEY(PE_FontSize, Integer),
     QLV_KEY(PE_FontBold, Integer),  QLV_KEY(PE_FontItalic, Integer), QLV_KEY(PE_FontFace, Face),
     QLV_KEY(PE_Scrivane, Integer),  QLV_KEY(TextColor, Colour),      QLV_KEY(BkColor, Colour),
-    QLV_KEY(ShadowColor, Colour),
+    QLV_KEY(ShadowColor, Colour),   QLV_KEY(Smooth, Integer),
 };
 #undef QLV_KEY
 // The position in settingsKeys of a key name, or -1.

@@ -17,7 +17,7 @@ constexpr OverrideKey overrideKeys[settingsKeyCount] = {
     {"Plugin", "ScrollPixel"},   {"Plugin", "ScrollType"},
     {"Option", "Transparent"},   {"Option", "UseSkinColor"},  {"Option", "AutoAdjust"},
     {"Option", "Shadow"},        {"Option", "TextColor"},     {"Option", "BkColor"},
-    {"Option", "ShadowColor"},
+    {"Option", "ShadowColor"},   {"Option", "Smooth"},
     {"Font", "FontSize"},        {"Font", "FontBold"},        {"Font", "FontItalic"},
     {"Font", "FontFace"},        {"Font", "DS_FontSize"},     {"Font", "DS_FontBold"},
     {"Font", "DS_FontItalic"},   {"Font", "DS_FontFace"},     {"Font", "PE_FontSize"},

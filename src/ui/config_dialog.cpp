@@ -55,6 +55,7 @@ constexpr CheckBox checkBoxes[] = {
     {IDC_TRANSPARENT, &SettingsSet::Transparent},
     {IDC_USE_SKIN_COLOR, &SettingsSet::UseSkinColor},
     {IDC_AUTO_ADJUST, &SettingsSet::AutoAdjust},
+    {IDC_SMOOTH, &SettingsSet::Smooth},
 };
 
 struct ListItem {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "import_counter.h"
+#include "skin_files.h"
 #include "title_pixels.h"
 
 using namespace display_test;
@@ -221,24 +222,33 @@ TEST(TitleDisplay, TextColourBackgroundAndShadow) {
         int autoAdjust;
         bool doubled;
         int lineHeight;
+        const char* smooth = "0";
+        std::string face = "MS Sans Serif";
     };
+    // A bitmap face has no grey levels, and Smooth=0 draws one bit deep:
+    // both give today's pictures exactly.
     const Case cases[] = {
         {"ff0000", "0000ff", "ffff00", 0, 0, false, 12},
         {"ff0000", "0000ff", "ffff00", 1, 0, false, 12},
         {"20e040", "102090", "c06010", 2, 0, false, 12},
         {"20e040", "102090", "c06010", 3, 1, false, 16},
         {"ffffff", "000000", "808080", 2, 0, true, 24},
+        {"20e040", "102090", "c06010", 2, 0, false, 12, "1"},
+        {"ffffff", "000000", "808080", 2, 0, true, 24, "1"},
+        {"20e040", "102090", "c06010", 1, 0, true, 24, "0", "DejaVu Sans"},
     };
     int index = 0;
     for (const Case& c : cases) {
         auto run = StartPlugin({{"ScrollRate", "1"}, {"TextColor", c.text}, {"BkColor", c.back},
                                 {"ShadowColor", c.shade}, {"Shadow", std::to_string(c.shadow)},
-                                {"AutoAdjust", std::to_string(c.autoAdjust)}},
+                                {"AutoAdjust", std::to_string(c.autoAdjust)}, {"Smooth", c.smooth},
+                                {"FontFace", c.face}, {"DS_FontFace", c.face}},
                                {}, "case" + std::to_string(index));
         if (c.doubled) run->host->SetMainMode(host::MainMode::DoubleSize);
         run->host->SetSong("Hg Wy!");
         run->host->Tick(1);
         TitleLook look = c.doubled ? DoubleSizeLook("Hg Wy! <4:05>") : Look("Hg Wy! <4:05>");
+        look.face = c.face;
         auto colour = [](const std::string& rrggbb) {
             const unsigned long v = std::stoul(rrggbb, nullptr, 16);
             return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
@@ -250,6 +260,75 @@ TEST(TitleDisplay, TextColourBackgroundAndShadow) {
         look.lineHeight = c.lineHeight;
         EXPECT_TRUE(ShowsTitle(*run, look, "case" + std::to_string(index))) << "case " << index;
         ++index;
+    }
+}
+
+// Smooth edges in a TrueType face: plain colours at both sizes with and
+// without a shadow, a scrolling title whose edges move with the scroll, the
+// skin's text colours, the skin's panel, and a Japanese title in the 5.x
+// player's WenQuanYi Zen Hei, whose small sizes draw from embedded bitmaps.
+TEST(TitleDisplay, SmoothEdgesLieBetweenBackgroundShadowAndText) {
+    const COLORREF text = RGB(0x20, 0xe0, 0x40), back = RGB(0x10, 0x20, 0x90);
+    const COLORREF slate = RGB(10, 20, 30);
+    enum class Skin { none, colours, panel };
+    struct Case {
+        bool doubled;
+        int shadow;
+        Skin skin;
+        bool modern;
+        int frames;   // scrolled frames, 7 pixels apart
+    };
+    const Case cases[] = {
+        {false, 0, Skin::none, false, 1}, {false, 3, Skin::none, false, 1}, {true, 0, Skin::none, false, 1},
+        {true, 3, Skin::none, false, 1},  {true, 1, Skin::none, false, 4},  {true, 2, Skin::colours, false, 1},
+        {true, 1, Skin::panel, false, 1}, {false, 0, Skin::none, true, 1},  {true, 0, Skin::none, true, 1},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        const std::string tag = "smooth" + std::to_string(index++);
+        const std::string face = c.modern ? "WenQuanYi Zen Hei" : "DejaVu Sans";
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"ScrollPixel", "7"}, {"Smooth", "1"}, {"Shadow", std::to_string(c.shadow)},
+                                {"TextColor", "20e040"}, {"BkColor", "102090"}, {"ShadowColor", "c06010"},
+                                {"UseSkinColor", c.skin == Skin::colours ? "1" : "0"},
+                                {"Transparent", c.skin == Skin::panel ? "1" : "0"}, {"FontFace", face}, {"DS_FontFace", face},
+                                {"DS_FontSize", c.modern ? "14" : "20"}},
+                               c.modern ? host::ModernPlayer() : host::HostOptions{}, tag);
+        host::Image panelPicture = host::SolidImage(275, 116, RGB(90, 60, 30));
+        for (int y = 0; y < 116; ++y) panelPicture.Set(y * 2, y, RGB(200, 180, 20));   // a diagonal through the title area
+        if (c.skin != Skin::none) {
+            const std::string skin = run->scratch.SkinFolder(tag);
+            host::Image letters = host::SolidImage(155, 74, slate);
+            for (int row = 0; row < 6; ++row)   // six rows, each two lines of the gradient
+                for (int x : {55, 42, 97}) letters.Set(x, row, RGB(255, row * 40, 0));
+            ASSERT_TRUE(host::WriteBmp(skin + "\\text.bmp", letters));
+            ASSERT_TRUE(host::WriteBmp(skin + "\\main.bmp", panelPicture));
+            run->host->SwitchSkin(skin);
+            run->host->PumpMessages();
+        }
+        if (c.doubled) run->host->SetMainMode(host::MainMode::DoubleSize);
+        const std::wstring japanese = L"\u5b87\u591a\u7530\u30d2\u30ab\u30eb - \u82b1\u675f";
+        if (c.modern) run->host->SetSongWide(japanese); else run->host->SetSong(c.frames > 1 ? longSong : "Hg Wy! 8");
+        TitleLook look = c.doubled ? DoubleSizeLook("") : Look("");
+        look.face = face;
+        if (c.doubled && !c.modern) look.fontSize = 20;   // strokes thick enough to have middles
+        look.shadow = c.shadow;
+        look.shadowColour = RGB(0xc0, 0x60, 0x10);
+        look.text = c.frames > 1 ? longSong + " <4:05>" + separator : "Hg Wy! 8 <4:05>";
+        if (c.modern) look.wideText = L"1. " + japanese + L" <4:05>";
+        look.wrap = c.frames > 1;
+        const int w = c.doubled ? 306 : 153, h = look.lineHeight;
+        host::Image background = host::SolidImage(w, h, c.skin == Skin::colours ? slate : back);
+        if (c.skin == Skin::panel)   // the panel at (112,24), each pixel doubled in double size
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) background.Set(x, y, panelPicture.At(112 + x * 153 / w, 24 + y * 153 / w));
+        host::Image colours = host::SolidImage(w, h, text);
+        for (int y = 0; c.skin == Skin::colours && y < h; ++y)   // twelve lines stretched over the rows
+            for (int x = 0; x < w; ++x) colours.Set(x, y, RGB(255, y * 12 / h / 2 * 40, 0));
+        for (int frame = 0; frame < c.frames; ++frame) {
+            run->host->Tick(1);
+            look.offset = frame * 7;
+            EXPECT_TRUE(ShowsSmoothTitle(*run, look, background, colours, c.doubled, tag + ".frame" + std::to_string(frame)));
+        }
     }
 }
 
@@ -488,6 +567,7 @@ TEST(TitleDisplay, TicksAllocateNothingAndQuitReleasesEverything) {
         {{"ScrollRate", "1"}, {"Shadow", "3"}, {"AutoAdjust", "1"}},
         {{"ScrollRate", "2"}, {"ScrollType", "1"}, {"UseSkinColor", "1"}},
         {{"ScrollRate", "1"}, {"Transparent", "1"}, {"Shadow", "2"}},
+        {{"ScrollRate", "1"}, {"Smooth", "1"}, {"Shadow", "3"}, {"FontFace", "DejaVu Sans"}},
     };
     int index = 0;
     for (const Keys& keys : configurations) {

@@ -59,6 +59,16 @@ void WriteSettings(const testing_support::PluginRun& run,
 
 bool SameImage(const host::Image& a, const host::Image& b);
 
+// A smooth title: each channel of each pixel lies between the `background`,
+// shadow and `textColours` pictures' (within 2), some edge pixel lies
+// strictly between them, and the middle of every stroke (where the
+// platform's own anti-aliased drawing covers a pixel and its eight
+// neighbours whole) is exactly the
+// text colour; `middles` says that the text must have such pixels.
+::testing::AssertionResult ShowsSmoothTitle(const testing_support::PluginRun& run, const TitleLook& look,
+                                            const host::Image& background, const host::Image& textColours,
+                                            bool middles, const std::string& tag);
+
 // Every character of `text` has a glyph in the look's face: without that,
 // the plug-in's boxes and the expected boxes would compare equal.
 bool FaceHasGlyphs(const TitleLook& look, const std::wstring& text);

@@ -31,12 +31,12 @@ constexpr LPARAM ipcGetPlaylistTitle = 212;
 // settings describe it, for rendering and measuring expectations.
 class LinePainter {
 public:
-    LinePainter(const char* face, int width)
+    LinePainter(const char* face, int width, BYTE quality = DEFAULT_QUALITY)
         : width_(width),
           bitmap_(CreateCompatibleBitmap(host::ScopedWindowDC(), std::max(width, 1), lineHeight)),
           bitmapSelected_(dc_, bitmap_),
           font_(CreateFontA(-MulDiv(8, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
-                            DEFAULT_CHARSET, 0, 0, 0, 0, face)),
+                            DEFAULT_CHARSET, 0, 0, quality, 0, face)),
           fontSelected_(dc_, font_) {}
 
     int Width(const std::string& text) const {
@@ -104,9 +104,10 @@ private:
 struct LineRun {
     explicit LineRun(const char* face, int version = 0x2005, const std::string& tag = "")
         : LineRun(face, Options(version), tag) {}
-    LineRun(const char* face, host::HostOptions options, const std::string& tag = "") : run(options, tag) {
+    LineRun(const char* face, host::HostOptions options, const std::string& tag = "", const std::string& more = "")
+        : run(options, tag) {
         run.scratch.WriteIni(std::string("[Qelvar Scrivane II]\r\nPE_Scrivane=1\r\nPE_FontSize=8\r\n") +
-                             "PE_FontBold=0\r\nPE_FontItalic=0\r\nPE_FontFace=" + face + "\r\n");
+                             "PE_FontBold=0\r\nPE_FontItalic=0\r\nPE_FontFace=" + face + "\r\n" + more);
         skin = run.scratch.SkinFolder("playlist");
         host::WriteTextFile(skin + "\\pledit.txt", pledit);
         started = run.Start() == 0;
@@ -183,6 +184,19 @@ TEST(PlaylistLine, ShowsEntryNumberTitleAndTime) {
         line.Host().trackLengthSeconds = c.seconds;
         ExpectLine(line, c.name, line.ShadeAndCapture(275), painter.Render(c.shown, c.time));
     }
+}
+
+// Smooth edges ask for anti-aliased glyphs whatever the system's smoothing
+// says: the line is the platform's anti-aliased drawing, grey levels and all.
+TEST(PlaylistLine, SmoothAsksForAntiAliasedGlyphs) {
+    LineRun line("DejaVu Sans", host::HostOptions{}, "", "Smooth=1\r\n");
+    ASSERT_TRUE(line.started);
+    line.Host().playlist = {{"Hg Wy! smooth"}};
+    line.Host().trackLengthSeconds = 65;
+    const host::Image expected = LinePainter("DejaVu Sans", 275 - 32, ANTIALIASED_QUALITY).Render("1.Hg Wy! smooth", "1:05");
+    EXPECT_GT(std::count_if(expected.pixels.begin(), expected.pixels.end(),
+                            [](COLORREF c) { return c != lineText && c != lineBackground; }), 0);
+    ExpectLine(line, "smooth", line.ShadeAndCapture(275), expected);
 }
 
 // Where the entry is cut: exactly fitting, one pixel short, beside a long

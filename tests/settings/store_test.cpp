@@ -27,7 +27,7 @@ constexpr const char* allKeys[] = {
     "Enabled",     "Scroll",      "ScrollRate",  "ScrollPixel",   "ScrollType", "Transparent", "UseSkinColor",
     "AutoAdjust",  "Shadow",      "FontSize",    "FontBold",      "FontItalic", "FontFace",    "DS_FontSize",
     "DS_FontBold", "DS_FontItalic", "DS_FontFace", "PE_FontSize", "PE_FontBold", "PE_FontItalic",
-    "PE_FontFace", "PE_Scrivane", "TextColor",   "BkColor",       "ShadowColor",
+    "PE_FontFace", "PE_Scrivane", "TextColor",   "BkColor",       "ShadowColor", "Smooth",
 };
 
 // Start, a few frames, and shut-down, which writes plugin.ini.
@@ -45,7 +45,7 @@ TEST(SettingsStore, AFirstStartWritesEveryKeyInWriteOrderWithItsDefault) {
         {"FontSize", "8"},    {"FontBold", "0"},        {"FontItalic", "0"},
         {"DS_FontFace", "MS Sans Serif"}, {"DS_FontSize", "14"}, {"DS_FontBold", "1"}, {"DS_FontItalic", "0"},
         {"PE_FontFace", "MS Sans Serif"}, {"PE_FontSize", "8"},  {"PE_FontBold", "0"}, {"PE_FontItalic", "0"},
-        {"TextColor", "00ff00"}, {"BkColor", "000000"}, {"ShadowColor", "000000"},
+        {"TextColor", "00ff00"}, {"BkColor", "000000"}, {"ShadowColor", "000000"}, {"Smooth", "0"},
     };
     PluginRun run;
     ASSERT_EQ(run.Start(), 0);
@@ -66,7 +66,7 @@ TEST(SettingsStore, EveryKeyAndEveryOtherSectionSurviveAStartAndAShutDown) {
         {"FontBold", "1"},         {"FontItalic", "1"},       {"DS_FontSize", "20"}, {"DS_FontBold", "0"},
         {"DS_FontItalic", "1"},    {"DS_FontFace", "Courier New"}, {"PE_FontSize", "10"},
         {"PE_FontBold", "1"},      {"PE_FontItalic", "1"},    {"PE_FontFace", "Tahoma"}, {"PE_Scrivane", "1"},
-        {"TextColor", "ff8000"},   {"BkColor", "123abc"},
+        {"TextColor", "ff8000"},   {"BkColor", "123abc"},     {"Smooth", "1"},
     };
     std::string file = "[Before]\r\nalpha = 1\r\nbeta=two words\r\n\r\n[" + std::string(section) + "]\r\n";
     for (const auto& [key, value] : values) file += key + "=" + value + "\r\n";
@@ -270,7 +270,7 @@ TEST(SettingsStore, TheModernPlayerKeepsTheSettingsInItsOwnFolder) {
         EXPECT_EQ(GetFileAttributesA(there.c_str()) != INVALID_FILE_ATTRIBUTES, c.inFolder);
         EXPECT_EQ(run.scratch.IniExists(), !c.inFolder);
         if (c.inFolder) {
-            EXPECT_EQ(SectionLines(host::ReadBytes(there), section).size(), 25u);
+            EXPECT_EQ(SectionLines(host::ReadBytes(there), section).size(), 26u);
         }
         if (c.named && !c.inFolder) {
             EXPECT_EQ(GetFileAttributesA((folder + "\\Plugins").c_str()), INVALID_FILE_ATTRIBUTES);

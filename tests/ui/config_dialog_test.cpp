@@ -85,6 +85,7 @@ TEST(ConfigDialog, EachControlEnablesApplyAndCommitsItsKey) {
         {"skin colour box", ClickOn(1026), true, "UseSkinColor", "1"},
         {"auto adjust box", ClickOn(1030), true, "AutoAdjust", "1"},
         {"playlist font box", ClickOn(1043), true, "PE_Scrivane", "1"},
+        {"smooth edges box", ClickOn(1046), true, "Smooth", "1"},
         {"slowest", ChooseItem(1023, 0), true, "ScrollRate", "24"},
         {"fastest", ChooseItem(1023, 6), true, "ScrollRate", "2"},
         {"back and forth", ChooseItem(1039, 0), true, "ScrollType", "1"},

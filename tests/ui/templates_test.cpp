@@ -57,6 +57,7 @@ constexpr Control configControls[] = {
     {-1, "Static", L"撥放清單隱蔽模式的文字 :", L"Playlist windowshade text:", {15, 125, 130, 8}, false},
     {1043, "Button", L"啟用撥放清單隱蔽模式的外掛字型 (Winamp 2.05+ 適用)", L"Use this font in the shaded playlist (Winamp 2.05+)", {15, 148, 232, 10}, true},
     {1044, "Button", L"選取...", L"Choose...", {198, 133, 50, 12}, true},
+    {1046, "Button", L"平滑邊緣", L"Smooth edges", {137, 173, 110, 10}, true},
 };
 
 constexpr Control aboutControls[] = {

@@ -41,7 +41,7 @@ SettingsSet DefaultSettings() {
                        8, 0, 0, "MS Sans Serif",
                        14, 1, 0, "MS Sans Serif",
                        8, 0, 0, "MS Sans Serif",
-                       0, RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 0, 0)};
+                       0, RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 0, 0), 0};
 }
 
 COLORREF PixelAt(const Surface& surface, int x, int y) { return GetPixel(surface.dc, x, y); }

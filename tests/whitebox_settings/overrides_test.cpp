@@ -83,19 +83,19 @@ TEST_F(Overrides, EachKeyCountsOnlyInItsOwnSection) {
              s.BkColor = RGB(0, 0, 255);
          }},
         {"every key misplaced",
-         "[Option]\nEnabled=1\nScrollRate=2\n[Font]\nShadow=0\nTextColor=ffffff\n"
+         "[Option]\nEnabled=1\nScrollRate=2\n[Font]\nShadow=0\nTextColor=ffffff\nSmooth=0\n"
          "[Plugin]\nFontFace=Nope\nPE_Scrivane=0\n[Scrivane]\nFontSize=40\n",
          [](SettingsSet&) {}},
         {"every key in place",
          "[Plugin]\nEnabled=1\nScroll=1\nScrollRate=4\nScrollPixel=0\nScrollType=2\n"
          "[Option]\nTransparent=0\nUseSkinColor=0\nAutoAdjust=0\nShadow=2\n"
-         "TextColor=010203\nBkColor=040506\nShadowColor=070809\n"
+         "TextColor=010203\nBkColor=040506\nShadowColor=070809\nSmooth=0\n"
          "[Font]\nFontSize=11\nFontBold=0\nFontItalic=0\nFontFace=Tahoma\n"
          "DS_FontSize=22\nDS_FontBold=1\nDS_FontItalic=0\nDS_FontFace=Verdana\n"
          "PE_FontSize=7\nPE_FontBold=0\nPE_FontItalic=0\nPE_FontFace=Symbol\nPE_Scrivane=0\n",
          [](SettingsSet& s) {
              s = SettingsSet{1, 1, 4, 0, 2, 0, 0, 0, 2, 11, 0, 0, "Tahoma", 22, 1, 0, "Verdana",
-                             7, 0, 0, "Symbol", 0, RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9)};
+                             7, 0, 0, "Symbol", 0, RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9), 0};
          }},
         {"hostile values",
          "[Plugin]\nScrollPixel=-700\n[Option]\nBkColor=\nShadowColor=\x01\xff\x7f zz\n"

@@ -36,7 +36,7 @@ inline SettingsSet UnusualSettings() {
                        10, 1, 1, "Arial",
                        20, 0, 1, "Courier New",
                        9, 1, 1, "Times New Roman",
-                       1, RGB(0x12, 0x34, 0x56), RGB(0xab, 0xcd, 0xef), RGB(0xff, 0x80, 0x00)};
+                       1, RGB(0x12, 0x34, 0x56), RGB(0xab, 0xcd, 0xef), RGB(0xff, 0x80, 0x00), 1};
 }
 
 // Keeps the module state a test touches and puts it back afterwards, so
