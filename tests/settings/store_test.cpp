@@ -367,7 +367,7 @@ TEST(SettingsStore, OddAnswersOfThePlayerLoseNothing) {
         const std::string file = c.inPlayerFolder ? folder + "\\Plugins\\plugin.ini" : run.scratch.IniPath();
         EXPECT_EQ(testing_support::IniValueAt(file, "ScrollRate"), "12");
         EXPECT_EQ(testing_support::IniValueAt(file, "FontFace"), "Arial");
-        EXPECT_EQ(SectionLines(host::ReadBytes(file), section).size(), 25u);
+        EXPECT_EQ(SectionLines(host::ReadBytes(file), section).size(), 26u);
         EXPECT_EQ(GetFileAttributesA("AppData"), INVALID_FILE_ATTRIBUTES) << "nothing under the current folder";
     }
 }

@@ -58,7 +58,7 @@ class SkinAssets : public ::testing::Test {
 protected:
     void SetUp() override {
         host_ = std::make_unique<host::EmulatedHost>();
-        HostContractForTest() = HostContract{host_->Main(), host_->Equalizer(), host_->Playlist(), 1, nullptr};
+        HostContractForTest() = HostContract{host_->Main(), host_->Equalizer(), host_->Playlist(), 1, nullptr, 0};
         LoadSettings();
         CreateSurfaces();
         SetPluginRunning(1);
