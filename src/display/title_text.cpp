@@ -12,7 +12,7 @@
 namespace {
 
 static_assert(sizeof startupTitle <= titleTextSize, "start-up title fits");
-constexpr TitleTextState titleAtLoad = {0, "Qelvar Scrivane II 1.0", {}, 0, {}};
+constexpr TitleTextState titleAtLoad = {0, "Qelvar Scrivane II 1.0", {}, 0, {}, 0};
 TitleTextState title = titleAtLoad;
 // The record's buffers under the names the trimming code reads best with.
 char (&titleText)[titleTextSize] = title.titleText;

@@ -14,7 +14,7 @@ int HostIs205() { return host.hostIs205; }
 HINSTANCE PluginModule() { return host.pluginModule; }
 
 void AttachHost(HWND main, HINSTANCE module) {
-    host = HostContract{main, nullptr, nullptr, 0, module};
+    host = HostContract{main, nullptr, nullptr, 0, module, 0};
 }
 
 #ifdef QLV_WHITEBOX
