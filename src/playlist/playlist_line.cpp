@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "display/surfaces.h"
-#include "display/text_chars.h"
-#include "display/title_text.h"
+#include "surfaces/surfaces.h"
+#include "title/text_chars.h"
+#include "title/title_text.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
 #include "settings/colour_text.h"

@@ -1,8 +1,9 @@
 // The heartbeat: compose at the scroll rate, present on every tick.
 #include "plugin/frame_clock.h"
 
-#include "display/compose.h"
-#include "display/title_text.h"
+#include "frame/compose.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
 #include "playlist/playlist_line.h"
@@ -29,7 +30,7 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
 
     const SettingsSet& settings = EffectiveSettings();
     ++frameClock.frameTickCount;
-    CountTitleAreaTick();
+    CountTitleAreaTime(framePeriodMs);
     // A switch between normal and double size renders the text again at
     // the new size at once; the frame composed at the old size would show
     // as a small stale picture until the next composition, up to ScrollRate
@@ -37,13 +38,13 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
     // Under a status text the scroll stands still, so the title comes back
     // where the user left it.
     if (IsMainVisible() && !StatusTextShown() &&
-        (frameClock.frameTickCount >= settings.ScrollRate || FrameSizeChanged())) {
-        ComposeFrame();
+        (frameClock.frameTickCount >= settings.ScrollRate || FrameSizeChanged(LineHeight()))) {
+        ComposeTitleFrame();
         frameClock.frameTickCount = 0;
     }
     // A freeform skin hides the classic main window: there is no title area to draw on.
     if (settings.Enabled && !TitleAreaYielded() && IsMainVisible() && IsWindowVisible(MainWindow()))
-        PresentFrame();
+        PresentFrame(LineHeight());
     if (PlaylistLineActive()) PresentPlaylistLine();
 
     if (frameClock.startupTitlePending) {

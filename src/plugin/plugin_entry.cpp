@@ -4,13 +4,15 @@
 #include <cstddef>
 #include <cstring>
 
-#include "display/compose.h"
-#include "display/fonts.h"
-#include "display/skin_assets.h"
-#include "display/surfaces.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "frame/compose.h"
+#include "surfaces/fonts.h"
+#include "surfaces/skin_pictures.h"
+#include "surfaces/surfaces.h"
+#include "title/coverage_strip.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "player/host_contract.h"
+#include "player/title_place.h"
 #include "player/wide_calls.h"
 #include "player/window_modes.h"
 #include "playlist/playlist_line.h"
@@ -92,8 +94,9 @@ void RestoreLoadValues() {
     ResetFonts();
     ResetTitleText();
     ResetStrip();
+    ReleaseCoverage();
     ResetCompose();
-    ResetSkinAssets();
+    ResetSkinPictures();
     ResetPlaylistLine();
     ResetConfigDialog();
     ResetMenuEntries();
@@ -141,6 +144,7 @@ void PluginQuit() {
     CloseDialogs();
     SetPluginRunning(0);
     ReleaseSurfaces();
+    ReleaseCoverage();
     KillTimer(MainWindow(), frameTimerId);
     RestoreHostWindows();
 }

@@ -3,9 +3,10 @@
 
 #include <array>
 
-#include "display/skin_assets.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "surfaces/skin_pictures.h"
+#include "title/skin_change.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "player/host_contract.h"
 #include "player/wide_calls.h"
 #include "player/window_modes.h"

@@ -3,13 +3,12 @@
 // caption again or their time is up.
 #include "plugin/title_area.h"
 
-#include "display/text_strip.h"
-#include "plugin/frame_clock.h"
+#include "player/title_place.h"
 
 namespace {
 
 // A player that never sets its caption again still gets its status text read.
-constexpr int statusTextTicks = 1500 / static_cast<int>(framePeriodMs);
+constexpr int statusTextMs = 1500;
 
 TitleArea holder;
 
@@ -18,7 +17,7 @@ TitleArea holder;
 // The player repaints its title so its own text shows at once.
 void YieldTitleArea(int doubled) {
     holder.pressHeld = 1;
-    holder.statusTicksLeft = 0;
+    holder.statusMsLeft = 0;
     RepaintTitleArea(doubled);
 }
 
@@ -29,23 +28,23 @@ void ReclaimTitleArea() {
 // No repaint here: the player draws its status text straight into the
 // window as it handles the message, after our procedure has passed it on.
 void YieldToStatusText() {
-    holder.statusTicksLeft = statusTextTicks;
+    holder.statusMsLeft = statusTextMs;
 }
 
 void EndStatusText() {
-    holder.statusTicksLeft = 0;
+    holder.statusMsLeft = 0;
 }
 
-void CountTitleAreaTick() {
-    if (holder.statusTicksLeft > 0) --holder.statusTicksLeft;
+void CountTitleAreaTime(int elapsedMs) {
+    if (holder.statusMsLeft > 0) holder.statusMsLeft -= elapsedMs < holder.statusMsLeft ? elapsedMs : holder.statusMsLeft;
 }
 
 int StatusTextShown() {
-    return holder.statusTicksLeft > 0 ? 1 : 0;
+    return holder.statusMsLeft > 0 ? 1 : 0;
 }
 
 int TitleAreaYielded() {
-    return holder.pressHeld || holder.statusTicksLeft > 0 ? 1 : 0;
+    return holder.pressHeld || holder.statusMsLeft > 0 ? 1 : 0;
 }
 
 void ResetTitleArea() {

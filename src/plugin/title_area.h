@@ -6,7 +6,7 @@
 // The title area's record; its one instance is private to title_area.cpp.
 struct TitleArea {
     int pressHeld;         // a press holds the area until the button is released
-    int statusTicksLeft;   // ticks a status text still holds it; 0: none does
+    int statusMsLeft;      // milliseconds a status text still holds it; 0: none does
 };
 
 // A press on a host control that writes into the title area: the player
@@ -20,8 +20,8 @@ void ReclaimTitleArea();
 void YieldToStatusText();
 // The player set its caption again: the status text is over.
 void EndStatusText();
-// One tick of the frame clock: the status text's time runs down.
-void CountTitleAreaTick();
+// The frame clock's time passing: the status text's time runs down.
+void CountTitleAreaTime(int elapsedMs);
 // A status text holds the area: the scroll stands still under it.
 int StatusTextShown();
 // The area is the player's: no frame of ours is presented.

@@ -7,9 +7,10 @@
 
 #include <iterator>
 
-#include "display/fonts.h"
-#include "display/skin_assets.h"
-#include "display/surfaces.h"
+#include "surfaces/fonts.h"
+#include "surfaces/skin_pictures.h"
+#include "title/skin_change.h"
+#include "surfaces/surfaces.h"
 #include "player/host_contract.h"
 #include "playlist/playlist_line.h"
 #include "resources/resource_ids.h"

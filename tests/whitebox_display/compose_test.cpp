@@ -3,10 +3,11 @@
 #include <climits>
 #include <string>
 
-#include "display/compose.h"
-#include "display/surfaces.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "frame/compose.h"
+#include "surfaces/surfaces.h"
+#include "player/title_place.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "display_fixture.h"
 #include "player/window_modes.h"
 #include "plugin/frame_clock.h"
@@ -84,7 +85,7 @@ TEST_F(DisplayTest, FramesLayTextOverShadowOverBackground) {
         RefreshStrip();
         ShowCaption("Hg Wy! - Winamp");
         ASSERT_GT(GlyphPixels(), 20);
-        ComposeFrame();
+        ComposeTitleFrame();
         std::string first;
         EXPECT_EQ(FrameMismatches(c.depthDrawn, background, &first), 0)
             << "double " << c.doubled << " shadow " << c.shadow << ": " << first;
@@ -97,7 +98,7 @@ TEST_F(DisplayTest, AnOverflowingTextThatDoesNotScrollIsCutAtTheView) {
     Recreate(s);
     ShowCaption("An overflowing title that does not scroll at all, cut at the edge");
     ASSERT_EQ(StripOverflows(), 1);
-    for (int frame = 0; frame < 3; ++frame) ComposeFrame();
+    for (int frame = 0; frame < 3; ++frame) ComposeTitleFrame();
     std::string first;
     EXPECT_EQ(FrameMismatches(0, background, &first), 0) << first;
     EXPECT_EQ(ScrollOffset(), 0);
@@ -109,13 +110,13 @@ TEST_F(DisplayTest, TheSkinColourWaitsForASkinWithTheUsersBackground) {
     Recreate(s);
     ASSERT_EQ(SurfacesForTest().skinBackgroundBrush, nullptr);
     ShowCaption("Before any skin");
-    ComposeFrame();
+    ComposeTitleFrame();
     std::string first;
     EXPECT_EQ(FrameMismatches(0, background, &first), 0) << first;
 
     constexpr COLORREF skin = RGB(0x70, 0x00, 0x70);
     SetSkinBackground(skin);
-    ComposeFrame();
+    ComposeTitleFrame();
     EXPECT_EQ(FrameMismatches(0, skin, &first), 0) << first;
 }
 
@@ -130,7 +131,7 @@ TEST_F(DisplayTest, TheSkinPictureIsTheBackgroundScaledToTheSize) {
         WindowModesForTest().doubleSize = doubled;
         RefreshStrip();
         ShowCaption("i");
-        ComposeFrame();
+        ComposeTitleFrame();
         int wrong = 0;
         for (int y = 0; y < LineHeight(); ++y)
             for (int x = 0; x < ViewWidth(); ++x) {
@@ -154,12 +155,12 @@ TEST_F(DisplayTest, PresentingCopiesTheFrameToTheTitleAreaOnly) {
         WindowModesForTest().doubleSize = c.doubled;
         RefreshStrip();
         ShowCaption("Presented");
-        ComposeFrame();
+        ComposeTitleFrame();
         const host::ScopedWindowDC dc(window_);
         constexpr COLORREF paper = RGB(0xFF, 0x00, 0xFF);
         const RECT whole = {0, 0, 550, 232};
         FillRect(dc, &whole, host::ScopedBrush(CreateSolidBrush(paper)));
-        PresentFrame();
+        PresentFrame(LineHeight());
         int wrong = 0;
         for (int y = 0; y < LineHeight(); ++y)
             for (int x = 0; x < ViewWidth(); ++x)

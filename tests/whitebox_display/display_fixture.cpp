@@ -2,9 +2,10 @@
 
 #include <cstring>
 
-#include "display/skin_assets.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "surfaces/skin_pictures.h"
+#include "title/coverage_strip.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
 
@@ -87,6 +88,7 @@ void DisplayTest::SetUp() {
 
 void DisplayTest::TearDown() {
     ReleaseSurfaces();
+    ReleaseCoverage();
     HostContractForTest().mainWindow = nullptr;
     WindowModesForTest().doubleSize = 0;
     if (window_) DestroyWindow(window_);
@@ -94,6 +96,7 @@ void DisplayTest::TearDown() {
 
 void DisplayTest::Recreate(const SettingsSet& settings) {
     ReleaseSurfaces();
+    ReleaseCoverage();
     UseSettings(settings);
     CreateSurfaces();
     ASSERT_EQ(SurfacesCreated(), 1);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "display/surfaces.h"
+#include "surfaces/surfaces.h"
 #include "room_records.h"
 
 namespace display_test {

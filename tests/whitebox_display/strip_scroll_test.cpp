@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "display/compose.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "frame/compose.h"
+#include "player/title_place.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "display_fixture.h"
 #include "player/window_modes.h"
 
@@ -83,7 +84,7 @@ TEST_F(DisplayTest, AnEmptyTextLeavesAValidClearedStrip) {
     EXPECT_GE(info.bmWidth, 1);
     EXPECT_EQ(info.bmHeight, titleSurfaceHeight);
     for (int y = 0; y < info.bmHeight; ++y) ASSERT_FALSE(MaskBit(Surfaces().textStrip, 0, y));
-    ComposeFrame();
+    ComposeTitleFrame();
     EXPECT_TRUE(SetColumns(titleSurfaceWidth).empty());
 }
 
@@ -95,7 +96,7 @@ TEST_F(DisplayTest, BackAndForthRestsFourFramesAtEachEnd) {
     const int shown[] = {0, 20, 40, 47, 47, 47, 47, 27, 7, 0, 0, 0, 0, 20, 40, 47};
     int frame = 0;
     for (int offset : shown) {
-        ComposeFrame();
+        ComposeTitleFrame();
         EXPECT_EQ(SetColumns(titleSurfaceWidth), std::vector<int>{150 - offset}) << "frame " << frame;
         ++frame;
     }
@@ -107,7 +108,7 @@ TEST_F(DisplayTest, ATextExactlyAsWideAsTheViewOnlyCountsItsRest) {
     ShowCaption(wideTitle);
     PrepareMarkedStrip(normalViewWidth, {152});
     for (int frame = 0; frame < 12; ++frame) {
-        ComposeFrame();
+        ComposeTitleFrame();
         EXPECT_EQ(ScrollOffset(), 0);
         EXPECT_EQ(SetColumns(titleSurfaceWidth), std::vector<int>{152}) << "frame " << frame;
     }
@@ -132,7 +133,7 @@ TEST_F(DisplayTest, WrapAroundJoinsTheEndToTheBeginning) {
     };
     for (const Step& s : steps) {
         StripForTest().scrollOffset = s.offset;
-        ComposeFrame();
+        ComposeTitleFrame();
         EXPECT_EQ(SetColumns(titleSurfaceWidth), s.columns) << "offset " << s.offset;
         EXPECT_EQ(ScrollOffset(), s.next) << "offset " << s.offset;
     }
@@ -150,7 +151,7 @@ TEST_F(DisplayTest, HostileStepsKeepTheViewInsideTheStrip) {
             PrepareMarkedStrip(200, everyTenth);
             const int magnitude = step == INT_MIN ? INT_MAX : step < 0 ? -step : step;
             for (int frame = 0; frame < 60; ++frame) {
-                ComposeFrame();
+                ComposeTitleFrame();
                 const std::vector<int> set = SetColumns(titleSurfaceWidth);
                 ASSERT_FALSE(set.empty());
                 ASSERT_LT(set.back(), normalViewWidth);
@@ -174,7 +175,7 @@ TEST_F(DisplayTest, AStepOfZeroStandsStill) {
         SkinOverridesForTest().effectiveSettings.ScrollType = scrollType;
         SkinOverridesForTest().effectiveSettings.ScrollPixel = 0;
         ShowCaption(wideTitle);
-        for (int frame = 0; frame < 10; ++frame) ComposeFrame();
+        for (int frame = 0; frame < 10; ++frame) ComposeTitleFrame();
         EXPECT_EQ(ScrollOffset(), 0) << "type " << scrollType;
     }
 }

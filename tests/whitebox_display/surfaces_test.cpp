@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "display/compose.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "frame/compose.h"
+#include "player/title_place.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "display_fixture.h"
 #include "scoped_gdi.h"
 
@@ -159,9 +160,9 @@ TEST_F(DisplayTest, WithoutSurfacesEveryOperationDoesNothing) {
     BounceScroll(normalViewWidth);
     WrapScroll(doubleViewWidth);
     CopyStripToView(0, 0, 306);
-    ComposeFrame();
-    AddShadow(3);
-    PresentFrame();
+    ComposeTitleFrame();
+    AddShadow(3, LineHeight());
+    PresentFrame(LineHeight());
     EXPECT_EQ(std::memcmp(&before, &StripForTest(), sizeof before), 0) << "the strip measured or moved";
     for (HGDIOBJ object : AllObjects()) EXPECT_EQ(object, nullptr);
 }

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "player/title_place.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "display_fixture.h"
 #include "player/window_modes.h"
 #include "text_of_width.h"

@@ -6,12 +6,13 @@
 #include <iterator>
 #include <string>
 
-#include "display/compose.h"
-#include "display/fonts.h"
-#include "display/skin_assets.h"
-#include "display/surfaces.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
+#include "frame/compose.h"
+#include "surfaces/fonts.h"
+#include "surfaces/skin_pictures.h"
+#include "title/skin_change.h"
+#include "surfaces/surfaces.h"
+#include "title/text_strip.h"
+#include "title/title_text.h"
 #include "emulated_host.h"
 #include "player/host_contract.h"
 #include "player/wide_calls.h"

@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "display/skin_assets.h"
+#include "surfaces/skin_pictures.h"
+#include "title/skin_change.h"
 #include "emulated_host.h"
 #include "playlist/playlist_line.h"
 #include "scratch_plugin.h"

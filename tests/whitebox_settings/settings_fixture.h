@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "display/surfaces.h"
+#include "surfaces/surfaces.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
 #include "room_records.h"

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "display/skin_assets.h"
-#include "display/surfaces.h"
+#include "surfaces/skin_pictures.h"
+#include "title/skin_change.h"
+#include "surfaces/surfaces.h"
 #include "emulated_host.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"

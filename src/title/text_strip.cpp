@@ -1,16 +1,18 @@
 // The display text rendered once into a one-bit strip, and the scrolling
 // window of it that each frame shows.
-#include "display/text_strip.h"
+#include "title/text_strip.h"
 
 #include <climits>
 #include <cstring>
 
-#include "display/coverage_strip.h"
-#include "display/surfaces.h"
-#include "display/text_chars.h"
-#include "player/host_contract.h"
+#include "frame/compose.h"
+#include "frame/smooth_compose.h"
+#include "player/title_place.h"
 #include "player/window_modes.h"
 #include "settings/skin_overrides.h"
+#include "surfaces/surfaces.h"
+#include "title/coverage_strip.h"
+#include "title/text_chars.h"
 
 namespace {
 
@@ -97,6 +99,13 @@ int ScrollStep() {
     return pixel == INT_MIN ? INT_MAX : pixel < 0 ? -pixel : pixel;
 }
 
+void FillVisibleText() {
+    if (strip.overflow && EffectiveSettings().Scroll)
+        AdvanceScroll();
+    else
+        CopyStripToView(0, 0, strip.stripWidth);   // the mask's own edge cuts what lies past the view
+}
+
 }  // namespace
 
 int StripOverflows() { return strip.overflow; }
@@ -113,24 +122,6 @@ StripState& StripForTest() { return strip; }
 
 void ResetStrip() {
     strip = stripAtLoad;
-}
-
-int ViewWidth() { return IsDoubleSize() ? doubleViewWidth : normalViewWidth; }
-
-POINT TitleOrigin(int doubled) {
-    return doubled ? POINT{titleOrigin.x * 2, titleOrigin.y * 2} : titleOrigin;
-}
-
-RECT TitleRepaintRect(int doubled) {
-    const POINT origin = TitleOrigin(doubled);
-    const int scale = doubled ? 2 : 1;
-    return RECT{origin.x, origin.y, origin.x + normalViewWidth * scale, origin.y + titleAreaHeight * scale};
-}
-
-void RepaintTitleArea(int doubled) {
-    if (!MainWindow()) return;
-    const RECT area = TitleRepaintRect(doubled);
-    RedrawWindow(MainWindow(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void CopyStripToView(int column, int destination, int width) {
@@ -172,6 +163,15 @@ int LineHeightFor(int textHeight) {
     const int shadow = Clamp(EffectiveSettings().Shadow, 0, highest);
     const int height = Clamp(textHeight, fixed, highest) + shadow;
     return height < highest ? height : highest;
+}
+
+void ComposeTitleFrame() {
+    if (!SurfacesCreated()) return;
+    Rectangle(Surfaces().viewMask.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight);
+    const bool smooth = SmoothFrames() && CoverageReady();
+    if (smooth) ClearViewCoverage(FrameRows(strip.lineHeight));
+    FillVisibleText();
+    ComposeFrame(strip.lineHeight, smooth ? ViewCoverage() : nullptr);
 }
 
 void AdvanceScroll() {

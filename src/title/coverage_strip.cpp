@@ -5,7 +5,7 @@
 // 16 pixels loses whole strokes there) or where the face's own table asks for
 // none at small sizes; the outlines give them on every Windows from 95 on
 // and under Wine.
-#include "display/coverage_strip.h"
+#include "title/coverage_strip.h"
 
 #include <cstdlib>
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "display/fonts.h"
+#include "surfaces/fonts.h"
 
 // A memory device context with one bitmap selected into it.
 struct Surface {
@@ -38,6 +38,8 @@ struct SurfaceSet {
     Surface playlistLine;     // colour 800 x 10: the playlist windowshade line
     Surface skinBackground;   // colour 153 x 30: the skin's title-area picture
     Surface skinTextGradient; // colour 153 x 12: the skin's text colouring
+    Surface smoothFrame;      // 32-bit DIB section 306 x 60: a smooth frame's background, then the frame
+    Surface smoothColours;    // 32-bit DIB section 306 x 60: the skin's text colours for a smooth frame
 };
 
 const SurfaceSet& Surfaces();
@@ -45,6 +47,10 @@ const SurfaceSet& Surfaces();
 int SurfacesCreated();
 // Width of the bitmap now in the strip; the strip's text never reaches past it.
 int StripBitmapWidth();
+// The pixels of the smooth sections, 0x00RRGGBB, top-down,
+// titleSurfaceWidth a row; null where a section was refused.
+DWORD* SmoothFramePixels();
+DWORD* SmoothColourPixels();
 // A 20 x 20 swatch of the dialog.
 HBITMAP ColourSwatch(int index);
 
@@ -92,6 +98,8 @@ struct SurfacesState {
     HBRUSH shadowBrush;          // effective ShadowColor
     HBRUSH skinBackgroundBrush;  // text.bmp's background colour; null before the first text.bmp
     HBRUSH playlistBgBrush;      // the playlist's background colour; null before the first colours
+    DWORD* smoothFramePixels;
+    DWORD* smoothColourPixels;
     int stripBitmapWidth;
     int created;
 };

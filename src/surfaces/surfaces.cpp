@@ -1,10 +1,9 @@
 // Every off-screen surface and colour brush: made once at start-up,
 // released once at shut-down; every selection into their contexts.
-#include "display/surfaces.h"
+#include "surfaces/surfaces.h"
 
 #include <initializer_list>
 
-#include "display/smooth_compose.h"
 #include "player/window_modes.h"
 #include "settings/settings.h"
 #include "settings/skin_overrides.h"
@@ -23,7 +22,7 @@ enum class Depth { mono, colour };
 Surface* const releaseOrder[] = {
     &set.frameSurface,   &set.textLayer,        &set.playlistLine, &set.viewMask,   &set.invMask,
     &set.textStrip,      &set.skinBackground,   &set.skinTextGradient, &set.shadowLayer, &set.shadowMask,
-    &set.shadowInvMask,
+    &set.shadowInvMask, &set.smoothFrame,  &set.smoothColours,
 };
 
 void MakeSurface(Surface& surface, HDC screen, Depth depth, int width, int height) {
@@ -31,6 +30,21 @@ void MakeSurface(Surface& surface, HDC screen, Depth depth, int width, int heigh
     surface.bitmap = depth == Depth::mono ? CreateBitmap(width, height, 1, 1, nullptr)
                                           : CreateCompatibleBitmap(screen, width, height);
     SelectObject(surface.dc, surface.bitmap);
+}
+
+DWORD* MakePixelSurface(Surface& surface, HDC screen) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = titleSurfaceWidth;
+    info.bmiHeader.biHeight = -titleSurfaceHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    surface.dc = CreateCompatibleDC(screen);
+    surface.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (surface.dc && surface.bitmap) SelectObject(surface.dc, surface.bitmap);
+    return surface.dc && surface.bitmap ? static_cast<DWORD*>(bits) : nullptr;
 }
 
 void FillSurface(const Surface& surface, int width, int height, HBRUSH brush) {
@@ -76,6 +90,10 @@ const SurfaceSet& Surfaces() { return set; }
 int SurfacesCreated() { return state.created; }
 
 int StripBitmapWidth() { return state.stripBitmapWidth; }
+
+DWORD* SmoothFramePixels() { return state.smoothFramePixels; }
+
+DWORD* SmoothColourPixels() { return state.smoothColourPixels; }
 
 HBITMAP ColourSwatch(int index) {
     return index >= 0 && index < swatchCount ? state.colourSwatch[index] : nullptr;
@@ -221,7 +239,10 @@ void CreateSurfaces() {
     // Until a skin is read the skin colouring is the user's text colour, not
     // whatever a fresh bitmap happens to hold.
     FillSurface(set.skinTextGradient, skinGradientWidth, skinGradientHeight, state.textBrush);
-    CreateSmoothSurfaces();
+    HDC pixelScreen = GetDC(nullptr);
+    state.smoothFramePixels = MakePixelSurface(set.smoothFrame, pixelScreen);
+    state.smoothColourPixels = MakePixelSurface(set.smoothColours, pixelScreen);
+    ReleaseDC(nullptr, pixelScreen);
 }
 
 int ReplaceStripBitmap(int width, int height) {
@@ -246,7 +267,8 @@ void ReleaseSurfaces() {
     for (HBRUSH* brush :
          {&state.bkBrush, &state.textBrush, &state.shadowBrush, &state.skinBackgroundBrush, &state.playlistBgBrush})
         DeleteTyped(*brush);
-    ReleaseSmoothSurfaces();
+    state.smoothFramePixels = nullptr;
+    state.smoothColourPixels = nullptr;
     state.stripBitmapWidth = 0;
     state.created = 0;
 }

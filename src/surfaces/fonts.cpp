@@ -1,5 +1,5 @@
 // The three fonts, their records, and sizes in points against the screen.
-#include "display/fonts.h"
+#include "surfaces/fonts.h"
 
 #include "settings/settings.h"
 

@@ -3,22 +3,8 @@
 #pragma once
 #include <windows.h>
 
-constexpr int normalViewWidth = 153;
-constexpr int doubleViewWidth = 306;
-// Where the player's title area starts at normal size; double size doubles it.
-constexpr POINT titleOrigin = {112, 24};
-constexpr int titleAreaHeight = 29;
 constexpr int displayTextSize = 256;
 constexpr char scrollSeparator[] = "   ---   ";
-
-int ViewWidth();             // 153, or 306 in double size
-// (112,24) at normal size, (224,48) in double size.
-POINT TitleOrigin(int doubled);
-// (112,24,265,53) at normal size, (224,48,530,106) in double size: the part of
-// the main window the player repaints to show its own title.
-RECT TitleRepaintRect(int doubled);
-// Hands that part of the main window to the player to repaint.
-void RepaintTitleArea(int doubled);
 
 // Shows a title: selects the title font of the current size, measures the
 // title, decides whether it overflows the view, appends the separator for
@@ -35,6 +21,10 @@ int ScrollOffset();          // strip column shown at the left edge of the view
 int LineHeightFor(int textHeight);
 // The scroll back at the strip's start, moving forward.
 void RestartScroll();
+// The frame of this moment: the strip's visible window cut into the view
+// (the scroll moves on when the title overflows and scrolls), and the frame
+// composed over it, with smooth edges when the strip has its coverage.
+void ComposeTitleFrame();
 void AdvanceScroll();
 void BounceScroll(int width);
 void WrapScroll(int width);

@@ -4,45 +4,16 @@
 // colour by the shadow's coverage and the text colours by the text's, and
 // the frame goes to frameSurface in one copy. Nothing is made or allocated
 // per frame.
-#include "display/smooth_compose.h"
+#include "frame/smooth_compose.h"
 
 #include <windows.h>
 
-#include "display/coverage_strip.h"
 #include "settings/skin_overrides.h"
+#include "surfaces/surfaces.h"
 
 namespace {
 
-// The sections and their pixels, 0x00RRGGBB, top-down, stride 306.
-struct SmoothRecord {
-    SmoothSurfaces layers;
-    DWORD* framePixels;
-    DWORD* colourPixels;
-};
-SmoothRecord smooth;
-
-constexpr int stride = viewCoverageStride;
-
-DWORD* MakePixelSurface(Surface& surface, HDC screen) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = titleSurfaceWidth;
-    info.bmiHeader.biHeight = -titleSurfaceHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    surface.dc = CreateCompatibleDC(screen);
-    surface.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (surface.dc && surface.bitmap) SelectObject(surface.dc, surface.bitmap);
-    return surface.dc && surface.bitmap ? static_cast<DWORD*>(bits) : nullptr;
-}
-
-void ReleasePixelSurface(Surface& surface) {
-    if (surface.dc) DeleteDC(surface.dc);
-    if (surface.bitmap) DeleteObject(surface.bitmap);
-    surface = Surface{nullptr, nullptr};
-}
+constexpr int stride = titleSurfaceWidth;
 
 DWORD Pixel(COLORREF colour) {
     return (static_cast<DWORD>(GetRValue(colour)) << 16) | (static_cast<DWORD>(GetGValue(colour)) << 8) |
@@ -68,16 +39,17 @@ int ShadowDepth(int h) {
     return depth < h ? depth : h - 1;
 }
 
-void BlendRows(int w, int h) {
-    const BYTE* cover = ViewCoverage();
+void BlendRows(int w, int h, const BYTE* cover) {
+    DWORD* const framePixels = SmoothFramePixels();
+    const DWORD* const colourPixels = SmoothColourPixels();
     const DWORD shade = Pixel(EffectiveSettings().ShadowColor);
     const DWORD text = Pixel(EffectiveSettings().TextColor);
     const bool gradient = EffectiveSettings().UseSkinColor != 0;
     const int depth = ShadowDepth(h);
     for (int y = 0; y < h; ++y) {
         const BYTE* row = cover + y * stride;
-        DWORD* out = smooth.framePixels + y * stride;
-        const DWORD* colours = gradient ? smooth.colourPixels + y * stride : nullptr;
+        DWORD* out = framePixels + y * stride;
+        const DWORD* colours = gradient ? colourPixels + y * stride : nullptr;
         for (int x = 0; x < w; ++x) {
             // The shadow's coverage: the text's moved 1..depth pixels down
             // and right, the largest at each pixel.
@@ -98,31 +70,13 @@ void BlendRows(int w, int h) {
 
 }  // namespace
 
-const SmoothSurfaces& SmoothLayers() {
-    return smooth.layers;
-}
-
 bool SmoothFrames() {
-    return EffectiveSettings().Smooth && smooth.framePixels && smooth.colourPixels && CoverageReady();
+    return EffectiveSettings().Smooth && SmoothFramePixels() && SmoothColourPixels();
 }
 
-void BlendSmoothFrame(int w, int h) {
-    if (!SmoothFrames()) return;
+void BlendSmoothFrame(int w, int h, const BYTE* coverage) {
+    if (!SmoothFrames() || !coverage) return;
     GdiFlush();   // GDI may still be drawing into the sections' pixels
-    BlendRows(w, h);
-    BitBlt(Surfaces().frameSurface.dc, 0, 0, w, h, smooth.layers.frame.dc, 0, 0, SRCCOPY);
-}
-
-void CreateSmoothSurfaces() {
-    HDC screen = GetDC(nullptr);
-    smooth.framePixels = MakePixelSurface(smooth.layers.frame, screen);
-    smooth.colourPixels = MakePixelSurface(smooth.layers.colours, screen);
-    ReleaseDC(nullptr, screen);
-}
-
-void ReleaseSmoothSurfaces() {
-    ReleasePixelSurface(smooth.layers.frame);
-    ReleasePixelSurface(smooth.layers.colours);
-    smooth = SmoothRecord{};
-    ReleaseCoverage();
+    BlendRows(w, h, coverage);
+    BitBlt(Surfaces().frameSurface.dc, 0, 0, w, h, Surfaces().smoothFrame.dc, 0, 0, SRCCOPY);
 }

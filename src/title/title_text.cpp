@@ -1,11 +1,12 @@
 // The host's caption turned into the displayed title: tail trimmed, track
 // length appended, handed to the strip.
-#include "display/title_text.h"
+#include "title/title_text.h"
 
 #include <cstring>
 
-#include "display/surfaces.h"
-#include "display/text_strip.h"
+#include "surfaces/surfaces.h"
+#include "player/title_place.h"
+#include "title/text_strip.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
 

@@ -1,5 +1,5 @@
 // The skin bitmap files checked before the platform's loader sees them.
-#include "display/bitmap_check.h"
+#include "surfaces/bitmap_check.h"
 
 #include <windows.h>
 

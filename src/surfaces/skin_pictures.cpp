@@ -1,13 +1,11 @@
 // The current skin's title background and text colours, read afresh from
 // the skin folder at every full repaint of the main window.
-#include "display/skin_assets.h"
+#include "surfaces/skin_pictures.h"
 
-#include "display/bitmap_check.h"
-#include "display/surfaces.h"
-#include "display/text_strip.h"
-#include "display/title_text.h"
 #include "player/host_contract.h"
-#include "settings/skin_overrides.h"
+#include "player/title_place.h"
+#include "surfaces/bitmap_check.h"
+#include "surfaces/surfaces.h"
 
 namespace {
 
@@ -135,21 +133,12 @@ void LoadFontSkin() {
     CloseSkinBitmap(font);
 }
 
-// A skin that switches the display off gets the host's own title back at once.
-void YieldMainWindow() {
-    if (EffectiveSettings().Enabled == 0 && MainWindow())
-        RedrawWindow(MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-}
-
 }  // namespace
 
-// The override file comes first so the new skin's settings are in force
-// before its pictures are read. A host may quit inside any of our requests
-// (the skin folder, the playlist line's title): after that nothing is made,
-// or the brushes would outlive the shut-down that released everything else.
-void LoadSkinAssets() {
+// A host may quit inside our request for the skin folder: after that nothing
+// is drawn, or the surfaces would be used after the shut-down that released them.
+void LoadSkinPictures() {
     if (!SurfacesCreated()) return;
-    ApplySkinOverrides();
     AskSkinFolder(assets.skinFolder);
     if (!SurfacesCreated()) return;
     LoadTitleBackground();
@@ -157,20 +146,8 @@ void LoadSkinAssets() {
     LoadFontSkin();
 }
 
-void ApplySkinOverrides() {
-    ReadSkinOverrides();
-    FillFontRecords(EffectiveSettings());
-    // Before start-up made the surfaces, or after shut-down released them,
-    // there is nothing to rebuild, and objects made now would never be freed.
-    if (!SurfacesCreated()) return;
-    RemakeFonts();
-    RebuildBrushes();
-    YieldMainWindow();
-    RefreshStrip();
-}
-
 const char* SkinFolder() { return assets.skinFolder; }
 
-void ResetSkinAssets() {
+void ResetSkinPictures() {
     assets = SkinAssetsState{};
 }

@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 
-constexpr int viewCoverageStride = 306;   // the title surfaces' double-size width
+#include "surfaces/surfaces.h"
+
+constexpr int viewCoverageStride = titleSurfaceWidth;   // the title surfaces' double-size width
 
 // Renders the coverage of `text` into a strip `width` x `rows`, laid out as
 // the one-bit strip in `stripBitmap` (selected into `dc` with the title font)

@@ -1,25 +1,17 @@
 // Each frame put together off-screen from the visible glyphs, a background,
 // a text colour and a shadow, and copied onto the host's title area.
-#include "display/compose.h"
+#include "frame/compose.h"
 
-#include "display/coverage_strip.h"
-#include "display/smooth_compose.h"
-#include "display/surfaces.h"
-#include "display/text_strip.h"
+#include "frame/smooth_compose.h"
 #include "player/host_contract.h"
+#include "player/title_place.h"
 #include "player/window_modes.h"
+#include "surfaces/surfaces.h"
 #include "settings/skin_overrides.h"
 
 namespace {
 
 ComposeState composed = {0, 0};
-
-// The line height is 1..60 by construction; the clamp keeps every copy
-// inside the 306 x 60 surfaces whatever state it meets.
-int LineRows() {
-    const int rows = LineHeight();
-    return rows < 1 ? 1 : rows > titleSurfaceHeight ? titleSurfaceHeight : rows;
-}
 
 HBRUSH StockBlack() { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
 
@@ -31,13 +23,6 @@ void FillWhole(const Surface& surface, HBRUSH brush) {
 // Every per-frame copy is the view's top-left w x h.
 void Blend(const Surface& destination, const Surface& source, int w, int h, DWORD operation) {
     BitBlt(destination.dc, 0, 0, w, h, source.dc, 0, 0, operation);
-}
-
-void FillVisibleText() {
-    if (StripOverflows() && EffectiveSettings().Scroll)
-        AdvanceScroll();
-    else
-        CopyStripToView(0, 0, StripWidth());   // the mask's own edge cuts what lies past the view
 }
 
 void PaintBackground(const SurfaceSet& surfaces, const Surface& frame) {
@@ -82,24 +67,26 @@ void PaintTextColour(const SurfaceSet& surfaces, const Surface& layer, int w, in
 
 }  // namespace
 
+// The line height is 1..60 by construction; the clamp keeps every copy
+// inside the 306 x 60 surfaces whatever state it meets.
+int FrameRows(int lineHeight) {
+    return lineHeight < 1 ? 1 : lineHeight > titleSurfaceHeight ? titleSurfaceHeight : lineHeight;
+}
+
 // A mask copied onto a colour surface gives white for 1 and black for 0,
 // because those surfaces keep the default black text and white background
 // colours; the AND and OR steps rely on exactly that.
-void ComposeFrame() {
+void ComposeFrame(int lineHeight, const BYTE* coverage) {
     if (!SurfacesCreated()) return;
     const SurfaceSet& s = Surfaces();
     const int w = ViewWidth();
-    const int h = LineRows();
-    Rectangle(s.viewMask.dc, 0, 0, titleSurfaceWidth, titleSurfaceHeight);
-    const bool smooth = SmoothFrames();
-    if (smooth) ClearViewCoverage(h);
-    FillVisibleText();
-    if (smooth) {
+    const int h = FrameRows(lineHeight);
+    if (coverage && SmoothFrames()) {
         // The same background and text colours, laid into the smooth
         // frame's 32-bit sections and blended there by coverage.
-        PaintBackground(s, SmoothLayers().frame);
-        if (EffectiveSettings().UseSkinColor) PaintTextColour(s, SmoothLayers().colours, w, h);
-        BlendSmoothFrame(w, h);
+        PaintBackground(s, s.smoothFrame);
+        if (EffectiveSettings().UseSkinColor) PaintTextColour(s, s.smoothColours, w, h);
+        BlendSmoothFrame(w, h, coverage);
         composed.composedWidth = w;
         composed.composedRows = h;
         return;
@@ -112,23 +99,23 @@ void ComposeFrame() {
     Blend(s.frameSurface, s.invMask, w, h, SRCAND);
     Blend(s.frameSurface, s.textLayer, w, h, SRCPAINT);
 
-    if (EffectiveSettings().Shadow) AddShadow(EffectiveSettings().Shadow);
+    if (EffectiveSettings().Shadow) AddShadow(EffectiveSettings().Shadow, h);
     composed.composedWidth = w;
     composed.composedRows = h;
 }
 
-bool FrameSizeChanged() {
+bool FrameSizeChanged(int lineHeight) {
     return composed.composedWidth != 0 &&
-           (composed.composedWidth != ViewWidth() || composed.composedRows != LineRows());
+           (composed.composedWidth != ViewWidth() || composed.composedRows != FrameRows(lineHeight));
 }
 
 // Shifts of lineHeight or more leave no rows to copy, so the smear loop is
 // bounded by the line however deep a settings file asks the shadow to be.
-void AddShadow(int depth) {
+void AddShadow(int depth, int lineHeight) {
     if (!SurfacesCreated() || depth <= 0) return;
     const SurfaceSet& s = Surfaces();
     const int w = ViewWidth();
-    const int h = LineRows();
+    const int h = FrameRows(lineHeight);
     const int deepest = depth < h ? depth : h - 1;
 
     FillWhole(s.shadowMask, StockBlack());
@@ -142,13 +129,14 @@ void AddShadow(int depth) {
     Blend(s.frameSurface, s.shadowLayer, w, h, SRCPAINT);
 }
 
-void PresentFrame() {
+void PresentFrame(int lineHeight) {
     if (!SurfacesCreated() || !MainWindow()) return;
     const POINT origin = TitleOrigin(IsDoubleSize());
+    const int rows = FrameRows(lineHeight);
     HDC window = GetDC(MainWindow());
     if (!window) return;
-    if (HostIs5x()) CoverTrueTypeTitle(window, origin, ViewWidth(), LineRows());
-    BitBlt(window, origin.x, origin.y, ViewWidth(), LineRows(), Surfaces().frameSurface.dc, 0, 0, SRCCOPY);
+    if (HostIs5x()) CoverTrueTypeTitle(window, origin, ViewWidth(), rows);
+    BitBlt(window, origin.x, origin.y, ViewWidth(), rows, Surfaces().frameSurface.dc, 0, 0, SRCCOPY);
     ReleaseDC(MainWindow(), window);
 }
 

@@ -1,4 +1,5 @@
-// The current skin's title background and text colours.
+// A skin's settings and pictures taken up: what a new skin, or a change of
+// the stored settings under a skin, sets going.
 #pragma once
 
 // Reads the current skin's settings and title pictures afresh.
@@ -6,7 +7,3 @@ void LoadSkinAssets();
 // effectiveSettings from the current skin's scrivane.txt, then the fonts,
 // brushes and title strip made again from it.
 void ApplySkinOverrides();
-// The skin folder the last load asked the player for ("" before the first).
-const char* SkinFolder();
-// The skin assets as a fresh start has them: no skin read yet.
-void ResetSkinAssets();

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "display/text_chars.h"
+#include "title/text_chars.h"
 
 constexpr int titleTextSize = 256;      // 255 characters and a terminator
 constexpr int timeSuffixSize = 15;
