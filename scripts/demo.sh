@@ -50,6 +50,10 @@ while [ $# -gt 0 ]; do
     *) echo "demo.sh: unknown option $arg (try --help)" >&2; exit 2 ;;
   esac
 done
+if [ -n "$user_ini" ] && [ "$mode" = readme ]; then
+  echo "demo.sh: the README's pictures are taken with the demo's own settings; leave out --ini" >&2
+  exit 2
+fi
 if [ -n "$user_ini" ]; then
   [ -f "$user_ini" ] || { echo "demo.sh: no such file: $user_ini" >&2; exit 2; }
   user_ini="$(cd "$(dirname "$user_ini")" && pwd)/$(basename "$user_ini")"
@@ -109,6 +113,42 @@ winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 app="$build/bin/emulated_host_app.exe"
 ini_args=()
 [ -n "$user_ini" ] && ini_args=(--ini "$(winpath "$user_ini")")
+
+# The README's pictures, from the scenes of both runs that show them, cropped
+# and put side by side with ImageMagick and written compressed, without time
+# stamps, so the same scenes give the same files: docs/pictures/big5-title.png
+# (the double-size Big5 title), smooth-twin.png (the start of one title in
+# double size, one-bit and smooth, doubled again) and config-dialog.png.
+if [ "$mode" = readme ]; then
+  prefix="$build/wineprefix"
+  scenes="$out/readme"
+  pictures="$root/docs/pictures"
+  rm -rf "$scenes"
+  mkdir -p "$scenes" "$pictures"
+  "$root/scripts/wine-session.sh" start "$prefix"
+  trap '"$root/scripts/wine-session.sh" stop "$prefix"' EXIT
+  "$root/scripts/wine-run.sh" "$prefix" "$app" --demo "$(winpath "$scenes")" readme
+  QLV_LOCALE=en_US.UTF-8 "$root/scripts/wine-run.sh" "$prefix" "$app" --demo-modern "$(winpath "$scenes")" readme
+  png=(-strip -define png:exclude-chunks=date,time -depth 8)
+  # The title area of the double-size twins, from (224,48), over a caption band.
+  half() {
+    convert "$scenes/$1" -crop 176x28+224+48 +repage -scale 200% \
+      \( -size 352x20 xc:'#101018' -font DejaVu-Sans -pointsize 12 -fill '#c8c8d0' -gravity west \
+         -annotate +6+0 "$2" \) -append "$scenes/$3"
+  }
+  half 26-one-bit-double.png "one-bit edges (Smooth=0)" twin-one-bit.png
+  half 27-smooth-double.png "Smooth=1: edges blended by coverage" twin-smooth.png
+  convert "$scenes/twin-one-bit.png" -size 8x76 xc:'#101018' "$scenes/twin-smooth.png" +append "${png[@]}" \
+    "$pictures/smooth-twin.png"
+  convert "$scenes/12-chinese-double.png" "${png[@]}" "$pictures/big5-title.png"
+  convert "$scenes/dialog-config-en.png" "${png[@]}" "$pictures/config-dialog.png"
+  for picture in big5-title smooth-twin config-dialog; do
+    printf '%-28s %s\n' "$picture.png" "$(identify -format '%w x %h' "$pictures/$picture.png"), $(stat -c %s "$pictures/$picture.png") bytes"
+  done
+  echo
+  echo "README pictures: $pictures"
+  exit 0
+fi
 
 # Pictures: the headless prefix the tests use.
 if [ "$mode" = pictures ]; then
