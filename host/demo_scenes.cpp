@@ -213,7 +213,7 @@ private:
 
 }  // namespace
 
-int RunDemo(const std::string& folder) {
+int RunDemo(const std::string& folder, bool readmeOnly) {
     const std::string dll = PrepareRun(folder);
     if (dll.empty()) return 1;
     host::HostOptions options;
@@ -226,57 +226,64 @@ int RunDemo(const std::string& folder) {
     demo.UseLook("dusk");
     Play(player, 0);
     demo.Settle(45);   // past the plug-in's start-up title
-    demo.SaveMain("01-playing.png", "caption \"Ostara Vale - Lanterns - Winamp\": tail trimmed, <4:05> added");
-    Play(player, 1);
-    demo.Shoot("02-next-track.png", "track change: \"Hollow Pines - Amber\" <3:12>");
-    Play(player, 1, PlayState::Paused);
-    demo.Shoot("03-paused.png", "caption \"... - Winamp [Paused]\": the tail is trimmed, the title stays");
-    Play(player, 1, PlayState::Stopped);
-    demo.Shoot("04-stopped.png", "caption \"... - Winamp [Stopped]\": trimmed the same way");
-    Play(player, 0);
-    player.SetMainMode(MainMode::DoubleSize);
-    demo.Shoot("05-double-size.png", "double size: the 14-point bold font at (224,48)");
-    player.SetMainMode(MainMode::Shaded);
-    demo.Shoot("06-windowshade.png", "windowshade: the plug-in draws nothing, the title bar is the player's");
-    player.SetMainMode(MainMode::Normal);
-    demo.ShootShadedPlaylist("07-playlist-shaded.png", "playlist editor shaded: \"1.Ostara Vale - ...\" and 4:05 in the plug-in's line");
+    if (!readmeOnly) {
+        demo.SaveMain("01-playing.png", "caption \"Ostara Vale - Lanterns - Winamp\": tail trimmed, <4:05> added");
+        Play(player, 1);
+        demo.Shoot("02-next-track.png", "track change: \"Hollow Pines - Amber\" <3:12>");
+        Play(player, 1, PlayState::Paused);
+        demo.Shoot("03-paused.png", "caption \"... - Winamp [Paused]\": the tail is trimmed, the title stays");
+        Play(player, 1, PlayState::Stopped);
+        demo.Shoot("04-stopped.png", "caption \"... - Winamp [Stopped]\": trimmed the same way");
+        Play(player, 0);
+        player.SetMainMode(MainMode::DoubleSize);
+        demo.Shoot("05-double-size.png", "double size: the 14-point bold font at (224,48)");
+        player.SetMainMode(MainMode::Shaded);
+        demo.Shoot("06-windowshade.png", "windowshade: the plug-in draws nothing, the title bar is the player's");
+        player.SetMainMode(MainMode::Normal);
+        demo.ShootShadedPlaylist("07-playlist-shaded.png", "playlist editor shaded: \"1.Ostara Vale - ...\" and 4:05 in the plug-in's line");
 
-    demo.UseLook("dusk-shadow");
-    Play(player, 1);
-    demo.Shoot("08-shadow.png", "skin dusk-shadow: bold amber text, 2-pixel shadow, line height follows the font");
-    demo.UseLook("dusk-skin-colours");
-    Play(player, 0);
-    demo.Shoot("09-skin-colours.png", "skin colours: text.bmp's six rows as a gradient on its background colour");
-    demo.UseLook("dusk-transparent");
-    demo.Shoot("10-transparent.png", "transparent: the skin's own title panel behind the text");
+        demo.UseLook("dusk-shadow");
+        Play(player, 1);
+        demo.Shoot("08-shadow.png", "skin dusk-shadow: bold amber text, 2-pixel shadow, line height follows the font");
+        demo.UseLook("dusk-skin-colours");
+        Play(player, 0);
+        demo.Shoot("09-skin-colours.png", "skin colours: text.bmp's six rows as a gradient on its background colour");
+        demo.UseLook("dusk-transparent");
+        demo.Shoot("10-transparent.png", "transparent: the skin's own title panel behind the text");
+    }
 
     demo.UseLook("jade-chinese");
-    Play(player, chineseTrack);
-    demo.Shoot("11-chinese.png", "skin jade, Big5 title in AR PL UMing TW: Autumn at the wishing pool <3:34>");
+    if (!readmeOnly) {
+        Play(player, chineseTrack);
+        demo.Shoot("11-chinese.png", "skin jade, Big5 title in AR PL UMing TW: Autumn at the wishing pool <3:34>");
+    }
     player.SetMainMode(MainMode::DoubleSize);
     Play(player, chineseTrack + 1);
     demo.Shoot("12-chinese-double.png", "double size, Big5: Night rain - lights of the city <4:23>");
     player.SetMainMode(MainMode::Normal);
-    demo.ShootShadedPlaylist("13-chinese-playlist.png", "playlist line in Chinese: \"5.\" + the Big5 entry and 4:23");
+    if (!readmeOnly) {
+        demo.ShootShadedPlaylist("13-chinese-playlist.png", "playlist line in Chinese: \"5.\" + the Big5 entry and 4:23");
 
-    demo.UseLook("dusk");
-    Play(player, longTrack);
-    demo.Settle(ticksPerFrame);
-    const int wrapFrames = demo.SaveFrames("wrap", 900);
-    // About 90 pixels before the end of the strip: the end of the title, the
-    // separator and the start again in one view.
-    demo.CopyFrame("wrap", std::max(0, wrapFrames - 1 - 90 / 2), "14-wrap-around.png",
-                   "wrap-around: the end, the separator \"   ---   \" and the start again");
+        demo.UseLook("dusk");
+        Play(player, longTrack);
+        demo.Settle(ticksPerFrame);
+        const int wrapFrames = demo.SaveFrames("wrap", 900);
+        // About 90 pixels before the end of the strip: the end of the title, the
+        // separator and the start again in one view.
+        demo.CopyFrame("wrap", std::max(0, wrapFrames - 1 - 90 / 2), "14-wrap-around.png",
+                       "wrap-around: the end, the separator \"   ---   \" and the start again");
 
-    demo.UseLook("jade-back-and-forth");
-    Play(player, chineseLongTrack);
-    demo.Settle(ticksPerFrame);
-    const int bounceFrames = demo.SaveFrames("back-and-forth", 900);
-    demo.CopyFrame("back-and-forth", bounceFrames / 2, "15-back-and-forth.png",
-                   "back and forth: a long Big5 title at its far end, <5:38> in view");
+        demo.UseLook("jade-back-and-forth");
+        Play(player, chineseLongTrack);
+        demo.Settle(ticksPerFrame);
+        const int bounceFrames = demo.SaveFrames("back-and-forth", 900);
+        demo.CopyFrame("back-and-forth", bounceFrames / 2, "15-back-and-forth.png",
+                       "back and forth: a long Big5 title at its far end, <5:38> in view");
+    }
 
     // The same title in the same face, one bit deep and then smooth, at both sizes.
     for (const bool doubled : {false, true}) {
+        if (readmeOnly && !doubled) continue;
         player.SetMainMode(doubled ? MainMode::DoubleSize : MainMode::Normal);
         demo.UseLook("dusk-italic");
         Play(player, 1);
@@ -287,14 +294,14 @@ int RunDemo(const std::string& folder) {
                    "the same with Smooth=1: edges blended over the background and the shadow");
     }
     player.SetMainMode(MainMode::Normal);
-    demo.ShootDialogs("zh");
+    if (!readmeOnly) demo.ShootDialogs("zh");
     return demo.Failed() == 0 ? 0 : 1;
 }
 
 // The 5.x player on a Western code page (1252): its Unicode windows and wide
 // captions, titles in scripts that code page lacks, and its own caption, as
 // the window stores it for the taskbar, left whole under each picture.
-int RunModernDemo(const std::string& folder) {
+int RunModernDemo(const std::string& folder, bool readmeOnly) {
     const std::string dll = PrepareRun(folder, unicodeFonts);
     if (dll.empty()) return 1;
     host::HostOptions options = host::ModernPlayer();
@@ -315,6 +322,10 @@ int RunModernDemo(const std::string& folder) {
     std::printf("\nThe 5.x player (Unicode windows, code page %u):\n", GetACP());
     demo.UseLook("dusk");
     demo.Settle(45);
+    if (readmeOnly) {
+        demo.ShootDialogs("en");
+        return demo.Failed() == 0 ? 0 : 1;
+    }
     demo.SaveMain("16-modern-startup.png", "5.x player at start-up: its caption \"Winamp 5.9.2 Build 10042\" shown as it is");
     auto play = [&](int entry, int seconds, host::PlayState state = host::PlayState::Playing) {
         player.playlistPosition = entry;

@@ -1,12 +1,14 @@
 // The demo's two scripted runs, each into `folder` (skins, the plug-in and
-// the pictures); 0 when every picture was saved.
+// the pictures); 0 when every picture was saved. `readmeOnly` plays only the
+// scenes whose pictures the README shows: the double-size Big5 title and the
+// double-size one-bit and smooth twins, and the English configuration dialog.
 #pragma once
 
 #include <string>
 
 namespace demo {
 
-int RunDemo(const std::string& folder);         // the 2.x player on code page 950
-int RunModernDemo(const std::string& folder);   // the 5.x player: Unicode windows and titles
+int RunDemo(const std::string& folder, bool readmeOnly = false);         // the 2.x player on code page 950
+int RunModernDemo(const std::string& folder, bool readmeOnly = false);   // the 5.x player: Unicode windows and titles
 
 }  // namespace demo

@@ -2,6 +2,8 @@
 //   --demo <folder>            plays the scenes, saving a picture per scene and the
 //                              frames of two scrolling titles into <folder>
 //   --demo-modern <folder>     the 5.x player's scenes (Unicode windows and titles)
+//   --demo[-modern] <folder> readme
+//                              only the scenes whose pictures the README shows
 //   --live <folder> [seconds [tour]]
 //                              opens the player with real timers until its main
 //                              window is closed (or for `seconds`); a right click
@@ -27,8 +29,9 @@ int main(int argc, char** argv) {
         argc -= 2;
         argv += 2;
     }
-    if (argc >= 3 && std::strcmp(argv[1], "--demo") == 0) return demo::RunDemo(argv[2]);
-    if (argc >= 3 && std::strcmp(argv[1], "--demo-modern") == 0) return demo::RunModernDemo(argv[2]);
+    const bool readme = argc >= 4 && std::strcmp(argv[3], "readme") == 0;
+    if (argc >= 3 && std::strcmp(argv[1], "--demo") == 0) return demo::RunDemo(argv[2], readme);
+    if (argc >= 3 && std::strcmp(argv[1], "--demo-modern") == 0) return demo::RunModernDemo(argv[2], readme);
     if (argc >= 2 && std::strcmp(argv[1], "--live") == 0) {
         const std::string folder = argc >= 3 ? argv[2] : host::ProgramFolder() + "\\live";
         const bool tour = argc >= 5 && std::strcmp(argv[4], "tour") == 0;

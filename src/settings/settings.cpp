@@ -53,8 +53,8 @@ bool HasOwnSection(const char* path) {
     return GetPrivateProfileStringA(displayName, nullptr, "", keys, sizeof keys, path) > 0;
 }
 
-// The folder that holds the file, made when missing: the player's settings
-// folder may not have its "Plugins" folder yet.
+// The folder that holds the file, made when missing: the player's "Plugins"
+// folder may have been taken away since the start.
 void MakeSettingsFolder(const char* path) {
     char folder[settingsPathSize];
     lstrcpynA(folder, path, settingsPathSize);
@@ -100,9 +100,9 @@ bool IsFullPath(const char* folder) {
 }
 
 // plugin.ini under the player's settings folder, or false where the answer
-// names no usable folder: a relative one, or one too long for the path (a
-// cut name would be some other file). The name lives in the player's memory:
-// it is read no further than a path can reach. Forward slashes, which the
+// names, by its form alone, no folder the file can go under: a relative one,
+// or one too long for the path (a cut name would be some other file). The
+// name lives in the player's memory: it is read no further than a path can reach. Forward slashes, which the
 // file functions take as separators, become backslashes, so the path has one
 // form for finding its folder and its file name.
 bool PlayerSettingsPath(const char* folder, char* path) {
@@ -125,19 +125,63 @@ bool PlayerSettingsPath(const char* folder, char* path) {
     return true;
 }
 
+// Whether plugin.ini at `path` (<settings folder>\Plugins\plugin.ini) can
+// be kept there, as the file functions answer: "Plugins" is a folder or can
+// be made (which needs a settings folder that is a folder, parents and all,
+// and the right to write in it), and the file there can be opened for
+// writing. A file the user made read-only is theirs to lock: it is read and
+// left as it is. A file another program holds for the moment is there and
+// will be written once it lets go. A missing file is made only to learn that
+// it can be, and removed again; "Plugins" made here and then of no use is
+// removed too, so nothing is left under a folder that cannot hold the file.
+bool CanHoldSettingsFile(const char* path) {
+    char plugins[settingsPathSize];
+    lstrcpynA(plugins, path, settingsPathSize);
+    plugins[lstrlenA(plugins) - static_cast<int>(sizeof settingsFileName)] = '\0';
+    const DWORD folder = GetFileAttributesA(plugins);
+    bool made = false;
+    if (folder == INVALID_FILE_ATTRIBUTES) {
+        if (!CreateDirectoryA(plugins, nullptr)) return false;
+        made = true;
+    } else if (!(folder & FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    bool holds = false;
+    const DWORD file = GetFileAttributesA(path);
+    if (file != INVALID_FILE_ATTRIBUTES && (file & FILE_ATTRIBUTE_DIRECTORY)) {
+        // a folder in the file's place: nothing can be kept there
+    } else if (file != INVALID_FILE_ATTRIBUTES && (file & FILE_ATTRIBUTE_READONLY)) {
+        holds = true;
+    } else {
+        // OPEN_ALWAYS never cuts a file that is there, and nothing is written.
+        const HANDLE probe = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe != INVALID_HANDLE_VALUE) {
+            const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+            CloseHandle(probe);
+            if (!existed) DeleteFileA(path);
+            holds = true;
+        } else {
+            holds = GetLastError() == ERROR_SHARING_VIOLATION;
+        }
+    }
+    if (!holds && made) RemoveDirectoryA(plugins);
+    return holds;
+}
+
 }  // namespace
 
 // A player that runs "as invoker" cannot write beside a module under Program
 // Files, so what was saved there would be gone at the next start: where the
 // player names a settings folder, its plug-ins keep their files in its
-// "Plugins" folder. An answer that names no usable folder is no answer: the
-// file beside the module is read and written, as with the 2.x player, rather
-// than the user's settings being lost.
+// "Plugins" folder. An answer that names no folder that can hold the file is
+// no answer: the file beside the module is read and written, as with the 2.x
+// player, rather than every save going where none can arrive.
 int SettingsFilePath(char* path) {
     path[0] = '\0';
     const LRESULT answer = HostRequest(0, IPC_GETINIDIRECTORY);
     const char* folder = HostAnswered(answer) ? reinterpret_cast<const char*>(answer) : "";
-    if (PlayerSettingsPath(folder, path)) return 1;
+    if (PlayerSettingsPath(folder, path) && CanHoldSettingsFile(path)) return 1;
     ModuleSettingsPath(path);
     return 0;
 }
@@ -174,12 +218,15 @@ void ReadSettingKey(const char* file, const char* section, const SettingKey& key
     }
 }
 
-// Settings that an earlier version kept beside the module are read from
-// there until the first save puts them in the player's folder; the old file
-// stays as it is.
+// The file is chosen once, here: every save goes where the settings were
+// found to be kept. Settings that an earlier version kept beside the module
+// are read from there until the first save puts them in the player's folder;
+// the old file stays as it is.
 void LoadSettings() {
     char path[settingsPathSize];
-    if (SettingsFilePath(path) && path[0] != '\0' && !HasOwnSection(path)) {
+    const int inPlayerFolder = SettingsFilePath(store.filePath);
+    lstrcpyA(path, store.filePath);
+    if (inPlayerFolder && !HasOwnSection(path)) {
         char beside[settingsPathSize];
         ModuleSettingsPath(beside);
         if (beside[0] != '\0' && HasOwnSection(beside)) lstrcpyA(path, beside);
@@ -193,21 +240,25 @@ void LoadSettings() {
 
 // Each key goes by its own write, so a key the platform refuses costs only
 // that key; the rest of the file (other sections included) stays as it was.
-void SaveSettings() {
-    char path[settingsPathSize];
-    SettingsFilePath(path);
-    if (path[0] == '\0') return;
+// A refused key stays in force and goes again with every later save; the
+// file chosen at load is kept, since a second file would disagree with it
+// and the next start reads the first.
+bool SaveSettings() {
+    const char* path = store.filePath;
+    if (path[0] == '\0') return false;
     // A file the user made read-only is left as it is, also where the
     // platform would let the profile writer replace it anyway.
     const DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     if (attributes == INVALID_FILE_ATTRIBUTES) MakeSettingsFolder(path);
     char text[valueTextSize];
+    bool saved = true;
     for (int position : writeOrder) {
         const SettingKey& key = settingsKeys[position];
         FormatValue(store.storedSettings, key, text);
-        WritePrivateProfileStringA(displayName, key.name, text, path);
+        if (!WritePrivateProfileStringA(displayName, key.name, text, path)) saved = false;
     }
+    return saved;
 }
 
 // The font fields come from the user's own font records (the dialog copies

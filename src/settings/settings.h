@@ -85,7 +85,8 @@ int SettingKeyIndex(const char* name);
 
 // The settings store's record; its one instance is private to settings.cpp.
 struct SettingsStore {
-    SettingsSet storedSettings;   // what plugin.ini holds
+    SettingsSet storedSettings;       // what plugin.ini holds
+    char filePath[settingsPathSize];  // plugin.ini as chosen at load; "" where none can be named
 };
 
 const SettingsSet& StoredSettings();
@@ -93,15 +94,20 @@ const SettingsSet& StoredSettings();
 void ResetStoredSettings();
 
 // The full path of plugin.ini, in settingsPathSize bytes: in the "Plugins"
-// folder of the player's settings folder when the player names a usable one
-// (a full path that leaves room for the file), else beside the module
-// (ModuleSettingsPath). Returns 1 when the path is in the player's folder.
+// folder of the player's settings folder when the player names one that can
+// hold the file (a full path that leaves room for the file, a folder whose
+// "Plugins" folder is there or can be made, and whose file can be written),
+// else beside the module (ModuleSettingsPath). Returns 1 when the path is in
+// the player's folder. May make that "Plugins" folder.
 int SettingsFilePath(char* path);
 // plugin.ini beside the module; empty when the module's folder leaves no
 // room for the name.
 void ModuleSettingsPath(char* path);
+// Chooses the file once (SettingsFilePath) and reads it.
 void LoadSettings();
-void SaveSettings();
+// Writes every key to the file chosen at load; false when any key did not
+// reach it (a read-only file, a refused write, no file to name).
+bool SaveSettings();
 // The dialog's settings become the stored ones, the scroll step held to
 // scrollPixelMin..scrollPixelMax.
 void CommitPending(const SettingsSet& pending);

@@ -221,10 +221,11 @@ void PickFont(HWND dialog, const FontControls& font) {
     EnableApply(dialog, true);
 }
 
-void Commit(HWND dialog) {
+// True when the settings reached plugin.ini.
+bool Commit(HWND dialog) {
     config.pendingSettings.ScrollPixel = static_cast<int>(GetDlgItemInt(dialog, IDC_SCROLL_PIXEL, nullptr, FALSE));
     CommitPendingSettings();
-    SaveSettings();
+    return SaveSettings();
 }
 
 // The row of a control table that names the control `id`, or null.
@@ -248,8 +249,8 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
         DestroyWindow(dialog);
         return TRUE;
     case IDC_APPLY:
-        Commit(dialog);
-        EnableApply(dialog, false);
+        // Apply stays on while the file does not hold what is in force.
+        EnableApply(dialog, !Commit(dialog));
         return TRUE;
     case IDC_HELP_BUTTON:
         ShowHelp(dialog);

@@ -148,6 +148,7 @@ constexpr AllowedImport allowedImports[] = {
 
     {"kernel32.dll", "CreateDirectoryA", "95, NT 3.1"},
     {"kernel32.dll", "DeleteCriticalSection", "95, NT 3.1"},
+    {"kernel32.dll", "DeleteFileA", "95, NT 3.1"},
     {"kernel32.dll", "EnterCriticalSection", "95, NT 3.1"},
     {"kernel32.dll", "FindResourceExA", "95, NT 3.1"},
     {"kernel32.dll", "FreeLibrary", "95, NT 3.1"},
@@ -161,6 +162,7 @@ constexpr AllowedImport allowedImports[] = {
     {"kernel32.dll", "LoadResource", "95, NT 3.1"},
     {"kernel32.dll", "LockResource", "95, NT 3.1"},
     {"kernel32.dll", "ReadFile", "95, NT 3.1"},
+    {"kernel32.dll", "RemoveDirectoryA", "95, NT 3.1"},
     {"kernel32.dll", "GetModuleFileNameA", "95, NT 3.1"},
     {"kernel32.dll", "GetModuleHandleA", "95, NT 3.1"},
     {"kernel32.dll", "GetPrivateProfileIntA", "95, NT 3.1"},

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "emulated_host.h"
 #include "import_counter.h"
 #include "ini_text.h"
@@ -162,13 +164,20 @@ TEST(SettingsStore, HostileFilesKeepWhatIsReadable) {
 }
 
 // A file the user locked stays exactly as it is; the plug-in runs on with
-// what it read.
+// what it read, and Apply stays on, since the file does not hold what is in force.
 TEST(SettingsStore, AReadOnlyFileIsLeftAlone) {
     PluginRun run;
     const std::string file = std::string("[") + section + "]\r\nScrollRate=24\r\nTextColor=ff0000\r\n";
     run.scratch.WriteIni(file);
     SetFileAttributesA(run.scratch.IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
-    StartAndQuit(run);
+    ASSERT_EQ(run.Start(), 0);
+    run.host->Config();
+    run.host->PumpMessages();
+    const HWND dialog = ui_test::FindDialog(*run.host, ui_test::configMarker);
+    ui_test::Click(dialog, 1021);
+    ui_test::Click(dialog, 1018);
+    EXPECT_TRUE(ui_test::Enabled(dialog, 1018));
+    run.host->Quit();
     SetFileAttributesA(run.scratch.IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(run.scratch.ReadIni(), file);
 }
@@ -309,20 +318,48 @@ TEST(SettingsStore, AnUpgradeCarriesTheOldSettingsIntoThePlayersFolder) {
     }
 }
 
+// Every file under `folder` with its bytes, and every folder, by name.
+std::string TreeOf(const std::string& folder) {
+    std::string tree;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return tree;
+    do {
+        const std::string name = found.cFileName, path = folder + "\\" + name;
+        if (name == "." || name == "..") continue;
+        tree += path + (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? "\\\n" + TreeOf(path)
+                                                                         : "=" + host::ReadBytes(path) + "\n");
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return tree;
+}
+
 // Odd answers of the player lose nothing. A settings folder the file cannot
-// be made under (too long, relative) leaves the settings beside the module,
-// read and written there; forward slashes name the folder as backslashes do.
+// be made under (too long, relative, a file, parents missing, no right to
+// write) leaves the settings beside the module, read and written there at
+// Apply, OK and quit, and nothing is made or written under it; forward
+// slashes name the folder as backslashes do.
 // A player that quits inside one of the plug-in's own requests (the wide
 // playlist title, during the skin load of a resize) still gets its settings
 // saved, and no drawing object outlives the quit.
 TEST(SettingsStore, OddAnswersOfThePlayerLoseNothing) {
     struct Case {
         const char* name;
-        std::string (*answer)(const std::string& playerFolder);
+        std::string (*answer)(const std::string& playerFolder);   // makes what the row names
         bool inPlayerFolder;   // else beside the module
         bool quitInRequest;
     };
     const Case cases[] = {
+        {"a file",
+         [](const std::string& f) {
+             host::WriteTextFile(f + "\\IsAFile", "not a folder");
+             return f + "\\IsAFile";
+         },
+         false, false},
+        {"parents missing", [](const std::string& f) { return f + "\\NoSuch\\Deeper\\Winamp"; }, false, false},
+        // Running as root, Wine writes into read-only folders; the kernel's
+        // own folders refuse everyone (access denied).
+        {"refuses writes", [](const std::string&) { return std::string("Z:\\sys\\kernel"); }, false, false},
         {"244-character folder", [](const std::string& f) { return f + "\\" + std::string(243 - f.size(), 'd'); },
          false, false},
         {"516-character answer", [](const std::string&) { return "C:\\" + std::string(513, 'd'); }, false, false},
@@ -345,9 +382,19 @@ TEST(SettingsStore, OddAnswersOfThePlayerLoseNothing) {
         player.settingsFolder = c.answer(folder);
         player.playlist.push_back({"", true});   // 212 and 213 answer NULL
         run.scratch.WriteIni(kept);
+        const std::string tree = TreeOf(folder);
+        const std::string file = c.inPlayerFolder ? folder + "\\Plugins\\plugin.ini" : run.scratch.IniPath();
         host::AttachImportCounter(player.Module());
         ASSERT_EQ(run.Start(), 0);
         player.Tick(5);
+        for (const auto& [box, key, button] : {std::tuple{1021, "Scroll", 1018}, {1025, "Transparent", 1}}) {
+            player.Config();
+            player.PumpMessages();
+            const HWND dialog = ui_test::FindDialog(player, ui_test::configMarker);
+            ui_test::Click(dialog, box);
+            ui_test::Click(dialog, button);   // Apply, then OK
+            EXPECT_EQ(testing_support::IniValueAt(file, key), box == 1021 ? "0" : "1") << key;
+        }
         bool quitInside = false;
         if (c.quitInRequest) {
             player.beforeAnswer = [&](LPARAM code) {
@@ -364,11 +411,14 @@ TEST(SettingsStore, OddAnswersOfThePlayerLoseNothing) {
         EXPECT_EQ(host::CurrentImportCounts().gdiLive, 0) << "drawing objects alive after quit";
         player.Unload();
 
-        const std::string file = c.inPlayerFolder ? folder + "\\Plugins\\plugin.ini" : run.scratch.IniPath();
         EXPECT_EQ(testing_support::IniValueAt(file, "ScrollRate"), "12");
         EXPECT_EQ(testing_support::IniValueAt(file, "FontFace"), "Arial");
         EXPECT_EQ(SectionLines(host::ReadBytes(file), section).size(), 26u);
         EXPECT_EQ(GetFileAttributesA("AppData"), INVALID_FILE_ATTRIBUTES) << "nothing under the current folder";
+        if (!c.inPlayerFolder) {
+            EXPECT_EQ(TreeOf(folder), tree) << "made or written under the player's folder";
+            EXPECT_EQ(GetFileAttributesA((player.settingsFolder + "\\Plugins").c_str()), INVALID_FILE_ATTRIBUTES);
+        }
     }
 }
 
