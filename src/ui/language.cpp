@@ -32,8 +32,13 @@ bool OneOf(LANGID language, const LANGID (&languages)[count]) {
 // A code page that lacks one of a language's characters shows question
 // marks, and then the next language reads better: code page 936 carries
 // both Chinese ones, 950 only the Traditional, 1252 neither.
+constexpr int probeBytes = 512;   // two bytes a character at most in every ANSI code page
+static_assert(sizeof simplifiedCharacters / sizeof(wchar_t) * 2 <= probeBytes &&
+                  sizeof traditionalCharacters / sizeof(wchar_t) * 2 <= probeBytes,
+              "a character set too long to probe");
+
 bool CodePageCarries(const wchar_t* characters) {
-    char bytes[512];
+    char bytes[probeBytes];
     BOOL lost = FALSE;
     // UTF-8 carries every character, and refuses the question.
     if (GetACP() == CP_UTF8) return true;
