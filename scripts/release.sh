@@ -27,8 +27,9 @@ crlf "$root/docs/INSTALL.txt" "$out/INSTALL.txt"
 crlf "$root/docs/scrivane.txt" "$out/scrivane.txt"
 zip="$out/qelvar-scrivane-ii-1.0.zip"
 (cd "$out" && zip -q -X "$zip" gen_qlv.dll "${pages[@]}" INSTALL.txt scrivane.txt)
+listing="$(unzip -Z1 "$zip")"
 for f in gen_qlv.dll "${pages[@]}" INSTALL.txt scrivane.txt; do
-  unzip -Z1 "$zip" | grep -qx "$f" || { echo "release.sh: $f is missing from $zip" >&2; exit 1; }
+  grep -qx "$f" <<<"$listing" || { echo "release.sh: $f is missing from $zip" >&2; exit 1; }
 done
 
 echo
