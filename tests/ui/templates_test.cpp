@@ -171,8 +171,10 @@ void ExpectTextsFit(HWND dialog) {
 const wchar_t* const dialogFaces[] = {L"MS Shell Dlg", L"新細明體", L"宋体"};
 const char* const pictureTags[] = {"_en", "", "_zh-cn"};
 
-TEST(Templates, ConfigurationDialog) {
-    ConfigRun config;
+// In the 2.x and in the 5.x player, whose windows are Unicode windows.
+void ExpectConfigurationDialog(const host::HostOptions& options, const std::string& tag) {
+    SCOPED_TRACE(tag);
+    ConfigRun config("", options, tag);
     ASSERT_NE(config.dialog, nullptr);
     const wchar_t* const captions[] = {L"Qelvar Scrivane II Configuration", L"Qelvar Scrivane II 配置",
                                        L"Qelvar Scrivane II 配置"};
@@ -194,8 +196,14 @@ TEST(Templates, ConfigurationDialog) {
                                                      pictureTags[ExpectedLanguage()] + ".png"));
 }
 
-TEST(Templates, AboutDialog) {
-    testing_support::PluginRun run;
+TEST(Templates, ConfigurationDialog) {
+    ExpectConfigurationDialog({}, "2.x");
+    ExpectConfigurationDialog(host::ModernPlayer(), "5.x");
+}
+
+void ExpectAboutDialog(const host::HostOptions& options, const std::string& tag) {
+    SCOPED_TRACE(tag);
+    testing_support::PluginRun run(options, tag);
     ASSERT_EQ(run.Start(), 0);
     run.host->SendCommand(2521);
     run.host->PumpMessages();
@@ -208,6 +216,11 @@ TEST(Templates, AboutDialog) {
     ExpectControls(about, aboutControls);
     ExpectTextsFit(about);
     EXPECT_TRUE(SaveDialogPicture(about, run.scratch.Folder() + "\\about_dialog" + pictureTags[ExpectedLanguage()] + ".png"));
+}
+
+TEST(Templates, AboutDialog) {
+    ExpectAboutDialog({}, "2.x");
+    ExpectAboutDialog(host::ModernPlayer(), "5.x");
 }
 
 }  // namespace
