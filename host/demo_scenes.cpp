@@ -363,4 +363,17 @@ int RunModernDemo(const std::string& folder, bool readmeOnly) {
     return demo.Failed() == 0 ? 0 : 1;
 }
 
+// The two dialogs alone, as a user of this run's language meets them;
+// `language` names the pictures.
+int RunDialogsDemo(const std::string& folder, const std::string& language) {
+    const std::string dll = PrepareRun(folder);
+    if (dll.empty()) return 1;
+    host::EmulatedHost player;
+    if (!StartPlugin(player, dll, SkinFolder(folder, "dusk"))) return 1;
+    Demo demo(player, folder);
+    std::printf("\nThe dialogs (code page %u, interface language %u):\n", GetACP(), GetUserDefaultUILanguage());
+    demo.ShootDialogs(language.c_str());
+    return demo.Failed() == 0 ? 0 : 1;
+}
+
 }  // namespace demo

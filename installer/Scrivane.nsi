@@ -1,7 +1,8 @@
 ; The installer of gen_qlv.dll: finds the player's folder, puts the plug-in
-; and its help page into that folder's Plugins, and registers an uninstaller.
+; and its help pages (English, Traditional and Simplified Chinese) into that
+; folder's Plugins, and registers an uninstaller.
 ;
-; makensis -DQLV_DLL=<gen_qlv.dll> -DQLV_HELP=<Scrivane.html> -DQLV_OUT=<setup.exe> Scrivane.nsi
+; makensis -DQLV_DLL=<gen_qlv.dll> -DQLV_HELP=<folder of Scrivane*.html> -DQLV_OUT=<setup.exe> Scrivane.nsi
 ;
 ; ANSI, so it runs on every Windows the player runs on (95 and later); the
 ; Traditional Chinese texts are turned into code page 950 by makensis. Chinese
@@ -58,7 +59,7 @@ VIAddVersionKey /LANG=1033 LegalCopyright "(C) 1999-2026 Scrivane II team"
 !define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_RUN "$INSTDIR\winamp.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "$(RunPlayer)"
-!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Plugins\Scrivane.html"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Plugins\$(HelpPage)"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "$(ShowHelp)"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 !insertmacro MUI_PAGE_FINISH
@@ -90,6 +91,8 @@ LangString RunPlayer ${LANG_ENGLISH} "Start Winamp"
 LangString RunPlayer ${LANG_TRADCHINESE} "啟動 Winamp"
 LangString ShowHelp ${LANG_ENGLISH} "Show the help page"
 LangString ShowHelp ${LANG_TRADCHINESE} "顯示說明網頁"
+LangString HelpPage ${LANG_ENGLISH} "Scrivane.html"
+LangString HelpPage ${LANG_TRADCHINESE} "Scrivane.zh-TW.html"
 
 ; $0 := the folder of a path held in $0, without quotes and arguments:
 ; the player writes its UninstallString as a quoted or a bare path.
@@ -171,7 +174,9 @@ Section "gen_qlv.dll"
   Call WaitUntilFree
   SetOutPath "$INSTDIR\Plugins"
   File "/oname=gen_qlv.dll" "${QLV_DLL}"
-  File "/oname=Scrivane.html" "${QLV_HELP}"
+  File "/oname=Scrivane.html" "${QLV_HELP}/Scrivane.html"
+  File "/oname=Scrivane.zh-TW.html" "${QLV_HELP}/Scrivane.zh-TW.html"
+  File "/oname=Scrivane.zh-CN.html" "${QLV_HELP}/Scrivane.zh-CN.html"
   WriteUninstaller "$INSTDIR\Plugins\${UNINSTALLER}"
 
   WriteRegStr HKLM "${OWN_UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
@@ -186,7 +191,7 @@ Section "gen_qlv.dll"
   WriteRegDWORD HKLM "${OWN_UNINSTALL_KEY}" "NoRepair" 1
   ; Size in KB, as Add or Remove Programs shows it.
   ${GetSize} "$INSTDIR\Plugins" "/M=gen_qlv.dll /S=0K /G=0" $1 $2 $3
-  ${GetSize} "$INSTDIR\Plugins" "/M=Scrivane.html /S=0K /G=0" $4 $2 $3
+  ${GetSize} "$INSTDIR\Plugins" "/M=Scrivane*.html /S=0K /G=0" $4 $2 $3
   IntOp $1 $1 + $4
   ${GetSize} "$INSTDIR\Plugins" "/M=${UNINSTALLER} /S=0K /G=0" $4 $2 $3
   IntOp $1 $1 + $4
@@ -200,6 +205,8 @@ Section "Uninstall"
   Call un.WaitUntilFree
   Delete "$INSTDIR\gen_qlv.dll"
   Delete "$INSTDIR\Scrivane.html"
+  Delete "$INSTDIR\Scrivane.zh-TW.html"
+  Delete "$INSTDIR\Scrivane.zh-CN.html"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${OWN_UNINSTALL_KEY}"

@@ -71,22 +71,24 @@ mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 chromium="${CHROMIUM:-chromium}"
 
-# The help page in a real browser, at 100 % and at 200 % zoom (half the
-# width in CSS pixels, each drawn twice as large), into help-page-100.png
-# and help-page-200.png.
+# The help pages in a real browser: each language's at 100 % and the English
+# one also at 200 % zoom (half the width in CSS pixels, each drawn twice as
+# large), into help-page-100.png, help-page-200.png, help-page-zh-tw-100.png
+# and help-page-zh-cn-100.png.
 help_page_pictures() {
-  local profile shot zoom size
-  for shot in "100 1 1000,7000" "200 2 500,2400"; do
-    read -r zoom scale size <<<"$shot"
+  local profile shot page name zoom scale size
+  for shot in "Scrivane help-page 100 1 1000,7000" "Scrivane help-page 200 2 500,2400" \
+              "Scrivane.zh-TW help-page-zh-tw 100 1 1000,7000" "Scrivane.zh-CN help-page-zh-cn 100 1 1000,7000"; do
+    read -r page name zoom scale size <<<"$shot"
     profile="$(mktemp -d)"
     if "$chromium" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
          --disable-background-networking --disable-component-update --disable-sync \
          --user-data-dir="$profile" --hide-scrollbars --force-device-scale-factor="$scale" \
-         --window-size="$size" --screenshot="$out/help-page-$zoom.png" \
-         "file://$root/docs/Scrivane.html" >/dev/null 2>&1 && [ -s "$out/help-page-$zoom.png" ]; then
-      printf '%-28s %s\n' "help-page-$zoom.png" "the help page Scrivane.html in Chromium at $zoom %"
+         --window-size="$size" --screenshot="$out/$name-$zoom.png" \
+         "file://$root/docs/$page.html" >/dev/null 2>&1 && [ -s "$out/$name-$zoom.png" ]; then
+      printf '%-28s %s\n' "$name-$zoom.png" "the help page $page.html in Chromium at $zoom %"
     else
-      echo "Chromium failed: no help-page-$zoom.png"
+      echo "Chromium failed: no $name-$zoom.png"
       rm -rf "$profile"
       return 1
     fi
@@ -162,6 +164,9 @@ if [ "$mode" = pictures ]; then
   # The 5.x player's scenes on a Western code page, where Japanese, Cyrillic
   # and Greek titles have no ANSI form at all.
   QLV_LOCALE=en_US.UTF-8 "$root/scripts/wine-run.sh" "$prefix" "$app" "${ini_args[@]}" --demo-modern "$(winpath "$out")" \
+    || status=$?
+  # Both dialogs as a Simplified Chinese user (2052, code page 936) meets them.
+  QLV_LOCALE=zh_CN.UTF-8 "$root/scripts/wine-run.sh" "$prefix" "$app" "${ini_args[@]}" --demo-dialogs "$(winpath "$out")" zh-cn \
     || status=$?
   for frames in "$out"/frames-*/; do
     [ -d "$frames" ] || continue

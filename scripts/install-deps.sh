@@ -17,7 +17,7 @@
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386
           fonts-wine fonts-arphic-uming fonts-wqy-zenhei googletest xvfb imagemagick
-          nsis zip unzip xdotool)
+          nsis zip unzip xdotool locales)
 [ -n "${INSTALL_DEPS_PACKAGES:-}" ] && read -r -a packages <<<"$INSTALL_DEPS_PACKAGES"
 here="$(cd "$(dirname "$0")" && pwd)"
 missing=()

@@ -73,7 +73,7 @@ shoot() {   # WINDOW NAME WHAT
 status=0
 for lang in zh en; do
   if [ "$lang" = zh ]; then locale=zh_TW.UTF-8; stem=installer; else locale=en_US.UTF-8; stem=installer-en; fi
-  rm -f "$player/Plugins/gen_qlv.dll" "$player/Plugins/Scrivane.html" "$player/Plugins/uninstall_gen_qlv.exe"
+  rm -f "$player/Plugins/gen_qlv.dll" "$player"/Plugins/Scrivane*.html "$player/Plugins/uninstall_gen_qlv.exe"
   QLV_LOCALE=$locale "$root/scripts/wine-run.sh" "$prefix" "$setup" </dev/null >/dev/null 2>&1 &
   setup_pid=$!
   window="$(wait_for_window)"

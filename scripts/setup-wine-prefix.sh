@@ -12,7 +12,7 @@ display=0
 [ "${2:-}" = "--with-display" ] && display=1
 here="$(cd "$(dirname "$0")" && pwd)"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -f "$prefix/.qlv-ready-3" ]; then
+if [ -f "$prefix/.qlv-ready-4" ]; then
   exit 0
 fi
 fail() { echo "setup-wine-prefix.sh: $1 in $prefix:" >&2; cat "$log" >&2; exit 1; }
@@ -60,11 +60,11 @@ linkfile="$prefix/qlv-font-link.reg"
   done
 } >"$linkfile"
 wine regedit /S "$(winpath "$linkfile")" </dev/null >"$log" 2>&1 || fail "the font link could not be imported"
-# The dialogs ask for the player's Traditional Chinese UI face, which Wine
-# does not have; a proportional Chinese face keeps their labels closest to
-# how they look in the player.
+# The Chinese dialogs ask for the faces Traditional and Simplified Chinese
+# Windows give their dialogs, which Wine does not have; a proportional Chinese
+# face keeps their labels closest to how they look in the player.
 wine regedit /S "$(winpath "$here/dialog-font.reg")" </dev/null >"$log" 2>&1 ||
   fail "the dialog face could not be imported"
 wineserver -w || true   # also writes the registry to disk
 [ -f "$prefix/system.reg" ] || { : >"$log"; fail "Wine wrote no registry"; }
-touch "$prefix/.qlv-ready-3"
+touch "$prefix/.qlv-ready-4"

@@ -22,23 +22,27 @@ namespace {
 
 ConfigDialog config;
 
-constexpr char helpPageName[] = "Scrivane.html";
+// The help page in each language, by UiLanguage; ASCII names, which every
+// code page and every zip tool keeps.
+constexpr const char* helpPageNames[] = {"Scrivane.html", "Scrivane.zh-TW.html", "Scrivane.zh-CN.html"};
 constexpr char helpFileName[] = "Scrivane.HLP";
 
-// The help page beside the module, when it is there.
-bool FindHelpPage(char* path) {
-    if (!BesideModule(helpPageName, path, MAX_PATH)) return false;
+// The help page `name` beside the module, when it is there.
+bool FindHelpPage(const char* name, char* path) {
+    if (!BesideModule(name, path, MAX_PATH)) return false;
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Windows Help is not part of Windows 10 and 11, and only an optional
 // download since Vista: the page shipped beside the module opens in the
-// user's browser. Without the page, or without a program to show it, the
-// help file as before.
+// user's browser, in the dialog's language, or in English when that page is
+// missing. Without a page, or without a program to show it, the help file
+// as before.
 void ShowHelp(HWND dialog) {
     char page[MAX_PATH];
-    if (FindHelpPage(page) &&
+    const char* wanted = helpPageNames[static_cast<int>(UserLanguage())];
+    if ((FindHelpPage(wanted, page) || FindHelpPage(helpPageNames[0], page)) &&
         reinterpret_cast<INT_PTR>(ShellExecuteA(dialog, nullptr, page, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
         return;
     WinHelpA(MainWindow(), config.helpFilePath, HELP_FINDER, 0);
@@ -65,12 +69,16 @@ struct ListItem {
 };
 
 constexpr ListItem speedItems[] = {
-    {{"Slowest", L"最慢"}, 24}, {{"Slower", L"較慢"}, 20}, {{"Slow", L"慢"}, 16}, {{"Normal", L"正常"}, 12},
-    {{"Fast", L"快"}, 8},       {{"Faster", L"較快"}, 4},  {{"Fastest", L"最快"}, 2},
+    {{"Slowest", L"最慢", L"最慢"}, 24}, {{"Slower", L"較慢", L"较慢"}, 20}, {{"Slow", L"慢", L"慢"}, 16},
+    {{"Normal", L"正常", L"正常"}, 12},  {{"Fast", L"快", L"快"}, 8},        {{"Faster", L"較快", L"较快"}, 4},
+    {{"Fastest", L"最快", L"最快"}, 2},
 };
-constexpr ListItem scrollTypeItems[] = {{{"Winamp 1.x", L"Winamp 1.x"}, 1}, {{"Winamp 2.x", L"Winamp 2.x"}, 2}};
-constexpr ListItem shadowItems[] = {
-    {{"None", L"無"}, 0}, {{"Thin", L"細"}, 1}, {{"Medium", L"中"}, 2}, {{"Hard", L"粗"}, 3}};
+constexpr ListItem scrollTypeItems[] = {{{"Winamp 1.x", L"Winamp 1.x", L"Winamp 1.x"}, 1},
+                                        {{"Winamp 2.x", L"Winamp 2.x", L"Winamp 2.x"}, 2}};
+constexpr ListItem shadowItems[] = {{{"None", L"無", L"无"}, 0},
+                                    {{"Thin", L"細", L"细"}, 1},
+                                    {{"Medium", L"中", L"中"}, 2},
+                                    {{"Hard", L"粗", L"粗"}, 3}};
 
 struct DropDownList {
     int id;

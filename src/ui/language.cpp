@@ -6,10 +6,6 @@
 
 namespace {
 
-// Characters of the Chinese texts; a code page without them shows
-// question marks, and then English reads better.
-constexpr wchar_t chineseProbe[] = L"配置關於錯誤";
-
 // GetUserDefaultUILanguage exists from Windows 2000 on; importing it would
 // keep the module from loading on 95, 98 and ME, whose one language is the
 // user's default.
@@ -20,29 +16,67 @@ LANGID UserInterfaceLanguage() {
     return query ? query() : GetUserDefaultLangID();
 }
 
-bool CodePageCarriesChinese() {
-    char bytes[64];
+constexpr LANGID simplifiedLanguages[] = {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
+                                          MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SINGAPORE)};
+constexpr LANGID traditionalLanguages[] = {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL),
+                                           MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_HONGKONG),
+                                           MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_MACAU)};
+
+template <size_t count>
+bool OneOf(LANGID language, const LANGID (&languages)[count]) {
+    for (LANGID one : languages)
+        if (one == language) return true;
+    return false;
+}
+
+// A code page that lacks one of a language's characters shows question
+// marks, and then the next language reads better: code page 936 carries
+// both Chinese ones, 950 only the Traditional, 1252 neither.
+constexpr int probeBytes = 512;   // two bytes a character at most in every ANSI code page
+static_assert(sizeof simplifiedCharacters / sizeof(wchar_t) * 2 <= probeBytes &&
+                  sizeof traditionalCharacters / sizeof(wchar_t) * 2 <= probeBytes,
+              "a character set too long to probe");
+
+bool CodePageCarries(const wchar_t* characters) {
+    char bytes[probeBytes];
     BOOL lost = FALSE;
     // UTF-8 carries every character, and refuses the question.
     if (GetACP() == CP_UTF8) return true;
-    const int written = WideCharToMultiByte(CP_ACP, 0, chineseProbe, -1, bytes, sizeof bytes, nullptr, &lost);
+    const int written = WideCharToMultiByte(CP_ACP, 0, characters, -1, bytes, sizeof bytes, nullptr, &lost);
     return written > 0 && !lost;
+}
+
+const wchar_t* ChineseText(const UiText& text, UiLanguage language) {
+    return language == UiLanguage::simplified ? text.simplified : text.traditional;
 }
 
 }  // namespace
 
-bool SpeakChinese() {
-    return PRIMARYLANGID(UserInterfaceLanguage()) == LANG_CHINESE && CodePageCarriesChinese();
+UiLanguage UserLanguage() {
+    const LANGID language = UserInterfaceLanguage();
+    const bool simplified = OneOf(language, simplifiedLanguages);
+    if (simplified && CodePageCarries(simplifiedCharacters)) return UiLanguage::simplified;
+    if ((simplified || OneOf(language, traditionalLanguages)) && CodePageCarries(traditionalCharacters))
+        return UiLanguage::traditional;
+    return UiLanguage::english;
 }
 
 LANGID ResourceLanguage() {
-    return SpeakChinese() ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL)
-                          : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    switch (UserLanguage()) {
+    case UiLanguage::simplified:
+        return MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+    case UiLanguage::traditional:
+        return MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL);
+    default:
+        return MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    }
 }
 
 const char* InUserLanguage(const UiText& text, char* buffer, int size) {
-    if (!SpeakChinese()) return text.english;
-    if (WideCharToMultiByte(CP_ACP, 0, text.chinese, -1, buffer, size, nullptr, nullptr) <= 0) return text.english;
+    const UiLanguage language = UserLanguage();
+    if (language == UiLanguage::english) return text.english;
+    if (WideCharToMultiByte(CP_ACP, 0, ChineseText(text, language), -1, buffer, size, nullptr, nullptr) <= 0)
+        return text.english;
     buffer[size - 1] = '\0';
     return buffer;
 }

@@ -61,9 +61,11 @@ make_player() {   # FOLDER: a player folder with a stub winamp.exe and a shared 
   printf '[Another Plugin]\r\nVolume=7\r\n[Qelvar Scrivane II]\r\nFontFace=Arial\r\nShadow=2\r\n' \
     >"$1/Plugins/plugin.ini"
 }
+pages=(Scrivane.html Scrivane.zh-TW.html Scrivane.zh-CN.html)   # the help pages, as docs/ holds them
 installed() {   # FOLDER: the files the installer puts into its Plugins folder
-  same_file "$built_dll" "$1/Plugins/gen_qlv.dll" && [ -s "$1/Plugins/Scrivane.html" ] &&
-    [ -s "$1/Plugins/uninstall_gen_qlv.exe" ]
+  local page
+  for page in "${pages[@]}"; do same_file "$root/docs/$page" "$1/Plugins/$page" || return 1; done
+  same_file "$built_dll" "$1/Plugins/gen_qlv.dll" && [ -s "$1/Plugins/uninstall_gen_qlv.exe" ]
 }
 uninstall() {   # FOLDER: the silent uninstall, run in place (_?=) so that it is waited for
   run "$1/Plugins/uninstall_gen_qlv.exe" /S "_?=$(winpath "$1/Plugins")"
@@ -85,7 +87,7 @@ cp "$player/Plugins/plugin.ini" "$scratch/plugin.ini.before"
 #    player writes it: install, entry, uninstall.
 register "$(player_uninstall_key "\"$(winpath "$player")\\UninstWA.exe\"")"
 check "silent install finds the player by its uninstall key" [ "$(exit_code run "$setup" /S)" = 0 ]
-check "gen_qlv.dll, Scrivane.html and the uninstaller are in Plugins" installed "$player"
+check "gen_qlv.dll, the three help pages and the uninstaller are in Plugins" installed "$player"
 listing="$(entry)"
 check "Add or Remove Programs: name" [ "$(entry_value DisplayName)" = "Qelvar Scrivane II 1.0" ]
 check "Add or Remove Programs: version" [ "$(entry_value DisplayVersion)" = "1.0" ]
@@ -95,8 +97,8 @@ check "Add or Remove Programs: size in KB ($size)" [ "$((size))" -ge "$(($(stat 
 check "Add or Remove Programs: the uninstaller" \
   [ "$(entry_value UninstallString)" = "\"$(winpath "$player/Plugins")\\uninstall_gen_qlv.exe\"" ]
 check "silent uninstall succeeds" [ "$(exit_code uninstall "$player")" = 0 ]
-check "the uninstall removes the DLL and the help page" \
-  absent "$player/Plugins/gen_qlv.dll" "$player/Plugins/Scrivane.html"
+check "the uninstall removes the DLL and the help pages" \
+  absent "$player/Plugins/gen_qlv.dll" "${pages[@]/#/$player/Plugins/}"
 check "the uninstall leaves plugin.ini as it was" same_file "$scratch/plugin.ini.before" "$player/Plugins/plugin.ini"
 check "the uninstall removes the Add or Remove Programs entry" no_entry
 rm -f "$player/Plugins/uninstall_gen_qlv.exe"   # run in place, it cannot delete itself
@@ -105,7 +107,7 @@ rm -f "$player/Plugins/uninstall_gen_qlv.exe"   # run in place, it cannot delete
 register "$(player_uninstall_key "$(winpath "$player")\\UninstWA.exe")"
 check "found by an unquoted uninstall path" [ "$(exit_code run "$setup" /S)" = 0 ]
 check "  and installed there" installed "$player"
-rm -f "$player/Plugins/gen_qlv.dll" "$player/Plugins/Scrivane.html" "$player/Plugins/uninstall_gen_qlv.exe"
+rm -f "$player/Plugins/gen_qlv.dll" "${pages[@]/#/$player/Plugins/}" "$player/Plugins/uninstall_gen_qlv.exe"
 register "$(player_uninstall_key "$(winpath "$scratch/Removed")\\UninstWA.exe")" \
   "[${keys[2]}]" "@=$(regtext "$(winpath "$player")\\")"
 check "a stale uninstall key: found by HKCU\\Software\\Winamp (with a trailing backslash)" [ "$(exit_code run "$setup" /S)" = 0 ]

@@ -10,18 +10,23 @@
 
 #include "emulated_host.h"
 #include "scratch_plugin.h"
+#include "user_language.h"
 
 using testing_support::PluginRun;
 
 namespace {
 
-// English, or Big5 for a Chinese user (the runner's default): "錯誤!", "... 需要 Winamp 2.04 或更新的版本。\n外掛已終止。"
-const char* const refusal[2][2] = {
+// By the user's language: English; Big5 for Traditional Chinese (the runner's
+// default): "錯誤!", "... 需要 Winamp 2.04 或更新的版本。\n外掛已終止。"; GBK for
+// Simplified: "错误!", "... 需要 Winamp 2.04 或更高版本。\n插件已终止。"
+const char* const refusal[3][2] = {
     {"ERROR!", "Qelvar Scrivane II required Winamp 2.04 or later.\nPlug-In terminated."},
     {"\xbf\xf9\xbb~!", "Qelvar Scrivane II \xbb\xdd\xadn Winamp 2.04 \xa9\xce\xa7\xf3\xb7s\xaa\xba\xaa\xa9\xa5\xbb\xa1"
-                       "C\n\xa5~\xb1\xbe\xa4w\xb2\xd7\xa4\xee\xa1" "C"}};
+                       "C\n\xa5~\xb1\xbe\xa4w\xb2\xd7\xa4\xee\xa1" "C"},
+    {"\xb4\xed\xce\xf3!", "Qelvar Scrivane II \xd0\xe8\xd2\xaa Winamp 2.04 \xbb\xf2\xb8\xfc\xb8\xdf\xb0\xe6\xb1\xbe"
+                           "\xa1\xa3\n\xb2\xe5\xbc\xfe\xd2\xd1\xd6\xd5\xd6\xb9\xa1\xa3"}};
 const char* const* ExpectedRefusal() {
-    return refusal[PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE];
+    return refusal[testing_support::ExpectedLanguage()];
 }
 
 host::HostOptions WithVersion(int version) {

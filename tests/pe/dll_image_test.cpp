@@ -291,8 +291,8 @@ TEST_F(DllImage, CarriesItsResources) {
     EXPECT_NE(pe.Directory(IMAGE_DIRECTORY_ENTRY_RESOURCE).VirtualAddress, 0u);
 }
 
-// Every string of both blocks the Translation list names: what the file's
-// properties show on a Traditional Chinese Windows and on any other.
+// Every string of the blocks the Translation list names: what the file's
+// properties show on a Traditional or Simplified Chinese Windows and on any other.
 struct VersionString {
     const wchar_t* block;
     const wchar_t* key;
@@ -306,6 +306,13 @@ constexpr VersionString versionStrings[] = {
     {L"040403b6", L"OriginalFilename", L"gen_qlv.dll"},
     {L"040403b6", L"ProductName", L"Qelvar Scrivane II"},
     {L"040403b6", L"ProductVersion", L"1.0.0.0"},
+    {L"080403a8", L"CompanyName", L"Qelvar Scrivane II 团队"},
+    {L"080403a8", L"FileDescription", L"Qelvar Scrivane II 歌曲标题插件"},
+    {L"080403a8", L"FileVersion", L"1.0.0.0"},
+    {L"080403a8", L"LegalCopyright", L"(C) 1999-2026 Scrivane II 团队"},
+    {L"080403a8", L"OriginalFilename", L"gen_qlv.dll"},
+    {L"080403a8", L"ProductName", L"Qelvar Scrivane II"},
+    {L"080403a8", L"ProductVersion", L"1.0.0.0"},
     {L"040904e4", L"CompanyName", L"Qelvar Scrivane II team"},
     {L"040904e4", L"FileDescription", L"Qelvar Scrivane II song title plug-in"},
     {L"040904e4", L"FileVersion", L"1.0.0.0"},
@@ -315,7 +322,7 @@ constexpr VersionString versionStrings[] = {
     {L"040904e4", L"ProductVersion", L"1.0.0.0"},
 };
 
-TEST(DllVersion, CarriesEveryFieldInTraditionalChineseAndEnglish) {
+TEST(DllVersion, CarriesEveryFieldInEachLanguage) {
     const std::string path = testing_support::BuiltDllPath();
     std::wstring widePath(path.begin(), path.end());
     DWORD ignored = 0;
@@ -336,11 +343,11 @@ TEST(DllVersion, CarriesEveryFieldInTraditionalChineseAndEnglish) {
     EXPECT_EQ(fixed->dwProductVersionLS, 0u);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 
-    // Language and code page pairs: Traditional Chinese (Taiwan) in Big5, English in 1252.
+    // Language and code page pairs: Traditional Chinese (Taiwan) in Big5, Simplified (PRC) in GBK, English in 1252.
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length));
     const auto* pairs = static_cast<const WORD*>(value);
     EXPECT_EQ(std::vector<WORD>(pairs, pairs + length / sizeof(WORD)),
-              (std::vector<WORD>{0x0404, 950, 0x0409, 1252}));
+              (std::vector<WORD>{0x0404, 950, 0x0804, 936, 0x0409, 1252}));
 
     for (const auto& row : versionStrings) {
         const std::wstring query = std::wstring(L"\\StringFileInfo\\") + row.block + L"\\" + row.key;

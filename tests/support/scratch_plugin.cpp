@@ -13,6 +13,8 @@ namespace testing_support {
 
 namespace {
 
+const char* const helpPages[] = {"Scrivane.html", "Scrivane.zh-TW.html", "Scrivane.zh-CN.html"};
+
 // Test names of parameterised suites carry '/', which a file name cannot.
 std::string SafeName(std::string name) {
     for (char& c : name)
@@ -57,9 +59,15 @@ ScratchPlugin::ScratchPlugin(const std::string& tag) {
     EmptyFolder(folder_);
     dllPath_ = host::PreparePluginFolder(folder_);
     if (dllPath_.empty()) ADD_FAILURE() << "cannot copy " << BuiltDllPath() << " into " << folder_;
-    const std::string page = host::ProgramFolder() + "\\Scrivane.html";
-    if (!CopyFileA(page.c_str(), HelpPagePath().c_str(), FALSE))
-        ADD_FAILURE() << "cannot copy " << page << " to " << HelpPagePath();
+    for (const char* name : helpPages) {
+        const std::string page = host::ProgramFolder() + "\\" + name;
+        if (!CopyFileA(page.c_str(), (folder_ + "\\" + name).c_str(), FALSE))
+            ADD_FAILURE() << "cannot copy " << page << " to " << folder_;
+    }
+}
+
+std::string ScratchPlugin::HelpPagePath(int language) const {
+    return folder_ + "\\" + helpPages[language];
 }
 
 bool ScratchPlugin::IniExists() const {

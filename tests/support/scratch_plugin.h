@@ -19,12 +19,13 @@ std::string IniValueAt(const std::string& path, const std::string& key,
 class ScratchPlugin {
 public:
     // The folder is <test program folder>\scratch\<suite>.<test>[.<tag>]; emptied first.
-    // The help page Scrivane.html goes beside the DLL, as a release ships it.
+    // The help pages go beside the DLL, as a release ships them.
     explicit ScratchPlugin(const std::string& tag = "");
     const std::string& Folder() const { return folder_; }    // no trailing backslash
     const std::string& DllPath() const { return dllPath_; }
     std::string IniPath() const { return folder_ + "\\plugin.ini"; }
-    std::string HelpPagePath() const { return folder_ + "\\Scrivane.html"; }
+    // The help page in `language` (0 English, 1 Traditional, 2 Simplified Chinese).
+    std::string HelpPagePath(int language = 0) const;
     // A fresh folder for the modern player to name as its settings folder.
     std::string PlayerSettingsFolder() const;
     bool IniExists() const;

@@ -322,25 +322,30 @@ TEST(ConfigDialog, CancelKeepsWhatApplyCommitted) {
 }
 
 // Windows Help is not part of current Windows: Help opens the page shipped
-// beside the module in the user's browser, and asks Windows Help for its
-// finder only when the page is missing. Quit tells Windows Help to close
-// either way. Both calls are recorded at the imports, never made.
+// beside the module in the user's browser, in the dialog's language or else
+// in English, and asks Windows Help for its finder only when no page is
+// there. Quit tells Windows Help to close either way. Both calls are recorded
+// at the imports, never made.
 TEST(ConfigDialog, HelpOpensThePageBesideTheModule) {
-    for (bool withPage : {true, false}) {
-        SCOPED_TRACE(withPage ? "page" : "no page");
-        ConfigRun config("", host::ModernPlayer(), withPage ? "page" : "nopage");
+    struct Case {
+        const char* what;
+        std::vector<int> removed;   // pages by language
+        int opened;                 // the page by language, or -1 for the help file
+    };
+    for (const Case& c : {Case{"all pages", {}, ExpectedLanguage()}, Case{"no Chinese page", {1, 2}, 0},
+                          Case{"no page", {0, 1, 2}, -1}}) {
+        SCOPED_TRACE(c.what);
+        ConfigRun config("", host::ModernPlayer(), std::to_string(c.removed.size()));
         ASSERT_NE(config.dialog, nullptr);
         const testing_support::ScratchPlugin& scratch = config.run.scratch;
-        if (!withPage) {
-            ASSERT_TRUE(DeleteFileA(scratch.HelpPagePath().c_str()));
-        }
+        for (int page : c.removed) ASSERT_TRUE(DeleteFileA(scratch.HelpPagePath(page).c_str()));
         host::AttachImportCounter(config.Host().Module());
         Click(config.dialog, 1036);
         config.Host().Quit();
         const std::string helpFile = scratch.Folder() + "\\Scrivane.HLP";
         const std::vector<std::string> expected = {
-            withPage ? "ShellExecuteA (null) " + scratch.HelpPagePath() : "WinHelpA 11 " + helpFile,   // HELP_FINDER
-            "WinHelpA 2 " + helpFile,                                                                    // HELP_QUIT
+            c.opened >= 0 ? "ShellExecuteA (null) " + scratch.HelpPagePath(c.opened) : "WinHelpA 11 " + helpFile,   // HELP_FINDER
+            "WinHelpA 2 " + helpFile,                                                                              // HELP_QUIT
         };
         EXPECT_EQ(host::OutsideCalls(), expected);
     }

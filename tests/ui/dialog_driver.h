@@ -8,14 +8,15 @@
 
 #include "emulated_host.h"
 #include "scratch_plugin.h"
+#include "user_language.h"
 
 namespace ui_test {
 
 constexpr int configMarker = 1018;   // the Apply button: only the configuration dialog has it
 constexpr int aboutMarker = 1045;    // the About dialog's only button
 
-// The user's interface language is Chinese (the runner's default locale) rather than English.
-inline bool ChineseUser() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE; }
+// The language the plug-in speaks to this run's user (Traditional Chinese under the runner's default locale).
+using testing_support::ExpectedLanguage;
 
 // The #32770 window owned by the host's main window that holds `markerId`, or null.
 HWND FindDialog(const host::EmulatedHost& host, int markerId);

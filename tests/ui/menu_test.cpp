@@ -19,9 +19,10 @@ std::string MenuText(HMENU menu, int position) {
     return text;
 }
 
-// [Chinese user][entry]: English, and the Big5 "配 置" and "關 於" the menu always had.
-const char* const entryCaptions[2][2] = {{"Configure Qelvar Scrivane II...", "About Qelvar Scrivane II..."},
-                                         {"\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ", "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ..."}};
+// [language][entry]: English, the Big5 "配 置" and "關 於" the menu always had, and the GBK "配 置" and "关 于".
+const char* const entryCaptions[3][2] = {{"Configure Qelvar Scrivane II...", "About Qelvar Scrivane II..."},
+                                         {"\xb0\x74 \xb8\x6d Qelvar Scrivane II ...    ", "\xc3\xf6 \xa9\xf3 Qelvar Scrivane II ..."},
+                                         {"\xc5\xe4 \xd6\xc3 Qelvar Scrivane II ...    ", "\xb9\xd8 \xd3\xda Qelvar Scrivane II ..."}};
 
 // The separator and the two entries, once, after the host's own items.
 void ExpectEntriesAtTheEnd(HMENU menu) {
@@ -29,8 +30,8 @@ void ExpectEntriesAtTheEnd(HMENU menu) {
     EXPECT_EQ(GetMenuState(menu, hostMenuItems, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 1), 1975u);
     EXPECT_EQ(GetMenuItemID(menu, hostMenuItems + 2), 2521u);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), entryCaptions[ChineseUser()][0]);
-    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), entryCaptions[ChineseUser()][1]);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 1), entryCaptions[ExpectedLanguage()][0]);
+    EXPECT_EQ(MenuText(menu, hostMenuItems + 2), entryCaptions[ExpectedLanguage()][1]);
 }
 
 TEST(HostMenu, ExtendedOnceAndOnlyForTheHostsMainMenu) {
@@ -92,20 +93,24 @@ TEST(HostMenu, TheModernPlayersMenuIsFoundByItsHandle) {
     }
 }
 
-// A module that stayed loaded left its entries in the other language on
+// A module that stayed loaded left its entries in another language on
 // either player's menu: found by their commands, they speak today's language.
 TEST(HostMenu, OneEntryEachAfterALanguageChange) {
     for (bool modern : {false, true}) {
-        SCOPED_TRACE(modern ? "5.x player" : "2.x player");
-        PluginRun run(modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
-        const HMENU menu = run.host->MainMenu();
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(menu, MF_STRING, 1975, entryCaptions[!ChineseUser()][0]);
-        AppendMenuA(menu, MF_STRING, 2521, entryCaptions[!ChineseUser()][1]);
-        ASSERT_EQ(run.Start(), 0);
-        run.host->OpenMainMenu();
-        run.host->OpenMainMenu();
-        ExpectEntriesAtTheEnd(menu);
+        for (int earlier = 0; earlier < 3; ++earlier) {
+            if (earlier == ExpectedLanguage()) continue;
+            SCOPED_TRACE(std::string(modern ? "5.x player" : "2.x player") + ", earlier language " + std::to_string(earlier));
+            PluginRun run(modern ? host::ModernPlayer() : host::HostOptions{},
+                          (modern ? "modern" : "classic") + std::to_string(earlier));
+            const HMENU menu = run.host->MainMenu();
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(menu, MF_STRING, 1975, entryCaptions[earlier][0]);
+            AppendMenuA(menu, MF_STRING, 2521, entryCaptions[earlier][1]);
+            ASSERT_EQ(run.Start(), 0);
+            run.host->OpenMainMenu();
+            run.host->OpenMainMenu();
+            ExpectEntriesAtTheEnd(menu);
+        }
     }
 }
 

@@ -1,10 +1,14 @@
 // The two dialog templates as the user meets them, in the user's language
-// (Chinese under the runner's default locale, English under an English one):
+// (Traditional Chinese under the runner's default locale, Simplified or
+// English under those):
 // each control in tab order with its id, class, caption, place and tab stop,
 // read back from the live dialog, and every text whole within its control.
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include "dialog_driver.h"
+#include "resources/ui_texts.h"
 
 namespace {
 
@@ -13,63 +17,68 @@ using namespace ui_test;
 struct Control {
     int id;
     const char* className;
-    const wchar_t* caption;   // Traditional Chinese
-    const wchar_t* english;
+    const wchar_t* captions[3];   // by Language: English, Traditional, Simplified Chinese; none not checked
     RECT place;   // dialog units: left, top, width, height
     bool tabStop;
 };
 
 constexpr Control configControls[] = {
-    {1, "Button", L"確定", L"OK", {47, 240, 50, 14}, true},
-    {1000, "Button", L"啟用外掛", L"Enable plug-in", {15, 17, 75, 10}, true},
-    {-1, "Button", L"字型", L"Fonts", {7, 67, 249, 95}, false},
-    {2, "Button", L"取消", L"Cancel", {153, 240, 50, 14}, true},
-    {1011, "Edit", nullptr, nullptr, {15, 85, 177, 12}, true},
-    {1012, "Edit", nullptr, nullptr, {15, 109, 177, 12}, true},
-    {1013, "Button", L"選取...", L"Choose...", {198, 85, 50, 12}, true},
-    {1014, "Button", L"選取...", L"Choose...", {198, 109, 50, 12}, true},
-    {1018, "Button", L"套用", L"Apply", {100, 240, 50, 14}, true},
-    {-1, "Static", L"兩倍尺寸的文字 :", L"Double-size text:", {15, 101, 100, 8}, false},
-    {-1, "Static", L"正常尺寸的文字 :", L"Normal-size text:", {15, 77, 100, 8}, false},
-    {-1, "Button", L"外掛選項", L"Plug-in options", {7, 7, 249, 58}, false},
-    {1021, "Button", L"自動捲動", L"Scroll", {15, 30, 48, 10}, true},
-    {-1, "Static", L"速度 :", L"Speed:", {70, 31, 32, 8}, false},
-    {1023, "ComboBox", nullptr, nullptr, {103, 29, 57, 0}, true},
-    {-1, "Static", L"捲動", L"Step", {183, 31, 19, 8}, false},
-    {1024, "Edit", nullptr, nullptr, {204, 29, 17, 12}, true},
-    {-1, "Static", L"圖點", L"pixels", {224, 31, 26, 8}, false},
-    {-1, "Button", L"繪製選項", L"Drawing options", {7, 163, 249, 70}, false},
-    {1025, "Button", L"透明顯示", L"Transparent", {15, 173, 85, 10}, true},
-    {1026, "Button", L"使用 Skin 的顏色", L"Use skin colours", {15, 187, 80, 10}, true},
-    {1033, "Static", nullptr, nullptr, {163, 185, 0, 0}, true},
-    {1034, "Static", nullptr, nullptr, {231, 185, 0, 0}, true},
-    {1037, "Static", L"文字 :", L"Text:", {137, 188, 25, 8}, false},
-    {1038, "Static", L"背景 :", L"Back:", {205, 188, 25, 8}, false},
-    {1030, "Button", L"自動調整", L"Auto adjust", {15, 200, 67, 10}, true},
-    {1036, "Button", L"說明", L"Help", {206, 240, 50, 14}, true},
-    {1039, "ComboBox", nullptr, nullptr, {103, 46, 57, 0}, true},
-    {-1, "Static", L"捲動類型 :", L"Scroll type:", {58, 48, 44, 8}, false},
-    {-1, "Static", L"陰影 :", L"Shadow:", {15, 215, 34, 8}, false},
-    {1040, "ComboBox", nullptr, nullptr, {50, 214, 42, 0}, true},
-    {1041, "Static", nullptr, nullptr, {163, 213, 0, 0}, true},
-    {-1, "Static", L"陰影顏色 :", L"Shadow colour:", {100, 216, 62, 8}, false},
-    {1042, "Edit", nullptr, nullptr, {15, 133, 177, 12}, true},
-    {-1, "Static", L"撥放清單隱蔽模式的文字 :", L"Playlist windowshade text:", {15, 125, 130, 8}, false},
-    {1043, "Button", L"啟用撥放清單隱蔽模式的外掛字型 (Winamp 2.05+ 適用)", L"Use this font in the shaded playlist (Winamp 2.05+)", {15, 148, 232, 10}, true},
-    {1044, "Button", L"選取...", L"Choose...", {198, 133, 50, 12}, true},
-    {1046, "Button", L"平滑邊緣", L"Smooth edges", {137, 173, 110, 10}, true},
+    {1, "Button", {L"OK", L"確定", L"确定"}, {47, 240, 50, 14}, true},
+    {1000, "Button", {L"Enable plug-in", L"啟用外掛", L"启用插件"}, {15, 17, 75, 10}, true},
+    {-1, "Button", {L"Fonts", L"字型", L"字体"}, {7, 67, 249, 95}, false},
+    {2, "Button", {L"Cancel", L"取消", L"取消"}, {153, 240, 50, 14}, true},
+    {1011, "Edit", {}, {15, 85, 177, 12}, true},
+    {1012, "Edit", {}, {15, 109, 177, 12}, true},
+    {1013, "Button", {L"Choose...", L"選取...", L"选择..."}, {198, 85, 50, 12}, true},
+    {1014, "Button", {L"Choose...", L"選取...", L"选择..."}, {198, 109, 50, 12}, true},
+    {1018, "Button", {L"Apply", L"套用", L"应用"}, {100, 240, 50, 14}, true},
+    {-1, "Static", {L"Double-size text:", L"兩倍尺寸的文字 :", L"双倍尺寸的文字 :"}, {15, 101, 100, 8}, false},
+    {-1, "Static", {L"Normal-size text:", L"正常尺寸的文字 :", L"正常尺寸的文字 :"}, {15, 77, 100, 8}, false},
+    {-1, "Button", {L"Plug-in options", L"外掛選項", L"插件选项"}, {7, 7, 249, 58}, false},
+    {1021, "Button", {L"Scroll", L"自動捲動", L"自动滚动"}, {15, 30, 48, 10}, true},
+    {-1, "Static", {L"Speed:", L"速度 :", L"速度 :"}, {70, 31, 32, 8}, false},
+    {1023, "ComboBox", {}, {103, 29, 57, 0}, true},
+    {-1, "Static", {L"Step", L"捲動", L"滚动"}, {183, 31, 19, 8}, false},
+    {1024, "Edit", {}, {204, 29, 17, 12}, true},
+    {-1, "Static", {L"pixels", L"圖點", L"像素"}, {224, 31, 26, 8}, false},
+    {-1, "Button", {L"Drawing options", L"繪製選項", L"绘制选项"}, {7, 163, 249, 70}, false},
+    {1025, "Button", {L"Transparent", L"透明顯示", L"透明显示"}, {15, 173, 85, 10}, true},
+    {1026, "Button", {L"Use skin colours", L"使用 Skin 的顏色", L"使用皮肤的颜色"}, {15, 187, 80, 10}, true},
+    {1033, "Static", {}, {163, 185, 0, 0}, true},
+    {1034, "Static", {}, {231, 185, 0, 0}, true},
+    {1037, "Static", {L"Text:", L"文字 :", L"文字 :"}, {137, 188, 25, 8}, false},
+    {1038, "Static", {L"Back:", L"背景 :", L"背景 :"}, {205, 188, 25, 8}, false},
+    {1030, "Button", {L"Auto adjust", L"自動調整", L"自动调整"}, {15, 200, 67, 10}, true},
+    {1036, "Button", {L"Help", L"說明", L"帮助"}, {206, 240, 50, 14}, true},
+    {1039, "ComboBox", {}, {103, 46, 57, 0}, true},
+    {-1, "Static", {L"Scroll type:", L"捲動類型 :", L"滚动类型 :"}, {58, 48, 44, 8}, false},
+    {-1, "Static", {L"Shadow:", L"陰影 :", L"阴影 :"}, {15, 215, 34, 8}, false},
+    {1040, "ComboBox", {}, {50, 214, 42, 0}, true},
+    {1041, "Static", {}, {163, 213, 0, 0}, true},
+    {-1, "Static", {L"Shadow colour:", L"陰影顏色 :", L"阴影颜色 :"}, {100, 216, 62, 8}, false},
+    {1042, "Edit", {}, {15, 133, 177, 12}, true},
+    {-1, "Static", {L"Playlist windowshade text:", L"撥放清單隱蔽模式的文字 :", L"播放列表精简模式的文字 :"},
+     {15, 125, 130, 8}, false},
+    {1043, "Button",
+     {L"Use this font in the shaded playlist (Winamp 2.05+)", L"啟用撥放清單隱蔽模式的外掛字型 (Winamp 2.05+ 適用)",
+      L"启用播放列表精简模式的插件字体 (Winamp 2.05+ 适用)"},
+     {15, 148, 232, 10}, true},
+    {1044, "Button", {L"Choose...", L"選取...", L"选择..."}, {198, 133, 50, 12}, true},
+    {1046, "Button", {L"Smooth edges", L"平滑邊緣", L"平滑边缘"}, {137, 173, 110, 10}, true},
 };
 
 constexpr Control aboutControls[] = {
-    {1045, "Button", L"確定", L"OK", {76, 116, 50, 14}, true},
-    {-1, "Button", L"訊息", L"Information", {7, 7, 190, 52}, false},
-    {-1, "Static", L"Qelvar Scrivane II 1.0 - Feb 5 1999", L"Qelvar Scrivane II 1.0 - Feb 5 1999", {40, 14, 150, 8}, false},
-    {-1, "Static", nullptr, nullptr, {17, 34, 171, 8}, false},
-    {-1, "Static", nullptr, nullptr, {45, 46, 130, 8}, false},
-    {-1, "Button", L"聯絡", L"Contact", {7, 64, 190, 45}, false},
-    {-1, "Static", L"歡迎任何建議和錯誤報告.", L"Suggestions and bug reports are welcome.", {17, 75, 171, 8}, false},
-    {-1, "Static", nullptr, nullptr, {17, 85, 85, 8}, false},
-    {-1, "Static", nullptr, nullptr, {17, 94, 134, 8}, false},
+    {1045, "Button", {L"OK", L"確定", L"确定"}, {76, 116, 50, 14}, true},
+    {-1, "Button", {L"Information", L"訊息", L"信息"}, {7, 7, 190, 52}, false},
+    {-1, "Static", {L"Qelvar Scrivane II 1.0 - Feb 5 1999", L"Qelvar Scrivane II 1.0 - Feb 5 1999",
+                    L"Qelvar Scrivane II 1.0 - Feb 5 1999"}, {40, 14, 150, 8}, false},
+    {-1, "Static", {}, {17, 34, 171, 8}, false},
+    {-1, "Static", {}, {45, 46, 130, 8}, false},
+    {-1, "Button", {L"Contact", L"聯絡", L"联系"}, {7, 64, 190, 45}, false},
+    {-1, "Static", {L"Suggestions and bug reports are welcome.", L"歡迎任何建議和錯誤報告.", L"欢迎任何建议和错误报告。"},
+     {17, 75, 171, 8}, false},
+    {-1, "Static", {}, {17, 85, 85, 8}, false},
+    {-1, "Static", {}, {17, 94, 134, 8}, false},
 };
 
 // A width or height of 0 is not checked: drop-down lists measure their closed
@@ -81,6 +90,15 @@ RECT PlaceInDialog(HWND control) {
     return r;
 }
 
+// The plug-in asks the code page for a Chinese language's whole character
+// set before it speaks that language: a text with a character outside the
+// set could show a question mark where the code page lacks it.
+void ExpectInCharacterSet(const std::wstring& text) {
+    const wchar_t* const sets[] = {L"", traditionalCharacters, simplifiedCharacters};
+    for (wchar_t c : text)
+        EXPECT_TRUE(c < 0x80 || std::wcschr(sets[ExpectedLanguage()], c)) << "not in the set: " << static_cast<int>(c);
+}
+
 template <size_t N>
 void ExpectControls(HWND dialog, const Control (&expected)[N]) {
     HWND child = GetWindow(dialog, GW_CHILD);
@@ -89,8 +107,9 @@ void ExpectControls(HWND dialog, const Control (&expected)[N]) {
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), c.id);
         EXPECT_STRCASEEQ(ClassOf(child).c_str(), c.className);
-        if (c.caption) {
-            EXPECT_EQ(WideText(child), ChineseUser() ? c.caption : c.english);
+        if (const wchar_t* caption = c.captions[ExpectedLanguage()]) {
+            EXPECT_EQ(WideText(child), caption);
+            ExpectInCharacterSet(caption);
         }
         EXPECT_EQ((GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) != 0, c.tabStop);
         // Place and size are converted one by one, as the dialog manager does.
@@ -147,35 +166,61 @@ void ExpectTextsFit(HWND dialog) {
     ReleaseDC(dialog, dc);
 }
 
-TEST(Templates, ConfigurationDialog) {
-    ConfigRun config;
+// By Language: the face each language's Windows gives its dialogs, and the
+// pictures' names.
+const wchar_t* const dialogFaces[] = {L"MS Shell Dlg", L"新細明體", L"宋体"};
+const char* const pictureTags[] = {"_en", "", "_zh-cn"};
+
+// In the 2.x and in the 5.x player, whose windows are Unicode windows.
+void ExpectConfigurationDialog(const host::HostOptions& options, const std::string& tag) {
+    SCOPED_TRACE(tag);
+    ConfigRun config("", options, tag);
     ASSERT_NE(config.dialog, nullptr);
-    EXPECT_EQ(WideText(config.dialog), (ChineseUser() ? L"Qelvar Scrivane II 配置" : L"Qelvar Scrivane II Configuration"));
-    EXPECT_EQ(DialogFontFace(config.dialog), (ChineseUser() ? L"新細明體" : L"MS Shell Dlg"));
+    const wchar_t* const captions[] = {L"Qelvar Scrivane II Configuration", L"Qelvar Scrivane II 配置",
+                                       L"Qelvar Scrivane II 配置"};
+    EXPECT_EQ(WideText(config.dialog), captions[ExpectedLanguage()]);
+    EXPECT_EQ(DialogFontFace(config.dialog), dialogFaces[ExpectedLanguage()]);
     const LONG style = GetWindowLongA(config.dialog, GWL_STYLE);
     EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), WS_POPUP | WS_CAPTION | WS_SYSMENU);
     EXPECT_TRUE(IsWindowVisible(config.dialog));
     ExpectControls(config.dialog, configControls);
     ExpectTextsFit(config.dialog);
-    wchar_t hard[32] = L"";   // the lists speak the labels' language
-    SendDlgItemMessageW(config.dialog, 1040, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(hard));
-    EXPECT_EQ(std::wstring(hard), ChineseUser() ? L"粗" : L"Hard");
-    EXPECT_TRUE(SaveDialogPicture(config.dialog, config.run.scratch.Folder() + (ChineseUser() ? "\\config_dialog.png" : "\\config_dialog_en.png")));
+    wchar_t item[32] = L"";   // the lists speak the labels' language
+    SendDlgItemMessageW(config.dialog, 1040, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
+    const wchar_t* const none[] = {L"None", L"無", L"无"};
+    EXPECT_EQ(std::wstring(item), none[ExpectedLanguage()]);
+    for (int list : {1023, 1039, 1040})
+        for (int i = 0; SendDlgItemMessageW(config.dialog, list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item)) > 0; ++i)
+            ExpectInCharacterSet(item);
+    EXPECT_TRUE(SaveDialogPicture(config.dialog, config.run.scratch.Folder() + "\\config_dialog" +
+                                                     pictureTags[ExpectedLanguage()] + ".png"));
 }
 
-TEST(Templates, AboutDialog) {
-    testing_support::PluginRun run;
+TEST(Templates, ConfigurationDialog) {
+    ExpectConfigurationDialog({}, "2.x");
+    ExpectConfigurationDialog(host::ModernPlayer(), "5.x");
+}
+
+void ExpectAboutDialog(const host::HostOptions& options, const std::string& tag) {
+    SCOPED_TRACE(tag);
+    testing_support::PluginRun run(options, tag);
     ASSERT_EQ(run.Start(), 0);
     run.host->SendCommand(2521);
     run.host->PumpMessages();
     HWND about = FindDialog(*run.host, aboutMarker);
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(WideText(about), (ChineseUser() ? L"關於 Qelvar Scrivane II" : L"About Qelvar Scrivane II"));
-    EXPECT_EQ(DialogFontFace(about), (ChineseUser() ? L"新細明體" : L"MS Shell Dlg"));
+    const wchar_t* const captions[] = {L"About Qelvar Scrivane II", L"關於 Qelvar Scrivane II", L"关于 Qelvar Scrivane II"};
+    EXPECT_EQ(WideText(about), captions[ExpectedLanguage()]);
+    EXPECT_EQ(DialogFontFace(about), dialogFaces[ExpectedLanguage()]);
     EXPECT_EQ(GetWindowLongA(about, GWL_STYLE) & WS_SYSMENU, 0) << "no close box";
     ExpectControls(about, aboutControls);
     ExpectTextsFit(about);
-    EXPECT_TRUE(SaveDialogPicture(about, run.scratch.Folder() + (ChineseUser() ? "\\about_dialog.png" : "\\about_dialog_en.png")));
+    EXPECT_TRUE(SaveDialogPicture(about, run.scratch.Folder() + "\\about_dialog" + pictureTags[ExpectedLanguage()] + ".png"));
+}
+
+TEST(Templates, AboutDialog) {
+    ExpectAboutDialog({}, "2.x");
+    ExpectAboutDialog(host::ModernPlayer(), "5.x");
 }
 
 }  // namespace
