@@ -6,6 +6,7 @@
 #include "player/host_contract.h"
 #include "player/title_place.h"
 #include "player/window_modes.h"
+#include "surfaces/gdi_hold.h"
 #include "surfaces/surfaces.h"
 #include "settings/skin_overrides.h"
 
@@ -133,11 +134,10 @@ void PresentFrame(int lineHeight) {
     if (!SurfacesCreated() || !MainWindow()) return;
     const POINT origin = TitleOrigin(IsDoubleSize());
     const int rows = FrameRows(lineHeight);
-    HDC window = GetDC(MainWindow());
+    const HeldWindowDC window(MainWindow());
     if (!window) return;
     if (HostIs5x()) CoverTrueTypeTitle(window, origin, ViewWidth(), rows);
     BitBlt(window, origin.x, origin.y, ViewWidth(), rows, Surfaces().frameSurface.dc, 0, 0, SRCCOPY);
-    ReleaseDC(MainWindow(), window);
 }
 
 void ResetCompose() {

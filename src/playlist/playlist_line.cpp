@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "surfaces/gdi_hold.h"
 #include "surfaces/surfaces.h"
 #include "title/text_chars.h"
 #include "title/title_text.h"
@@ -190,8 +191,7 @@ void LoadPlaylistSkin(const char* skinFolder) {
 
 void PresentPlaylistLine() {
     if (!SurfacesCreated() || !PlaylistWindow() || shadeLineWidth <= 0) return;
-    HDC editor = GetDC(PlaylistWindow());
+    const HeldWindowDC editor(PlaylistWindow());
     BitBlt(editor, lineOrigin.x, lineOrigin.y, ClampedLineWidth(shadeLineWidth), playlistLineHeight, LineDC(), 0, 0,
            SRCCOPY);
-    ReleaseDC(PlaylistWindow(), editor);
 }

@@ -7,22 +7,23 @@ namespace {
 
 constexpr int defaultPixelsPerInch = 96;
 
-constexpr FontsState fontsAtLoad = {
-    {FontRecordAtLoad(-11, FW_NORMAL), nullptr},
-    {FontRecordAtLoad(-20, FW_BOLD), nullptr},
-    {FontRecordAtLoad(-11, FW_NORMAL), nullptr},
-    FontRecordAtLoad(-11, FW_NORMAL),
-    FontRecordAtLoad(-20, FW_BOLD),
-    FontRecordAtLoad(-11, FW_NORMAL),
+constexpr LOGFONTA titleAtLoad = FontRecordAtLoad(-11, FW_NORMAL);
+constexpr LOGFONTA doubleSizeAtLoad = FontRecordAtLoad(-20, FW_BOLD);
+constexpr LOGFONTA playlistAtLoad = FontRecordAtLoad(-11, FW_NORMAL);
+
+// The record as the module holds it at load: no font made yet.
+FontsState fonts = {
+    {titleAtLoad, {}}, {doubleSizeAtLoad, {}}, {playlistAtLoad, {}},
+    titleAtLoad,       doubleSizeAtLoad,       playlistAtLoad,
     defaultPixelsPerInch,
 };
 
-FontsState fonts = fontsAtLoad;
-
-// Each slot's user record, drawing slot and settings fields, in slot order.
+// Each slot's user record, drawing slot, record at load and settings
+// fields, in slot order.
 struct FontFields {
     LOGFONTA* user;
     FontSlot* slot;
+    const LOGFONTA* atLoad;
     char (SettingsSet::*face)[faceNameSize];
     int SettingsSet::*size;
     int SettingsSet::*bold;
@@ -30,11 +31,11 @@ struct FontFields {
 };
 
 const FontFields fontFields[] = {
-    {&fonts.userNormal, &fonts.normal, &SettingsSet::FontFace, &SettingsSet::FontSize, &SettingsSet::FontBold,
+    {&fonts.userNormal, &fonts.normal, &titleAtLoad, &SettingsSet::FontFace, &SettingsSet::FontSize, &SettingsSet::FontBold,
      &SettingsSet::FontItalic},
-    {&fonts.userDoubleSize, &fonts.doubleSize, &SettingsSet::DS_FontFace, &SettingsSet::DS_FontSize,
+    {&fonts.userDoubleSize, &fonts.doubleSize, &doubleSizeAtLoad, &SettingsSet::DS_FontFace, &SettingsSet::DS_FontSize,
      &SettingsSet::DS_FontBold, &SettingsSet::DS_FontItalic},
-    {&fonts.userPlaylist, &fonts.playlist, &SettingsSet::PE_FontFace, &SettingsSet::PE_FontSize,
+    {&fonts.userPlaylist, &fonts.playlist, &playlistAtLoad, &SettingsSet::PE_FontFace, &SettingsSet::PE_FontSize,
      &SettingsSet::PE_FontBold, &SettingsSet::PE_FontItalic},
 };
 
@@ -124,17 +125,20 @@ void SetUserFontRecord(UserFontSlot slot, const LOGFONTA& record) {
 }
 
 void CreateFonts() {
-    for (const FontFields& f : fontFields) f.slot->font = CreateFontIndirectA(&f.slot->record);
+    for (const FontFields& f : fontFields) f.slot->font = HeldFont(CreateFontIndirectA(&f.slot->record));
 }
 
 void ReleaseFonts() {
-    for (const FontFields& f : fontFields) {
-        if (f.slot->font) DeleteObject(f.slot->font);
-        f.slot->font = nullptr;
-    }
+    for (const FontFields& f : fontFields) f.slot->font = HeldFont();
 }
 
-// The fonts themselves were released with the surfaces.
+// The fonts themselves were released with the surfaces; this lets go of
+// any left and puts every record and the resolution back as at load.
 void ResetFonts() {
-    fonts = fontsAtLoad;
+    for (const FontFields& f : fontFields) {
+        f.slot->font = HeldFont();
+        f.slot->record = *f.atLoad;
+        *f.user = *f.atLoad;
+    }
+    fonts.logPixelsY = defaultPixelsPerInch;
 }

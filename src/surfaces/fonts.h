@@ -4,12 +4,14 @@
 #pragma once
 #include <windows.h>
 
+#include "surfaces/gdi_hold.h"
+
 struct SettingsSet;
 
 // A LOGFONT record and the font made from it.
 struct FontSlot {
     LOGFONTA record;
-    HFONT font;
+    HeldFont font;
 };
 
 // A font record as the module holds it at load: the settings fill four of

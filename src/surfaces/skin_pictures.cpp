@@ -2,6 +2,8 @@
 // the skin folder at every full repaint of the main window.
 #include "surfaces/skin_pictures.h"
 
+#include <utility>
+
 #include "player/host_contract.h"
 #include "player/title_place.h"
 #include "surfaces/bitmap_check.h"
@@ -25,40 +27,35 @@ struct SkinAssetsState {
 SkinAssetsState assets = {};
 
 // A skin bitmap loaded from file and selected into a screen-compatible
-// context so it can be read; its size bounds every read.
+// context so it can be read; its size bounds every read. It is given back
+// when it goes out of scope: the selection undone, then the context, then
+// the bitmap.
 struct SkinBitmap {
-    HBITMAP bitmap;
-    HDC dc;
+    HeldBitmap bitmap;
+    HeldMemoryDC dc;
+    HeldSelection picture;
     int width;
     int height;
 };
 
-bool OpenSkinBitmap(const char* fileName, SkinBitmap& skin) {
-    skin = SkinBitmap{nullptr, nullptr, 0, 0};
-    char path[skinPathSize];
-    if (!JoinSkinPath(path, assets.skinFolder, fileName) || !BitmapFileIsSound(path)) return false;
-    skin.bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    if (!skin.bitmap) return false;
-    BITMAP info = {};
-    if (!GetObjectA(skin.bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
-        DeleteObject(skin.bitmap);
-        skin.bitmap = nullptr;
-        return false;
-    }
-    skin.width = info.bmWidth;
-    skin.height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    HDC screen = GetDC(nullptr);
-    skin.dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    SelectObject(skin.dc, skin.bitmap);
-    return true;
+HeldMemoryDC ScreenMemoryDC() {
+    const HeldWindowDC screen(nullptr);
+    return HeldMemoryDC(CreateCompatibleDC(screen));
 }
 
-// The context goes first, so the bitmap is no longer selected when deleted.
-void CloseSkinBitmap(SkinBitmap& skin) {
-    if (skin.dc) DeleteDC(skin.dc);
-    if (skin.bitmap) DeleteObject(skin.bitmap);
-    skin = SkinBitmap{nullptr, nullptr, 0, 0};
+// `skin` is an empty one; a refused file leaves it empty.
+bool OpenSkinBitmap(const char* fileName, SkinBitmap& skin) {
+    char path[skinPathSize];
+    if (!JoinSkinPath(path, assets.skinFolder, fileName) || !BitmapFileIsSound(path)) return false;
+    HeldBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    BITMAP info = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return false;
+    skin.bitmap = std::move(bitmap);
+    skin.width = info.bmWidth;
+    skin.height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    skin.dc = ScreenMemoryDC();
+    skin.picture.Select(skin.dc, skin.bitmap);
+    return true;
 }
 
 // CLR_INVALID for a point outside the picture, without asking GDI.
@@ -87,7 +84,7 @@ void FillBlack(HDC target, int width, int height) {
 
 void LoadTitleBackground() {
     HDC target = Surfaces().skinBackground.dc;
-    SkinBitmap main;
+    SkinBitmap main = {};
     if (!OpenSkinBitmap("\\main.bmp", main)) {
         FillBlack(target, skinBackgroundWidth, skinBackgroundHeight);
         return;
@@ -95,7 +92,6 @@ void LoadTitleBackground() {
     if (!BlockFits(main, titleAreaOrigin, skinBackgroundWidth, skinBackgroundHeight))
         FillBlack(target, skinBackgroundWidth, skinBackgroundHeight);
     CopyClippedBlock(main, titleAreaOrigin, target, skinBackgroundWidth, skinBackgroundHeight);
-    CloseSkinBitmap(main);
 }
 
 // The first glyph sample of the row that differs from the background; when
@@ -113,7 +109,7 @@ COLORREF TextRowColour(const SkinBitmap& skin, int row, COLORREF background) {
 }
 
 void LoadTextColours() {
-    SkinBitmap text;
+    SkinBitmap text = {};
     if (!OpenSkinBitmap("\\text.bmp", text)) {
         FrameGradient(missingTextColour);   // green in a black border: the look of a skin without text.bmp
         return;
@@ -123,14 +119,12 @@ void LoadTextColours() {
     for (int row = 0; row < textSampleRows; ++row)
         DrawGradientLines(row * 2, 2, TextRowColour(text, row, background));
     SetSkinBackground(background);
-    CloseSkinBitmap(text);
 }
 
 void LoadFontSkin() {
-    SkinBitmap font;
+    SkinBitmap font = {};
     if (!OpenSkinBitmap("\\fontskin.bmp", font)) return;
     CopyClippedBlock(font, POINT{0, 0}, Surfaces().skinTextGradient.dc, skinGradientWidth, skinGradientHeight);
-    CloseSkinBitmap(font);
 }
 
 }  // namespace

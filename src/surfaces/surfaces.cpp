@@ -17,19 +17,39 @@ constexpr int firstStripWidth = 12;
 
 enum class Depth { mono, colour };
 
-// The surfaces in the order they are released: device contexts first, so no
-// bitmap, font or brush is still selected anywhere when it is deleted.
-Surface* const releaseOrder[] = {
-    &set.frameSurface,   &set.textLayer,        &set.playlistLine, &set.viewMask,   &set.invMask,
-    &set.textStrip,      &set.skinBackground,   &set.skinTextGradient, &set.shadowLayer, &set.shadowMask,
-    &set.shadowInvMask, &set.smoothFrame,  &set.smoothColours,
+Surface* const everySurface[] = {
+    &set.textStrip,      &set.viewMask,   &set.invMask,        &set.shadowLayer,    &set.shadowMask,
+    &set.shadowInvMask,  &set.frameSurface, &set.textLayer,    &set.playlistLine,   &set.skinBackground,
+    &set.skinTextGradient, &set.smoothFrame, &set.smoothColours,
 };
 
+void LetGoOf(Surface& surface) {
+    surface.font.Undo();
+    surface.brush.Undo();
+    surface.picture.Undo();
+    surface.dc = HeldMemoryDC();
+    surface.bitmap = HeldBitmap();
+}
+
+// Each surface undoes its selections before any brush or font is deleted.
+void LetGoOfEverything() {
+    for (Surface* s : everySurface) LetGoOf(*s);
+    for (HeldBitmap& swatch : state.colourSwatch) swatch = HeldBitmap();
+    for (HeldBrush* brush :
+         {&state.bkBrush, &state.textBrush, &state.shadowBrush, &state.skinBackgroundBrush, &state.playlistBgBrush})
+        *brush = HeldBrush();
+    ReleaseFonts();
+    state.smoothFramePixels = nullptr;
+    state.smoothColourPixels = nullptr;
+    state.stripBitmapWidth = 0;
+    state.created = 0;
+}
+
 void MakeSurface(Surface& surface, HDC screen, Depth depth, int width, int height) {
-    surface.dc = CreateCompatibleDC(screen);
-    surface.bitmap = depth == Depth::mono ? CreateBitmap(width, height, 1, 1, nullptr)
-                                          : CreateCompatibleBitmap(screen, width, height);
-    SelectObject(surface.dc, surface.bitmap);
+    surface.dc = HeldMemoryDC(CreateCompatibleDC(screen));
+    surface.bitmap = HeldBitmap(depth == Depth::mono ? CreateBitmap(width, height, 1, 1, nullptr)
+                                                     : CreateCompatibleBitmap(screen, width, height));
+    surface.picture.Select(surface.dc, surface.bitmap);
 }
 
 DWORD* MakePixelSurface(Surface& surface, HDC screen) {
@@ -41,9 +61,9 @@ DWORD* MakePixelSurface(Surface& surface, HDC screen) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    surface.dc = CreateCompatibleDC(screen);
-    surface.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (surface.dc && surface.bitmap) SelectObject(surface.dc, surface.bitmap);
+    surface.dc = HeldMemoryDC(CreateCompatibleDC(screen));
+    surface.bitmap = HeldBitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (surface.dc && surface.bitmap) surface.picture.Select(surface.dc, surface.bitmap);
     return surface.dc && surface.bitmap ? static_cast<DWORD*>(bits) : nullptr;
 }
 
@@ -52,24 +72,25 @@ void FillSurface(const Surface& surface, int width, int height, HBRUSH brush) {
     FillRect(surface.dc, &area, brush);
 }
 
+void SelectBrushInto(Surface& surface, HGDIOBJ brush) {
+    surface.brush.Select(surface.dc, brush);
+}
+
+void SelectFontInto(Surface& surface, HGDIOBJ font) {
+    surface.font.Select(surface.dc, font);
+}
+
 // Masks copied onto the strip must read 1 for a glyph, so its colours are
 // fixed before anything is rendered into it (the first render runs before
 // the brushes exist).
 void PrepareStrip() {
-    SelectObject(set.textStrip.dc, GetStockObject(BLACK_BRUSH));
+    SelectBrushInto(set.textStrip, GetStockObject(BLACK_BRUSH));
     SetTextColor(set.textStrip.dc, RGB(255, 255, 255));
     SetBkColor(set.textStrip.dc, RGB(0, 0, 0));
 }
 
-template <typename Handle>
-void DeleteTyped(Handle& handle) {
-    if (handle) DeleteObject(handle);
-    handle = nullptr;
-}
-
-void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
-    if (brush) DeleteObject(brush);
-    brush = CreateSolidBrush(colour);
+void ReplaceBrush(HeldBrush& brush, COLORREF colour) {
+    brush = HeldBrush(CreateSolidBrush(colour));
 }
 
 // The dialog's swatches show the stored colours from the start.
@@ -79,8 +100,29 @@ void PaintSwatches() {
     PaintSwatch(state.colourSwatch[swatchShadow], StoredSettings().ShadowColor);
 }
 
+// Every surface but the smooth sections, and the swatches, made like the
+// screen and painted.
+void MakeScreenSurfaces() {
+    const HeldWindowDC screen(nullptr);
+    MakeSurface(set.textStrip, screen, Depth::mono, firstStripWidth, firstStripWidth);
+    state.stripBitmapWidth = set.textStrip.bitmap ? firstStripWidth : 0;
+    for (Surface* s : {&set.viewMask, &set.invMask})
+        MakeSurface(*s, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(set.shadowLayer, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
+    for (Surface* s : {&set.shadowMask, &set.shadowInvMask})
+        MakeSurface(*s, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
+    for (Surface* s : {&set.frameSurface, &set.textLayer})
+        MakeSurface(*s, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
+    MakeSurface(set.playlistLine, screen, Depth::colour, playlistLineWidth, playlistLineHeight);
+    MakeSurface(set.skinBackground, screen, Depth::colour, skinBackgroundWidth, skinBackgroundHeight);
+    MakeSurface(set.skinTextGradient, screen, Depth::colour, skinGradientWidth, skinGradientHeight);
+    for (HeldBitmap& swatch : state.colourSwatch)
+        swatch = HeldBitmap(CreateCompatibleBitmap(screen, swatchSize, swatchSize));
+    PaintSwatches();
+}
+
 void SelectFrameBrush() {
-    SelectObject(set.frameSurface.dc, BackgroundBrush());
+    SelectBrushInto(set.frameSurface, BackgroundBrush());
 }
 
 }  // namespace
@@ -96,7 +138,8 @@ DWORD* SmoothFramePixels() { return state.smoothFramePixels; }
 DWORD* SmoothColourPixels() { return state.smoothColourPixels; }
 
 HBITMAP ColourSwatch(int index) {
-    return index >= 0 && index < swatchCount ? state.colourSwatch[index] : nullptr;
+    if (index < 0 || index >= swatchCount) return nullptr;
+    return state.colourSwatch[index];
 }
 
 #ifdef QLV_WHITEBOX
@@ -105,14 +148,13 @@ SurfacesState& SurfacesForTest() { return state; }
 
 // Brushes are deleted only while no surface holds them.
 void RebuildBrushes() {
-    SelectObject(set.frameSurface.dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(set.textLayer.dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(set.shadowLayer.dc, GetStockObject(BLACK_BRUSH));
+    for (Surface* s : {&set.frameSurface, &set.textLayer, &set.shadowLayer})
+        SelectBrushInto(*s, GetStockObject(BLACK_BRUSH));
     ReplaceBrush(state.bkBrush, EffectiveSettings().BkColor);
     ReplaceBrush(state.textBrush, EffectiveSettings().TextColor);
-    SelectObject(set.textLayer.dc, state.textBrush);
+    SelectBrushInto(set.textLayer, state.textBrush);
     ReplaceBrush(state.shadowBrush, EffectiveSettings().ShadowColor);
-    SelectObject(set.shadowLayer.dc, state.shadowBrush);
+    SelectBrushInto(set.shadowLayer, state.shadowBrush);
     SelectFrameBrush();
 }
 
@@ -127,92 +169,66 @@ HBRUSH TextBrush() { return state.textBrush; }
 HBRUSH ShadowBrush() { return state.shadowBrush; }
 
 void SetSkinBackground(COLORREF colour) {
-    if (state.skinBackgroundBrush) {
-        SelectObject(set.frameSurface.dc, GetStockObject(BLACK_BRUSH));
-        DeleteObject(state.skinBackgroundBrush);
-    }
-    state.skinBackgroundBrush = CreateSolidBrush(colour);
+    if (state.skinBackgroundBrush) SelectBrushInto(set.frameSurface, GetStockObject(BLACK_BRUSH));
+    ReplaceBrush(state.skinBackgroundBrush, colour);
     SelectFrameBrush();
 }
 
 void DrawGradientLines(int firstLine, int count, COLORREF colour) {
     HDC dc = set.skinTextGradient.dc;
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ previous = SelectObject(dc, pen);
+    const HeldPen pen(CreatePen(PS_SOLID, 1, colour));
+    const HeldSelection drawing(dc, pen);
     for (int y = firstLine; y < firstLine + count; ++y) {
         MoveToEx(dc, 0, y, nullptr);
         LineTo(dc, skinGradientWidth, y);
     }
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 }
 
 void FrameGradient(COLORREF colour) {
     HDC dc = set.skinTextGradient.dc;
-    HBRUSH fill = CreateSolidBrush(colour);
-    HGDIOBJ previousBrush = SelectObject(dc, fill);
-    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    const HeldBrush fill(CreateSolidBrush(colour));
+    const HeldSelection filling(dc, fill);
+    const HeldSelection outlining(dc, GetStockObject(BLACK_PEN));
     Rectangle(dc, 0, 0, skinGradientWidth, skinGradientHeight);
-    SelectObject(dc, previousPen);
-    SelectObject(dc, previousBrush);
-    DeleteObject(fill);
 }
 
 void SetPlaylistLineColours(COLORREF text, COLORREF background) {
     SetTextColor(set.playlistLine.dc, text);
     SetBkColor(set.playlistLine.dc, background);
-    if (state.playlistBgBrush) DeleteObject(state.playlistBgBrush);
-    state.playlistBgBrush = CreateSolidBrush(background);
+    ReplaceBrush(state.playlistBgBrush, background);
 }
 
 void FillPlaylistLine(const RECT& area) {
-    HBRUSH fill = state.playlistBgBrush ? state.playlistBgBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    const HBRUSH background = state.playlistBgBrush;
+    HBRUSH fill = background ? background : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     FillRect(set.playlistLine.dc, &area, fill);
 }
 
 void SelectStripFont(HFONT font) {
-    if (font) SelectObject(set.textStrip.dc, font);
+    if (font) SelectFontInto(set.textStrip, font);
 }
 
 // No font may be deleted while a surface still holds it.
 void RemakeFonts() {
-    SelectObject(set.textStrip.dc, GetStockObject(SYSTEM_FONT));
-    SelectObject(set.playlistLine.dc, GetStockObject(SYSTEM_FONT));
+    SelectFontInto(set.textStrip, GetStockObject(SYSTEM_FONT));
+    SelectFontInto(set.playlistLine, GetStockObject(SYSTEM_FONT));
     ReleaseFonts();
     CreateFonts();
-    SelectObject(set.playlistLine.dc, PlaylistFont().font);
+    SelectFontInto(set.playlistLine, PlaylistFont().font);
 }
 
 void PaintSwatch(HBITMAP swatch, COLORREF colour) {
     if (!swatch) return;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, swatch);
-    HBRUSH brush = CreateSolidBrush(colour);
+    const HeldMemoryDC dc(CreateCompatibleDC(nullptr));
+    const HeldBrush brush(CreateSolidBrush(colour));
+    const HeldSelection painting(dc, swatch);
     const RECT area = {0, 0, swatchSize, swatchSize};
     FillRect(dc, &area, brush);
-    SelectObject(dc, previous);
-    DeleteObject(brush);
-    DeleteDC(dc);
 }
 
 void CreateSurfaces() {
     if (state.created) return;
-    HDC screen = GetDC(nullptr);
-    MakeSurface(set.textStrip, screen, Depth::mono, firstStripWidth, firstStripWidth);
-    state.stripBitmapWidth = set.textStrip.bitmap ? firstStripWidth : 0;
-    for (Surface* s : {&set.viewMask, &set.invMask})
-        MakeSurface(*s, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(set.shadowLayer, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
-    for (Surface* s : {&set.shadowMask, &set.shadowInvMask})
-        MakeSurface(*s, screen, Depth::mono, titleSurfaceWidth, titleSurfaceHeight);
-    for (Surface* s : {&set.frameSurface, &set.textLayer})
-        MakeSurface(*s, screen, Depth::colour, titleSurfaceWidth, titleSurfaceHeight);
-    MakeSurface(set.playlistLine, screen, Depth::colour, playlistLineWidth, playlistLineHeight);
-    MakeSurface(set.skinBackground, screen, Depth::colour, skinBackgroundWidth, skinBackgroundHeight);
-    MakeSurface(set.skinTextGradient, screen, Depth::colour, skinGradientWidth, skinGradientHeight);
-    for (HBITMAP& swatch : state.colourSwatch) swatch = CreateCompatibleBitmap(screen, swatchSize, swatchSize);
-    PaintSwatches();
-    ReleaseDC(nullptr, screen);
+    MakeScreenSurfaces();
 
     ReadScreenResolution(set.textStrip.dc);
     FillUserFontRecords(StoredSettings());
@@ -221,16 +237,16 @@ void CreateSurfaces() {
     PrepareStrip();
     state.created = 1;
 
-    SelectObject(set.playlistLine.dc, PlaylistFont().font);
-    state.bkBrush = CreateSolidBrush(StoredSettings().BkColor);
-    state.textBrush = CreateSolidBrush(StoredSettings().TextColor);
-    state.shadowBrush = CreateSolidBrush(StoredSettings().ShadowColor);
-    SelectObject(set.textLayer.dc, state.textBrush);
-    SelectObject(set.frameSurface.dc, state.bkBrush);
-    SelectObject(set.shadowLayer.dc, state.shadowBrush);
+    SelectFontInto(set.playlistLine, PlaylistFont().font);
+    ReplaceBrush(state.bkBrush, StoredSettings().BkColor);
+    ReplaceBrush(state.textBrush, StoredSettings().TextColor);
+    ReplaceBrush(state.shadowBrush, StoredSettings().ShadowColor);
+    SelectBrushInto(set.textLayer, state.textBrush);
+    SelectBrushInto(set.frameSurface, state.bkBrush);
+    SelectBrushInto(set.shadowLayer, state.shadowBrush);
 
-    SelectObject(set.viewMask.dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(set.shadowMask.dc, GetStockObject(BLACK_BRUSH));
+    SelectBrushInto(set.viewMask, GetStockObject(BLACK_BRUSH));
+    SelectBrushInto(set.shadowMask, GetStockObject(BLACK_BRUSH));
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     for (const Surface* s :
          {&set.frameSurface, &set.textLayer, &set.viewMask, &set.invMask, &set.shadowMask, &set.shadowInvMask})
@@ -239,41 +255,27 @@ void CreateSurfaces() {
     // Until a skin is read the skin colouring is the user's text colour, not
     // whatever a fresh bitmap happens to hold.
     FillSurface(set.skinTextGradient, skinGradientWidth, skinGradientHeight, state.textBrush);
-    HDC pixelScreen = GetDC(nullptr);
+    const HeldWindowDC pixelScreen(nullptr);
     state.smoothFramePixels = MakePixelSurface(set.smoothFrame, pixelScreen);
     state.smoothColourPixels = MakePixelSurface(set.smoothColours, pixelScreen);
-    ReleaseDC(nullptr, pixelScreen);
 }
 
 int ReplaceStripBitmap(int width, int height) {
     if (HBITMAP fresh = CreateBitmap(width, height, 1, 1, nullptr)) {
-        SelectObject(set.textStrip.dc, fresh);
-        if (set.textStrip.bitmap) DeleteObject(set.textStrip.bitmap);
-        set.textStrip.bitmap = fresh;
+        set.textStrip.picture.Select(set.textStrip.dc, fresh);
+        set.textStrip.bitmap = HeldBitmap(fresh);
         state.stripBitmapWidth = width;
     }
     return state.stripBitmapWidth;
 }
 
+Surface::~Surface() {}
+
 void ReleaseSurfaces() {
-    if (!state.created) return;
-    for (Surface* s : releaseOrder) {
-        if (s->dc) DeleteDC(s->dc);
-        s->dc = nullptr;
-    }
-    for (Surface* s : releaseOrder) DeleteTyped(s->bitmap);
-    for (HBITMAP& swatch : state.colourSwatch) DeleteTyped(swatch);
-    ReleaseFonts();
-    for (HBRUSH* brush :
-         {&state.bkBrush, &state.textBrush, &state.shadowBrush, &state.skinBackgroundBrush, &state.playlistBgBrush})
-        DeleteTyped(*brush);
-    state.smoothFramePixels = nullptr;
-    state.smoothColourPixels = nullptr;
-    state.stripBitmapWidth = 0;
-    state.created = 0;
+    if (state.created) LetGoOfEverything();
 }
 
+// Everything let go is the record as at load.
 void ResetSurfaces() {
-    ReleaseSurfaces();
-    state = SurfacesState{};
+    LetGoOfEverything();
 }

@@ -4,11 +4,20 @@
 #include <windows.h>
 
 #include "surfaces/fonts.h"
+#include "surfaces/gdi_hold.h"
 
-// A memory device context with one bitmap selected into it.
+// A memory device context with one bitmap selected into it, and the brush
+// and font selected to draw into it.
 struct Surface {
-    HDC dc;
-    HBITMAP bitmap;
+    HeldBitmap bitmap;
+    HeldMemoryDC dc;
+    HeldSelection picture;   // the bitmap
+    HeldSelection brush;
+    HeldSelection font;
+    // The holders let go in reverse order: the selections are undone, then
+    // the context goes, then its bitmap. Out of line, so the record's
+    // thirteen surfaces call it rather than each carrying a copy.
+    __attribute__((noinline)) ~Surface();
 };
 
 
@@ -55,7 +64,8 @@ DWORD* SmoothColourPixels();
 HBITMAP ColourSwatch(int index);
 
 void CreateSurfaces();
-// Deletes every surface, font and brush.
+// Deletes every surface, font and brush; the fonts last, once no surface
+// holds them.
 void ReleaseSurfaces();
 // The surfaces as a fresh start has them: none, and no brush.
 void ResetSurfaces();
@@ -90,14 +100,16 @@ void FillPlaylistLine(const RECT& area);
 void PaintSwatch(HBITMAP swatch, COLORREF colour);
 
 // --- The room's record, and its one accessor for white-box tests --------------
+// The brushes come before the surfaces, so when the record goes out of
+// scope every surface has undone its selections before a brush is deleted.
 struct SurfacesState {
+    HeldBitmap colourSwatch[swatchCount];
+    HeldBrush textBrush;            // effective TextColor
+    HeldBrush bkBrush;              // effective BkColor
+    HeldBrush shadowBrush;          // effective ShadowColor
+    HeldBrush skinBackgroundBrush;  // text.bmp's background colour; null before the first text.bmp
+    HeldBrush playlistBgBrush;      // the playlist's background colour; null before the first colours
     SurfaceSet surfaces;
-    HBITMAP colourSwatch[swatchCount];
-    HBRUSH textBrush;            // effective TextColor
-    HBRUSH bkBrush;              // effective BkColor
-    HBRUSH shadowBrush;          // effective ShadowColor
-    HBRUSH skinBackgroundBrush;  // text.bmp's background colour; null before the first text.bmp
-    HBRUSH playlistBgBrush;      // the playlist's background colour; null before the first colours
     DWORD* smoothFramePixels;
     DWORD* smoothColourPixels;
     int stripBitmapWidth;

@@ -33,11 +33,51 @@ std::vector<HGDIOBJ> AllObjects() {
     }
     for (int i = 0; i < swatchCount; ++i) all.push_back(ColourSwatch(i));
     for (const FontSlot* f : {&NormalFont(), &DoubleSizeFont(), &PlaylistFont()}) all.push_back(f->font);
-    for (HBRUSH b : {r.textBrush, r.bkBrush, r.shadowBrush, r.skinBackgroundBrush, r.playlistBgBrush}) all.push_back(b);
+    for (const HeldBrush* b : {&r.textBrush, &r.bkBrush, &r.shadowBrush, &r.skinBackgroundBrush, &r.playlistBgBrush})
+        all.push_back(*b);
     return all;
 }
 
+// The holder moved onto gives back what it held, the one moved from leaves
+// the object alone, and the object goes at scope end.
+template <typename Held, typename Make>
+void ExpectGivenBack(const char* name, Make make) {
+    const auto object = make(), other = make();
+    {
+        Held held(other);
+        held = Held(object);
+        EXPECT_EQ(GetObjectType(other), 0u) << name << " moved over is not given back";
+        EXPECT_NE(GetObjectType(object), 0u) << name << " went with the holder it moved from";
+    }
+    EXPECT_EQ(GetObjectType(object), 0u) << name << " left behind at scope end";
+}
+
 }  // namespace
+
+TEST_F(DisplayTest, EachHolderGivesItsObjectBackOnce) {
+    ExpectGivenBack<HeldBitmap>("bitmap", [] { return CreateBitmap(4, 4, 1, 1, nullptr); });
+    ExpectGivenBack<HeldBrush>("brush", [] { return CreateSolidBrush(RGB(1, 2, 3)); });
+    ExpectGivenBack<HeldFont>("font", [] { return CreateFontIndirectA(&NormalFont().record); });
+    ExpectGivenBack<HeldMemoryDC>("memory DC", [] { return CreateCompatibleDC(nullptr); });
+
+    HDC window = nullptr;
+    {
+        const HeldWindowDC held(window_);
+        window = held;
+    }
+    EXPECT_EQ(ReleaseDC(window_, window), 0) << "the window DC was left for a second release";
+
+    // A selection puts back the DC's own object, however often it selected since.
+    const host::ScopedMemoryDC dc;
+    const HGDIOBJ original = GetCurrentObject(dc, OBJ_BRUSH);
+    {
+        HeldSelection held;
+        held = HeldSelection(dc, GetStockObject(BLACK_BRUSH));
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), GetStockObject(BLACK_BRUSH)) << "undone by the one moved from";
+        held.Select(dc, GetStockObject(GRAY_BRUSH));
+    }
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), original);
+}
 
 TEST_F(DisplayTest, StartUpMakesEverySurfaceAtItsSizeAndClearsTheMasks) {
     const SurfaceSet& made = Surfaces();
@@ -97,18 +137,18 @@ TEST_F(DisplayTest, FontRecordsTakeFaceHeightWeightAndItalicOnly) {
     const int saved = pixelsPerInch;
     for (const Case& c : cases) {
         pixelsPerInch = c.pixelsPerInch;
-        FontSlot slot = DoubleSizeFont();
-        slot.record.lfCharSet = CHINESEBIG5_CHARSET;
-        slot.record.lfQuality = NONANTIALIASED_QUALITY;
-        FillFontRecord(slot.record, c.face, c.size, c.bold, c.italic);
-        EXPECT_EQ(slot.record.lfHeight, c.height) << c.size << " pt at " << c.pixelsPerInch;
-        EXPECT_EQ(slot.record.lfWeight, c.weight);
-        EXPECT_EQ(slot.record.lfItalic, c.italicByte);
-        EXPECT_STREQ(slot.record.lfFaceName, c.storedFace);
-        EXPECT_EQ(slot.record.lfCharSet, CHINESEBIG5_CHARSET) << "other fields are the dialog's";
-        EXPECT_EQ(slot.record.lfQuality, NONANTIALIASED_QUALITY);
+        LOGFONTA record = DoubleSizeFont().record;
+        record.lfCharSet = CHINESEBIG5_CHARSET;
+        record.lfQuality = NONANTIALIASED_QUALITY;
+        FillFontRecord(record, c.face, c.size, c.bold, c.italic);
+        EXPECT_EQ(record.lfHeight, c.height) << c.size << " pt at " << c.pixelsPerInch;
+        EXPECT_EQ(record.lfWeight, c.weight);
+        EXPECT_EQ(record.lfItalic, c.italicByte);
+        EXPECT_STREQ(record.lfFaceName, c.storedFace);
+        EXPECT_EQ(record.lfCharSet, CHINESEBIG5_CHARSET) << "other fields are the dialog's";
+        EXPECT_EQ(record.lfQuality, NONANTIALIASED_QUALITY);
         HDC dc = CreateCompatibleDC(nullptr);
-        HFONT font = CreateFontIndirectA(&slot.record);
+        HFONT font = CreateFontIndirectA(&record);
         ASSERT_NE(font, nullptr);
         HGDIOBJ previous = SelectObject(dc, font);
         SIZE extent = {};

@@ -3,6 +3,7 @@
 // give each record exactly as the first start had it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -39,28 +40,39 @@ std::string Record() {
 }
 
 // Surfaces, fonts and brushes are new handles at each start: only whether
-// there is one counts, in a copy of the record.
-template <typename Handle>
-void Mark(Handle& handle) {
-    handle = handle ? reinterpret_cast<Handle>(1) : nullptr;
+// there is one counts. Marks `count` handles from `first` on, a field of
+// `record`, in the record's bytes.
+template <typename Record>
+void Mark(std::string& bytes, const Record& record, const void* first, size_t count = 1) {
+    const size_t at = static_cast<const char*>(first) - reinterpret_cast<const char*>(&record);
+    for (size_t i = at; i < at + count * sizeof(HANDLE); i += sizeof(HANDLE)) {
+        HANDLE handle;
+        std::memcpy(&handle, &bytes[i], sizeof handle);
+        handle = handle ? reinterpret_cast<HANDLE>(1) : nullptr;
+        std::memcpy(&bytes[i], &handle, sizeof handle);
+    }
 }
 
-SurfacesState& MarkedSurfaces() {
-    static SurfacesState s;
-    s = SurfacesForTest();
-    for (Surface& surface : reinterpret_cast<Surface(&)[sizeof s.surfaces / sizeof(Surface)]>(s.surfaces))
-        Mark(surface.dc), Mark(surface.bitmap);
-    for (HBITMAP& swatch : s.colourSwatch) Mark(swatch);
-    for (HBRUSH* brush : {&s.textBrush, &s.bkBrush, &s.shadowBrush, &s.skinBackgroundBrush, &s.playlistBgBrush})
-        Mark(*brush);
-    return s;
+// A holder is its handle (a selection: its DC and the object it displaced),
+// and a surface is holders only.
+static_assert(sizeof(HeldBrush) == sizeof(HANDLE) && sizeof(HeldSelection) == 2 * sizeof(HANDLE));
+static_assert(sizeof(SurfaceSet) % sizeof(HANDLE) == 0);
+
+std::string MarkedSurfaces() {
+    const SurfacesState& s = SurfacesForTest();
+    std::string bytes = Record<SurfacesForTest>();
+    Mark(bytes, s, &s.surfaces, sizeof s.surfaces / sizeof(HANDLE));
+    Mark(bytes, s, s.colourSwatch, swatchCount);
+    for (const HeldBrush* brush : {&s.textBrush, &s.bkBrush, &s.shadowBrush, &s.skinBackgroundBrush, &s.playlistBgBrush})
+        Mark(bytes, s, brush);
+    return bytes;
 }
 
-FontsState& MarkedFonts() {
-    static FontsState fonts;
-    fonts = FontsForTest();
-    for (FontSlot* slot : {&fonts.normal, &fonts.doubleSize, &fonts.playlist}) Mark(slot->font);
-    return fonts;
+std::string MarkedFonts() {
+    const FontsState& fonts = FontsForTest();
+    std::string bytes = Record<FontsForTest>();
+    for (const FontSlot* slot : {&fonts.normal, &fonts.doubleSize, &fonts.playlist}) Mark(bytes, fonts, &slot->font);
+    return bytes;
 }
 
 // One row per room, read through its one test-only accessor.
@@ -75,7 +87,7 @@ const struct Room {
     {"skin_overrides", Record<SkinOverridesForTest>}, {"config_dialog", Record<ConfigDialogForTest>},
     {"menu_entries", Record<MenuEntriesForTest>},   {"title_area", Record<TitleAreaForTest>},
     {"caption_seen", Record<CaptionSeenForTest>},
-    {"surfaces", Record<MarkedSurfaces>},             {"fonts", Record<MarkedFonts>},
+    {"surfaces", MarkedSurfaces},                     {"fonts", MarkedFonts},
     {"title_text", Record<TitleTextForTest>},         {"text_strip", Record<StripForTest>},
     {"compose", Record<ComposeForTest>},              {"playlist_line", Record<PlaylistLineForTest>},
     {"skin_assets", [] { return std::string(SkinFolder()); }},

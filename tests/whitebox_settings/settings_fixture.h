@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "surfaces/surfaces.h"
@@ -45,7 +46,9 @@ class SettingsState : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = {SettingsStoreForTest(), ConfigDialogForTest().pendingSettings, SkinOverridesForTest(),
-                  FontsForTest(), HostContractForTest(), WindowModesForTest()};
+                  {}, HostContractForTest(), WindowModesForTest()};
+        for (int i = 0; i < fontRecordCount; ++i) saved_.fonts.records[i] = *FontRecords()[i];
+        saved_.fonts.logPixelsY = FontsForTest().logPixelsY;
         HostContractForTest().mainWindow = nullptr;
         HostContractForTest().playlistWindow = nullptr;
         WindowModesForTest().playlistShaded = 0;
@@ -56,17 +59,28 @@ protected:
         SettingsStoreForTest() = saved_.stored;
         ConfigDialogForTest().pendingSettings = saved_.pending;
         SkinOverridesForTest() = saved_.effective;
-        FontsForTest() = saved_.fonts;
+        for (int i = 0; i < fontRecordCount; ++i) *FontRecords()[i] = saved_.fonts.records[i];
+        FontsForTest().logPixelsY = saved_.fonts.logPixelsY;
         HostContractForTest() = saved_.host;
         WindowModesForTest() = saved_.modes;
     }
 
 private:
+    // The fonts room's record but its fonts, which the surfaces make and release.
+    static constexpr int fontRecordCount = 6;
+    static std::array<LOGFONTA*, fontRecordCount> FontRecords() {
+        FontsState& f = FontsForTest();
+        return {&f.normal.record, &f.doubleSize.record, &f.playlist.record,
+                &f.userNormal,    &f.userDoubleSize,    &f.userPlaylist};
+    }
     struct Saved {
         SettingsStore stored;
         SettingsSet pending;
         SkinOverrides effective;
-        FontsState fonts;
+        struct {
+            LOGFONTA records[fontRecordCount];
+            int logPixelsY;
+        } fonts;
         HostContract host;
         WindowModes modes;
     } saved_{};
