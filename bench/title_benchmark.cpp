@@ -210,16 +210,27 @@ std::string DescribeCopies(const std::vector<host::BlockCopy>& copies) {
     return text;
 }
 
-// One 306 x 60 copy between two colour memory surfaces, for reference.
-double OneColourCopy() {
-    const Surface a(false, 306, 60), b(false, 306, 60);
-    std::vector<double> samples;
-    constexpr int batch = 50;
-    for (int s = 0; s < 200; ++s) {
+// One 306 x 60 copy between two colour memory surfaces: the reference the
+// printed floor is read against, and the yardstick a round's ticks are
+// measured against, so rounds taken while the machine runs slower or faster
+// as a whole (other work on the other core, the clock) compare.
+class ReferenceCopy {
+public:
+    ReferenceCopy() : from_(false, 306, 60), to_(false, 306, 60) {}
+    double Sample(int batch = 10) const {
         const LONGLONG start = Now();
-        for (int i = 0; i < batch; ++i) BitBlt(a, 0, 0, 306, 60, b, 0, 0, SRCCOPY);
-        samples.push_back(Microseconds(Now() - start) / batch);
+        for (int i = 0; i < batch; ++i) BitBlt(to_, 0, 0, 306, 60, from_, 0, 0, SRCCOPY);
+        return Microseconds(Now() - start) / batch;
     }
+
+private:
+    Surface from_, to_;
+};
+
+double OneColourCopy() {
+    const ReferenceCopy copy;
+    std::vector<double> samples;
+    for (int s = 0; s < 200; ++s) samples.push_back(copy.Sample(50));
     return Median(samples);
 }
 
@@ -237,13 +248,21 @@ struct RoundTicks {
     bool ok = false;
     std::vector<double> composing, presenting;   // each tick's time (us)
     std::vector<double> floor;                   // the floor's samples, taken between blocks of ticks (us)
+    std::vector<double> blockRatios;             // per block of ticks, its compose over the floor made right after it
+    std::vector<double> blockScaled;             // per block, its compose over the reference copy made right after it
+    std::vector<double> reference;               // the reference copy's samples (us)
     double copies = 0, fills = 0;                // per composing tick, counted at the imports
     std::vector<host::BlockCopy> composeCopies;  // the memory copies of one composing tick
     double Compose() const { return Median(composing) - Median(presenting); }
     double Floor() const { return Median(floor); }
+    // A block's ticks and its floor see the machine within a thousandth of
+    // a second of each other: what else runs slows both alike.
+    double FloorRatio() const { return Median(blockRatios); }
+    // Compose in reference copies: what two rounds, or two builds, compare by.
+    double Scaled() const { return Median(blockScaled); }
 };
 
-constexpr int ticksPerRound = 800;
+constexpr int ticksPerRound = 4000;
 constexpr int ticksPerBlock = 20;   // then two samples of the floor, so both see the same moment of the machine
 
 // Loads `dll`, starts it, measures its ticks with the floor of its own
@@ -276,15 +295,28 @@ RoundTicks MeasureRound(const std::string& dll, const Config& c) {
     round.composeCopies = MemoryCopies(copies);
 
     const CopiesFloor floor(round.composeCopies);
+    const ReferenceCopy reference;
     round.composing.reserve(ticksPerRound / 2);
     round.presenting.reserve(ticksPerRound / 2);
+    std::vector<double> blockComposing, blockPresenting;
     for (int tick = 0; tick < ticksPerRound; ++tick) {
         const LONGLONG start = Now();
         player.Tick(1);
-        (tick % 2 == 0 ? round.composing : round.presenting).push_back(Microseconds(Now() - start));
-        if (tick % ticksPerBlock != ticksPerBlock - 1 || round.composeCopies.empty()) continue;
-        round.floor.push_back(floor.Sample());
-        round.floor.push_back(floor.Sample());
+        (tick % 2 == 0 ? blockComposing : blockPresenting).push_back(Microseconds(Now() - start));
+        if (tick % ticksPerBlock != ticksPerBlock - 1) continue;
+        round.composing.insert(round.composing.end(), blockComposing.begin(), blockComposing.end());
+        round.presenting.insert(round.presenting.end(), blockPresenting.begin(), blockPresenting.end());
+        const double compose = Median(blockComposing) - Median(blockPresenting);
+        if (!round.composeCopies.empty()) {
+            const double floorNow = (floor.Sample() + floor.Sample()) / 2;
+            round.floor.push_back(floorNow);
+            if (floorNow > 0) round.blockRatios.push_back(compose / floorNow);
+        }
+        const double referenceNow = reference.Sample();
+        round.reference.push_back(referenceNow);
+        if (referenceNow > 0) round.blockScaled.push_back(compose / referenceNow);
+        blockComposing.clear();
+        blockPresenting.clear();
     }
     round.ok = true;
     return round;
@@ -302,6 +334,16 @@ struct ConfigRounds {
         for (const RoundTicks& r : measured[build]) all.push_back(r.Compose());
         return all;
     }
+    // A build's compose in reference copies, median of its rounds, times the
+    // reference copy's median over both builds' rounds: microseconds at the
+    // machine's usual speed during the run, comparable across rounds.
+    double ScaledCompose(int build) const {
+        std::vector<double> scaled, reference;
+        for (const auto& m : measured)
+            for (const RoundTicks& r : m) reference.insert(reference.end(), r.reference.begin(), r.reference.end());
+        for (const RoundTicks& r : measured[build]) scaled.push_back(r.Scaled());
+        return Median(scaled) * Median(reference);
+    }
     std::vector<double> Pooled(int build, std::vector<double> RoundTicks::*samples) const {
         std::vector<double> all;
         for (const RoundTicks& r : measured[build]) all.insert(all.end(), (r.*samples).begin(), (r.*samples).end());
@@ -311,14 +353,15 @@ struct ConfigRounds {
     std::vector<double> FloorRatios() const {
         std::vector<double> ratios;
         for (const RoundTicks& r : measured[0])
-            if (r.Floor() > 0) ratios.push_back(r.Compose() / r.Floor());
+            if (!r.blockRatios.empty()) ratios.push_back(r.FloorRatio());
         return ratios;
     }
-    // Per round, this build's compose / the baseline's, of the same round.
+    // Per round, this build's compose / the baseline's, of the same round,
+    // each in reference copies made between its own ticks.
     std::vector<double> BaselineRatios() const {
         std::vector<double> ratios;
         for (size_t i = 0; i < measured[0].size() && i < measured[1].size(); ++i)
-            if (measured[1][i].Compose() > 0) ratios.push_back(measured[0][i].Compose() / measured[1][i].Compose());
+            if (measured[1][i].Scaled() > 0) ratios.push_back(measured[0][i].Scaled() / measured[1][i].Scaled());
         return ratios;
     }
 };
@@ -740,8 +783,9 @@ void PrintTickTable(const std::vector<ConfigRounds>& all, double& normalTicks) {
     }
     std::printf("(over %d rounds of %d ticks, each round loading the plug-in afresh; compose = composing tick minus"
                 " presenting tick, medians,\nof the rounds' own; floor = the same tick's copies between memory"
-                " surfaces, made again between every %d ticks of the same round;\ncompose / floor per round, its"
-                " median, lowest, highest and upper quartile; fills are not counted as copies;\ntarget: the upper"
+                " surfaces, made again after every %d ticks of the same round;\ncompose / floor per round (the median"
+                " of its blocks' own, each block of ticks over the floor made right after it),\nits median, lowest,"
+                " highest and upper quartile over the rounds; fills are not counted as copies;\ntarget: the upper"
                 " quartile <= 1.5 in the worst configuration, here %.2f)\n",
                 rounds, ticksPerRound, ticksPerBlock, worst);
     Judge("composing tick / floor of its copies <= 1.5 (worst configuration, upper quartile of the rounds)", "%.2f",
@@ -756,8 +800,9 @@ void PrintTickTable(const std::vector<ConfigRounds>& all, double& normalTicks) {
 // composing tick.
 void PrintSmoothFigures(const Build& build, const std::vector<Config>& configs) {
     std::printf("Smooth edges against one-bit edges, DejaVu Sans, composing tick minus presenting tick, medians of %d"
-                " rounds,\nplain and smooth in turns (target: smooth/plain upper quartile of the rounds <= 1.5):\n",
-                rounds);
+                " rounds,\nplain and smooth in turns, each measured in reference copies made between its ticks (said in us"
+                " at the reference\ncopy's median over the run); the ratio per round\n(target: smooth/plain upper quartile of the"
+                " rounds <= 1.5):\n", rounds);
     std::printf("%-16s %12s %12s %8s %8s %8s %6s\n", "", "plain (us)", "smooth (us)", "ratio", "lowest", "highest",
                 "p75");
     std::vector<ConfigRounds> all;
@@ -783,8 +828,8 @@ void PrintSmoothFigures(const Build& build, const std::vector<Config>& configs) 
         }
         const bench::RoundRatios ratio = bench::OfRounds(c.BaselineRatios());
         worst = std::max(worst, ratio.upperQuartile);
-        std::printf("%-16s %12.1f %12.1f %8.2f %8.2f %8.2f %6.2f\n", c.config.name.c_str(), Median(c.Composes(1)),
-                    Median(c.Composes(0)), ratio.median, ratio.lowest, ratio.highest, ratio.upperQuartile);
+        std::printf("%-16s %12.1f %12.1f %8.2f %8.2f %8.2f %6.2f\n", c.config.name.c_str(), c.ScaledCompose(1),
+                    c.ScaledCompose(0), ratio.median, ratio.lowest, ratio.highest, ratio.upperQuartile);
     }
     std::printf("smooth/plain worst upper quartile %.2f\n\n", worst);
     Judge("smooth/plain composing tick <= 1.5 (worst configuration, upper quartile of the rounds)", "%.2f", worst,
@@ -794,7 +839,9 @@ void PrintSmoothFigures(const Build& build, const std::vector<Config>& configs) 
 // This build against the baseline, per configuration, with a verdict each.
 void PrintAgainstBaseline(const std::vector<ConfigRounds>& all, const std::string& baseline) {
     std::printf("\nThis build against the baseline (%s):\ncompose (composing tick minus presenting tick), median of %d"
-                " rounds each; ratio = this build / baseline per round, with the rounds' lowest and highest\n",
+                " rounds each, measured in reference copies\n(306 x 60, colour) made between its own ticks and said in"
+                " us at the reference copy's median over the run;\nratio = this build / baseline per round, with the"
+                " rounds' lowest and highest\n",
                 baseline.c_str(), rounds);
     std::printf("%-16s %10s %14s %7s %7s %8s   %s\n", "", "this (us)", "baseline (us)", "ratio", "lowest", "highest",
                 "verdict");
@@ -805,8 +852,8 @@ void PrintAgainstBaseline(const std::vector<ConfigRounds>& all, const std::strin
             continue;
         }
         const bench::RoundRatios ratio = bench::OfRounds(c.BaselineRatios());
-        std::printf("%-16s %10.1f %14.1f %7.2f %7.2f %8.2f   %s\n", c.config.name.c_str(), Median(c.Composes(0)),
-                    Median(c.Composes(1)), ratio.median, ratio.lowest, ratio.highest, bench::Comparison(ratio));
+        std::printf("%-16s %10.1f %14.1f %7.2f %7.2f %8.2f   %s\n", c.config.name.c_str(), c.ScaledCompose(0),
+                    c.ScaledCompose(1), ratio.median, ratio.lowest, ratio.highest, bench::Comparison(ratio));
     }
 }
 
