@@ -210,27 +210,43 @@ std::string DescribeCopies(const std::vector<host::BlockCopy>& copies) {
     return text;
 }
 
-// One 306 x 60 copy between two colour memory surfaces: the reference the
-// printed floor is read against, and the yardstick a round's ticks are
-// measured against, so rounds taken while the machine runs slower or faster
-// as a whole (other work on the other core, the clock) compare.
-class ReferenceCopy {
+// The yardstick a round's ticks are measured against, so rounds taken while
+// the machine runs slower or faster as a whole (other work on the other
+// core, the clock) compare: the kinds of copies a one-bit frame is made of,
+// at the title's size, fixed whatever the build measured makes.
+class Yardstick {
 public:
-    ReferenceCopy() : from_(false, 306, 60), to_(false, 306, 60) {}
-    double Sample(int batch = 10) const {
+    Yardstick(int width, int height)
+        : width_(width), height_(height), maskFrom_(true, width, height), maskTo_(true, width, height),
+          colourFrom_(false, width, height), colourTo_(false, width, height) {}
+    // Microseconds for the four copies, over a batch of ten.
+    double Sample() const {
+        constexpr int batch = 10;
         const LONGLONG start = Now();
-        for (int i = 0; i < batch; ++i) BitBlt(to_, 0, 0, 306, 60, from_, 0, 0, SRCCOPY);
+        for (int i = 0; i < batch; ++i) {
+            BitBlt(maskTo_, 0, 0, width_, height_, maskFrom_, 0, 0, SRCCOPY);
+            BitBlt(colourTo_, 0, 0, width_, height_, maskFrom_, 0, 0, SRCAND);
+            BitBlt(colourTo_, 0, 0, width_, height_, maskTo_, 0, 0, SRCPAINT);
+            BitBlt(colourTo_, 0, 0, width_, height_, colourFrom_, 0, 0, SRCCOPY);
+        }
         return Microseconds(Now() - start) / batch;
     }
 
 private:
-    Surface from_, to_;
+    int width_, height_;
+    Surface maskFrom_, maskTo_, colourFrom_, colourTo_;
 };
 
+// One 306 x 60 copy between two colour memory surfaces, for reference.
 double OneColourCopy() {
-    const ReferenceCopy copy;
+    const Surface a(false, 306, 60), b(false, 306, 60);
     std::vector<double> samples;
-    for (int s = 0; s < 200; ++s) samples.push_back(copy.Sample(50));
+    constexpr int batch = 50;
+    for (int s = 0; s < 200; ++s) {
+        const LONGLONG start = Now();
+        for (int i = 0; i < batch; ++i) BitBlt(a, 0, 0, 306, 60, b, 0, 0, SRCCOPY);
+        samples.push_back(Microseconds(Now() - start) / batch);
+    }
     return Median(samples);
 }
 
@@ -249,8 +265,8 @@ struct RoundTicks {
     std::vector<double> composing, presenting;   // each tick's time (us)
     std::vector<double> floor;                   // the floor's samples, taken between blocks of ticks (us)
     std::vector<double> blockRatios;             // per block of ticks, its compose over the floor made right after it
-    std::vector<double> blockScaled;             // per block, its compose over the reference copy made right after it
-    std::vector<double> reference;               // the reference copy's samples (us)
+    std::vector<double> blockScaled;             // per block, its compose over the yardstick made right after it
+    std::vector<double> yardstick;               // the yardstick's samples (us)
     double copies = 0, fills = 0;                // per composing tick, counted at the imports
     std::vector<host::BlockCopy> composeCopies;  // the memory copies of one composing tick
     double Compose() const { return Median(composing) - Median(presenting); }
@@ -258,7 +274,7 @@ struct RoundTicks {
     // A block's ticks and its floor see the machine within a thousandth of
     // a second of each other: what else runs slows both alike.
     double FloorRatio() const { return Median(blockRatios); }
-    // Compose in reference copies: what two rounds, or two builds, compare by.
+    // Compose in yardsticks: what two rounds, or two builds, compare by.
     double Scaled() const { return Median(blockScaled); }
 };
 
@@ -295,7 +311,7 @@ RoundTicks MeasureRound(const std::string& dll, const Config& c) {
     round.composeCopies = MemoryCopies(copies);
 
     const CopiesFloor floor(round.composeCopies);
-    const ReferenceCopy reference;
+    const Yardstick yardstick(c.doubled ? 306 : 153, c.doubled ? 24 : 12);
     round.composing.reserve(ticksPerRound / 2);
     round.presenting.reserve(ticksPerRound / 2);
     std::vector<double> blockComposing, blockPresenting;
@@ -312,9 +328,9 @@ RoundTicks MeasureRound(const std::string& dll, const Config& c) {
             round.floor.push_back(floorNow);
             if (floorNow > 0) round.blockRatios.push_back(compose / floorNow);
         }
-        const double referenceNow = reference.Sample();
-        round.reference.push_back(referenceNow);
-        if (referenceNow > 0) round.blockScaled.push_back(compose / referenceNow);
+        const double yardstickNow = yardstick.Sample();
+        round.yardstick.push_back(yardstickNow);
+        if (yardstickNow > 0) round.blockScaled.push_back(compose / yardstickNow);
         blockComposing.clear();
         blockPresenting.clear();
     }
@@ -334,15 +350,15 @@ struct ConfigRounds {
         for (const RoundTicks& r : measured[build]) all.push_back(r.Compose());
         return all;
     }
-    // A build's compose in reference copies, median of its rounds, times the
-    // reference copy's median over both builds' rounds: microseconds at the
+    // A build's compose in yardsticks, median of its rounds, times the
+    // yardstick's median over both builds' rounds: microseconds at the
     // machine's usual speed during the run, comparable across rounds.
     double ScaledCompose(int build) const {
-        std::vector<double> scaled, reference;
+        std::vector<double> scaled, yardstick;
         for (const auto& m : measured)
-            for (const RoundTicks& r : m) reference.insert(reference.end(), r.reference.begin(), r.reference.end());
+            for (const RoundTicks& r : m) yardstick.insert(yardstick.end(), r.yardstick.begin(), r.yardstick.end());
         for (const RoundTicks& r : measured[build]) scaled.push_back(r.Scaled());
-        return Median(scaled) * Median(reference);
+        return Median(scaled) * Median(yardstick);
     }
     std::vector<double> Pooled(int build, std::vector<double> RoundTicks::*samples) const {
         std::vector<double> all;
@@ -357,7 +373,7 @@ struct ConfigRounds {
         return ratios;
     }
     // Per round, this build's compose / the baseline's, of the same round,
-    // each in reference copies made between its own ticks.
+    // each in yardsticks made between its own ticks.
     std::vector<double> BaselineRatios() const {
         std::vector<double> ratios;
         for (size_t i = 0; i < measured[0].size() && i < measured[1].size(); ++i)
@@ -800,8 +816,8 @@ void PrintTickTable(const std::vector<ConfigRounds>& all, double& normalTicks) {
 // composing tick.
 void PrintSmoothFigures(const Build& build, const std::vector<Config>& configs) {
     std::printf("Smooth edges against one-bit edges, DejaVu Sans, composing tick minus presenting tick, medians of %d"
-                " rounds,\nplain and smooth in turns, each measured in reference copies made between its ticks (said in us"
-                " at the reference\ncopy's median over the run); the ratio per round\n(target: smooth/plain upper quartile of the"
+                " rounds,\nplain and smooth in turns, each measured in yardsticks made between its ticks (said in us"
+                " at the yardstick's\nmedian over the run); the ratio per round (target: smooth/plain upper quartile of the"
                 " rounds <= 1.5):\n", rounds);
     std::printf("%-16s %12s %12s %8s %8s %8s %6s\n", "", "plain (us)", "smooth (us)", "ratio", "lowest", "highest",
                 "p75");
@@ -839,8 +855,9 @@ void PrintSmoothFigures(const Build& build, const std::vector<Config>& configs) 
 // This build against the baseline, per configuration, with a verdict each.
 void PrintAgainstBaseline(const std::vector<ConfigRounds>& all, const std::string& baseline) {
     std::printf("\nThis build against the baseline (%s):\ncompose (composing tick minus presenting tick), median of %d"
-                " rounds each, measured in reference copies\n(306 x 60, colour) made between its own ticks and said in"
-                " us at the reference copy's median over the run;\nratio = this build / baseline per round, with the"
+                " rounds each, measured in yardsticks\n(four copies at the title's size: mask to mask, mask onto colour"
+                " twice, colour to colour) made between its own ticks,\nsaid in us at the yardstick's median over the"
+                " run; ratio = this build / baseline per round, with the"
                 " rounds' lowest and highest\n",
                 baseline.c_str(), rounds);
     std::printf("%-16s %10s %14s %7s %7s %8s   %s\n", "", "this (us)", "baseline (us)", "ratio", "lowest", "highest",

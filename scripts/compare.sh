@@ -24,8 +24,8 @@ if [ ! -f "$baseline" ]; then
   echo "compare.sh: building ${rev:0:12} in $scratch/src"
   rm -rf "$scratch"
   mkdir -p "$scratch"
-  git -C "$root" worktree prune
-  git -C "$root" worktree add --detach --quiet "$scratch/src" "$rev"
+  # --force: a scratch worktree an interrupted run left registered is taken over.
+  git -C "$root" worktree add --force --detach --quiet "$scratch/src" "$rev"
   trap 'git -C "$root" worktree remove --force "$scratch/src" 2>/dev/null || true; rm -rf "$scratch/src" "$scratch/build"' EXIT
   # The DLL alone, with that revision's own toolchain file; no tests.
   cmake -S "$scratch/src" -B "$scratch/build" -DCMAKE_TOOLCHAIN_FILE="$scratch/src/cmake/mingw-i686.cmake" \
