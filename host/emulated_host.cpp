@@ -505,7 +505,10 @@ void EmulatedHost::Tick(int count) {
     // The host's own timer 40 runs on the same clock, before the tick.
     for (int i = 0; i < count; ++i) {
         if (statusTicksLeft_ > 0 && --statusTicksLeft_ == 0) StatusTimerFired();
-        if (frameTimerProc_) CallWindowProcA(frameTimerProc_, main_, WM_TIMER, frameTimerId, GetTickCount());
+        if (!frameTimerProc_) continue;
+        EnterFrameTick();
+        CallWindowProcA(frameTimerProc_, main_, WM_TIMER, frameTimerId, GetTickCount());
+        LeaveFrameTick();
     }
 }
 
@@ -519,6 +522,10 @@ void EmulatedHost::PumpMessages() {
             ++realFrameTimers;
             // Tests drive the ticks themselves, so the count stays exactly theirs.
             if (!options_.liveTimers) continue;
+            EnterFrameTick();
+            DispatchMessageA(&msg);
+            LeaveFrameTick();
+            continue;
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

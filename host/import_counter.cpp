@@ -15,6 +15,8 @@ ImportCounts counts;
 std::set<HANDLE> liveObjects;   // what the module made and has not deleted yet
 HMODULE countedModule = nullptr;
 std::vector<BlockCopy>* copyRecord = nullptr;
+HWND watchedWindow = nullptr;
+int frameTickDepth = 0;
 std::vector<std::string> filesNamed;
 std::vector<std::string> outsideCalls;
 
@@ -197,6 +199,10 @@ int BitsOf(HDC dc) {
 
 void Copied(HDC destination, int x, int y, int w, int h, HDC source, int sw, int sh, DWORD operation, bool stretched) {
     ++counts.blockCopies;
+    if (watchedWindow && WindowFromDC(destination) == watchedWindow) {
+        ++counts.copiesOntoWatched;
+        if (frameTickDepth == 0) ++counts.copiesOntoWatchedOutsideTick;
+    }
     if (copyRecord)
         copyRecord->push_back({x, y, w, h, sw, sh, BitsOf(destination), BitsOf(source), operation, stretched});
 }
@@ -411,6 +417,7 @@ void DetachImportCounter() {
     patchedSlots.clear();
     countedModule = nullptr;
     copyRecord = nullptr;
+    watchedWindow = nullptr;
     liveObjects.clear();
     counts = ImportCounts{};
     filesNamed.clear();
@@ -423,6 +430,18 @@ HMODULE CountedModule() {
 
 void RecordBlockCopies(std::vector<BlockCopy>* into) {
     copyRecord = into;
+}
+
+void WatchCopiesOnto(HWND window) {
+    watchedWindow = window;
+}
+
+void EnterFrameTick() {
+    ++frameTickDepth;
+}
+
+void LeaveFrameTick() {
+    if (frameTickDepth > 0) --frameTickDepth;
 }
 
 }  // namespace host

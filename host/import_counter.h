@@ -23,6 +23,8 @@ struct ImportCounts {
     long blockCopies = 0;       // BitBlt, StretchBlt
     long fills = 0;             // FillRect, Rectangle
     long messagesSent = 0;      // SendMessageA/W, and GetWindowTextA/W, which send WM_GETTEXT
+    long copiesOntoWatched = 0;             // block copies onto a DC of the watched window (WatchCopiesOnto)
+    long copiesOntoWatchedOutsideTick = 0;  // of those, the ones made while no frame tick was running
 };
 
 // One block copy as the module made it, so a measurement can make the same
@@ -60,5 +62,13 @@ HMODULE CountedModule();        // the module being counted, or null
 // Appends each block copy the counted module makes to `into` until called
 // again with null (off by default: a long run would pile them up).
 void RecordBlockCopies(std::vector<BlockCopy>* into);
+// Counts the module's block copies onto `window`'s DCs (its own, or one
+// BeginPaint handed out), and apart those made outside a frame tick; null
+// stops watching.
+void WatchCopiesOnto(HWND window);
+// The host brackets each call of the plug-in's frame timer procedure with
+// these, so a copy can be told to come from the tick or from anything else.
+void EnterFrameTick();
+void LeaveFrameTick();
 
 }  // namespace host

@@ -147,3 +147,31 @@ TEST(HostImportCounter, SeesThePluginsObjects) {
     run.host->Unload();
     EXPECT_EQ(host::CountedModule(), nullptr) << "unloading detaches the counter";
 }
+
+// The benchmark tells the copies onto the player made by the plug-in's frame
+// tick from those made at any other time; a memory surface is neither.
+TEST(HostImportCounter, TellsCopiesOntoTheWatchedWindowInAndOutsideTicks) {
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const host::ScopedMemoryDC memory;
+    {
+        const host::ScopedWindowDC onWindow(window);
+        CountingThisProgram counting;
+        host::WatchCopiesOnto(window);
+        BitBlt(onWindow, 0, 0, 5, 5, memory, 0, 0, SRCCOPY);
+        host::EnterFrameTick();
+        BitBlt(onWindow, 0, 0, 5, 5, memory, 0, 0, SRCCOPY);
+        host::LeaveFrameTick();
+        BitBlt(memory, 0, 0, 5, 5, onWindow, 0, 0, SRCCOPY);
+        EXPECT_EQ(host::CurrentImportCounts().copiesOntoWatched, 2);
+        EXPECT_EQ(host::CurrentImportCounts().copiesOntoWatchedOutsideTick, 1);
+    }
+    DestroyWindow(window);
+
+    testing_support::PluginRun run;   // the host's ticks are the frame ticks
+    host::AttachImportCounter(run.host->Module());
+    ASSERT_EQ(run.Start(), 0);
+    host::WatchCopiesOnto(run.host->Main());
+    run.host->Tick(4);
+    EXPECT_GE(host::CurrentImportCounts().copiesOntoWatched, 4) << "each tick presents its frame";
+    EXPECT_EQ(host::CurrentImportCounts().copiesOntoWatchedOutsideTick, 0);
+}
