@@ -2,6 +2,7 @@
 #include "plugin/frame_clock.h"
 
 #include "display/compose.h"
+#include "display/text_strip.h"
 #include "display/title_text.h"
 #include "player/host_contract.h"
 #include "player/window_modes.h"
@@ -13,6 +14,11 @@
 namespace {
 
 FrameClock frameClock;
+
+// A freeform skin hides the classic main window: there is no title area to draw on.
+bool TitleAreaOurs() {
+    return EffectiveSettings().Enabled && !TitleAreaYielded() && IsMainVisible() && IsWindowVisible(MainWindow());
+}
 
 }  // namespace
 
@@ -41,10 +47,8 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
         ComposeFrame();
         frameClock.frameTickCount = 0;
     }
-    // A freeform skin hides the classic main window: there is no title area to draw on.
-    if (settings.Enabled && !TitleAreaYielded() && IsMainVisible() && IsWindowVisible(MainWindow()))
-        PresentFrame();
-    if (PlaylistLineActive()) PresentPlaylistLine();
+    if (TitleAreaOurs()) PresentFrame();
+    PresentPlaylistLineNow();
 
     if (frameClock.startupTitlePending) {
         ++frameClock.startupTicks;
@@ -53,4 +57,25 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
             ReadCaption();   // unlike a caption change, this leaves the playlist line alone
         }
     }
+}
+
+// Composing moved the scroll on by a step; it goes back to the start, so
+// the first frame stands a whole period from the next tick, as the first
+// frame of a title always has.
+void ComposeTitleNow() {
+    if (!PluginRunning() || !IsMainVisible()) return;
+    ComposeFrame();
+    RestartScroll();
+    const int rate = EffectiveSettings().ScrollRate;
+    frameClock.frameTickCount = rate > 1 ? rate - 1 : 0;
+}
+
+void PresentTitleNow() {
+    if (!PluginRunning() || !TitleAreaOurs()) return;
+    if (FrameSizeChanged()) ComposeTitleNow();
+    PresentFrame();
+}
+
+void PresentPlaylistLineNow() {
+    if (PluginRunning() && PlaylistLineActive()) PresentPlaylistLine();
 }
