@@ -59,15 +59,14 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
     }
 }
 
-// Composing moved the scroll on by a step; it goes back to the start, so
-// the first frame stands a whole period from the next tick, as the first
-// frame of a title always has.
+// Composing moved the scroll on by a step; it goes back to the start, and
+// the count restarts, so the composition ScrollRate ticks on shows the start
+// again and the scroll moves on from there at its rate.
 void ComposeTitleNow() {
     if (!PluginRunning() || !IsMainVisible()) return;
     ComposeFrame();
     RestartScroll();
-    const int rate = EffectiveSettings().ScrollRate;
-    frameClock.frameTickCount = rate > 1 ? rate - 1 : 0;
+    frameClock.frameTickCount = 0;
 }
 
 void PresentTitleNow() {

@@ -19,8 +19,8 @@ void CALLBACK FrameTick(HWND window, UINT message, UINT_PTR timerId, DWORD time)
 void RestartFrameClock();
 // A title shown anew (a new caption, a resize, a skin): its first frame is
 // composed at once, at the title's start, so the frame presented before the
-// player's message returns already shows it. The next tick composes that
-// start again, and the scroll moves on from there at its rate.
+// player's message returns already shows it. The count restarts: the next
+// composition shows that start again, and the scroll moves on from there.
 void ComposeTitleNow();
 // Our frame laid over whatever the player has just drawn in its title area,
 // when the area is ours (as on a tick); a frame of a size the view no

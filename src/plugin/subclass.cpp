@@ -92,12 +92,15 @@ void Restore(HWND window, WNDPROC procedure) {
 // before anything is asked. A new caption is read once the host's procedure
 // has taken it (reading it earlier, as a hook would, gives the previous
 // one); the same one again only while the track's length is still unknown,
-// which the player may know by now.
+// which the player may know by now. A new title is shown in this very
+// message; the caption set again after the player's drawing comes inside
+// its timers, after which the frame is presented anyway.
 void OnCaptionSet(int setAgain) {
     EndStatusText();
     if (setAgain && !TrackLengthPending()) return;
     if (!ReadCaption()) return;   // the same title: nothing to draw anew
     ComposeTitleNow();
+    PresentTitleNow();
     if (PlaylistLineActive()) DrawPlaylistLine();
 }
 
@@ -136,7 +139,6 @@ bool OneOf(const Value (&values)[count], Value value) {
 bool PlayerMayHaveDrawnTitle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:          // its copy of the last title it drew
-    case WM_SETTEXT:        // timers 38 and 40 draw, then set the caption
     case WM_COMMAND:        // transport, shuffle, repeat, remote commands
     case WM_SYSCOMMAND:
     case WM_LBUTTONUP:      // a press on the title or a slider released: the title drawn back
@@ -327,9 +329,9 @@ LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     }
     const LRESULT result = PassOn(MainWndProc, window, message, wParam, lParam);
-    if (!PluginRunning() || !PlayerMayHaveDrawnTitle(message, wParam, lParam)) return result;
+    if (!PluginRunning()) return result;
     if (message == WM_SETTEXT) OnCaptionSet(setAgain);
-    PresentTitleNow();
+    if (PlayerMayHaveDrawnTitle(message, wParam, lParam)) PresentTitleNow();
     return result;
 }
 

@@ -393,9 +393,9 @@ TEST(TitleDisplay, FramesAreComposedEveryScrollRateTicks) {
         std::vector<int> changes;
     };
     const Case cases[] = {
-        // The title's start shows as the caption is set; tick 1 composes that
-        // start again, and the scroll moves on from there.
-        {"4", {5, 9}},
+        // The title's start shows as the caption is set; the next composition
+        // shows that start again, and the scroll moves on from there.
+        {"4", {8, 12}},
         {"1", {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
         {"0", {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
         {"-3", {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
@@ -421,28 +421,28 @@ TEST(TitleDisplay, FramesAreComposedEveryScrollRateTicks) {
 // instant its message returns, before any tick, in both players.
 TEST(TitleDisplay, ThePlayersOwnDrawingIsCoveredBeforeItsMessageReturns) {
     using H = host::EmulatedHost;
+    auto send = [](HWND window, UINT message, WPARAM wParam) { SendMessageA(window, message, wParam, 0); };
     struct Row {
         const char* moment;
         std::function<void(H&)> action;
         const char* shown;   // the title then; null: the playlist line's row
     };
-    auto timer = [](UINT_PTR id) { return [id](H& h) { SendMessageA(h.Main(), WM_TIMER, id, 0); }; };
     const Row rows[] = {
-        {"play", [](H& h) { h.playlistPosition = 1, h.SendCommand(host::playCommand); }, "Second"},
+        {"play", [](H& h) { h.playlistPosition = 1; h.SendCommand(host::playCommand); }, "Second"},
         {"whole repaint", [](H& h) { h.RepaintWhole(); }, "Second"},
         {"title area repaint", [](H& h) { h.RepaintRect(h.HostTitleArea()); }, "Second"},
-        {"play from the editor", [](H& h) { h.playlistPosition = 2, SendMessageA(h.Playlist(), WM_LBUTTONDBLCLK, 0, 0); }, "Third"},
-        {"timer 38", [&](H& h) { h.playlist[2].title = "Third, live", timer(host::titleUpdateTimer)(h); }, "Third, live"},
-        {"stop", [](H& h) { h.SendCommand(host::stopCommand); }, "Third, live"},
-        {"press released", [](H& h) { h.PressMain(150, 30), h.ReleaseMain(150, 30); }, "Third, live"},
-        {"slider released", [](H& h) { h.PressEqualizer(100, 50), h.ReleaseEqualizer(100, 50); }, "Third, live"},
-        {"timer 40", [&](H& h) { h.SendCommand(host::volumeUpCommand), timer(host::statusTextTimer)(h); }, "Third, live"},
-        {"editor repaint", [](H& h) { InvalidateRect(h.Playlist(), nullptr, FALSE), UpdateWindow(h.Playlist()); }, nullptr},
-        {"editor activated", [](H& h) { SendMessageA(h.Playlist(), WM_NCACTIVATE, TRUE, 0); }, nullptr},
+        {"play from the editor", [&](H& h) { h.playlistPosition = 2; send(h.Playlist(), WM_LBUTTONDBLCLK, 0); }, "Third"},
+        {"timer 38", [&](H& h) { h.playlist[2].title = "Live"; send(h.Main(), WM_TIMER, host::titleUpdateTimer); }, "Live"},
+        {"stop", [](H& h) { h.SendCommand(host::stopCommand); }, "Live"},
+        {"press released", [](H& h) { h.PressMain(150, 30); h.ReleaseMain(150, 30); }, "Live"},
+        {"slider released", [](H& h) { h.PressEqualizer(100, 50); h.ReleaseEqualizer(100, 50); }, "Live"},
+        {"timer 40", [&](H& h) { h.SendCommand(host::volumeUpCommand); send(h.Main(), WM_TIMER, host::statusTextTimer); }, "Live"},
+        {"editor repaint", [](H& h) { InvalidateRect(h.Playlist(), nullptr, FALSE); UpdateWindow(h.Playlist()); }, nullptr},
+        {"editor activated", [&](H& h) { send(h.Playlist(), WM_NCACTIVATE, TRUE); }, nullptr},
     };
     for (bool modern : {false, true}) {
-        auto run = StartPlugin({{"ScrollRate", "1"}, {"PE_Scrivane", "1"}}, modern ? host::ModernPlayer() : host::HostOptions{},
-                               modern ? "modern" : "classic");
+        auto run = StartPlugin({{"ScrollRate", "1"}, {"PE_Scrivane", "1"}},
+                               modern ? host::ModernPlayer() : host::HostOptions{}, modern ? "modern" : "classic");
         H& h = *run->host;
         h.playlist = {{"First"}, {"Second"}, {"Third"}};
         h.SetPlaylistSize(275, 14);
@@ -452,8 +452,8 @@ TEST(TitleDisplay, ThePlayersOwnDrawingIsCoveredBeforeItsMessageReturns) {
         for (const Row& row : rows) {
             SCOPED_TRACE(std::string(modern ? "5.x " : "2.x ") + row.moment);
             row.action(h);
-            const std::string number = modern ? std::to_string(h.playlistPosition + 1) + ". " : "";
             const host::Image editor = h.CapturePlaylist();
+            const std::string number = modern ? std::to_string(h.playlistPosition + 1) + ". " : "";
             if (row.shown)
                 EXPECT_TRUE(ShowsTitle(*run, Look(number + row.shown + " <4:05>"), row.moment));
             else
