@@ -122,10 +122,14 @@ bool StartPlugin(host::EmulatedHost& player, const std::string& dll, const std::
     return refused == 0;
 }
 
+// Play and stop as the player's buttons do them; a pause changes the caption alone.
 void Play(host::EmulatedHost& player, int track, host::PlayState state) {
     player.playlistPosition = track;
     player.trackLengthSeconds = tracks[track].seconds;
-    player.SetSong(tracks[track].title, state);
+    if (state == host::PlayState::Paused)
+        player.SetSong(tracks[track].title, state);
+    else
+        player.SendCommand(state == host::PlayState::Playing ? host::playCommand : host::stopCommand);
     InvalidateRect(player.Playlist(), nullptr, FALSE);   // the current entry moves
 }
 

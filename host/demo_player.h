@@ -58,7 +58,8 @@ std::string PrepareRun(const std::string& folder, const std::string& moreSetting
 bool LayUserSettings(const std::string& file);
 // The playlist and the first skin given to the player, the plug-in loaded and started.
 bool StartPlugin(host::EmulatedHost& player, const std::string& dll, const std::string& firstSkin);
-// The player moves to `track` in `state`: its length, its caption, the playlist's current entry.
+// The player moves to `track` in `state`: its length, the playlist's current
+// entry, and play or stop sent to it as its buttons send them.
 void Play(host::EmulatedHost& player, int track, host::PlayState state = host::PlayState::Playing);
 
 }  // namespace demo

@@ -20,7 +20,7 @@ constexpr char playlistClass[] = "Winamp PE";
 constexpr UINT_PTR frameTimerId = 124;
 constexpr UINT_PTR titleTimerId = 39;
 constexpr UINT titleTimerPeriodMs = 50;
-constexpr UINT_PTR statusTimerId = 40;
+constexpr UINT_PTR statusTimerId = statusTextTimer;
 constexpr UINT statusTimerPeriodMs = 1000;
 constexpr int statusTimerTicks = 40;   // the same second in 25 ms ticks
 constexpr int skinBufferSize = 260;   // IPC_GETSKIN writes into a buffer of this size
@@ -42,6 +42,9 @@ enum : LPARAM {
     ipcGetPlaylistTitleW = 213,
     ipcGetHmenu = 281,
     ipcGetIniDirectory = 335,
+    ipcPlayingFile = 3003,     // notifications the player sends itself
+    ipcStopPlaying = 3043,
+    ipcPlayingFileW = 13003,
 };
 
 // Window placement: the three windows never overlap, in any size, so each
@@ -502,9 +505,11 @@ void EmulatedHost::Tick(int count) {
     // Under Wine a timer's lParam is a procedure handle, not an address:
     // CallWindowProcA resolves it. Calling it here, not through
     // DispatchMessage, lets a crash in the plug-in's tick reach the test.
-    // The host's own timer 40 runs on the same clock, before the tick.
+    // The host's own timer 40 runs on the same clock, before the tick, and
+    // reaches its window as the system delivers it: through every procedure
+    // in front of the host's.
     for (int i = 0; i < count; ++i) {
-        if (statusTicksLeft_ > 0 && --statusTicksLeft_ == 0) StatusTimerFired();
+        if (statusTicksLeft_ > 0 && --statusTicksLeft_ == 0) SendMessageA(main_, WM_TIMER, statusTimerId, 0);
         if (!frameTimerProc_) continue;
         EnterFrameTick();
         CallWindowProcA(frameTimerProc_, main_, WM_TIMER, frameTimerId, GetTickCount());
@@ -598,6 +603,12 @@ LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default:
         break;
     }
+    if (window == playlist_ && message == WM_LBUTTONDBLCLK) {
+        PlayCurrent();
+        return 0;
+    }
+    if (window == playlist_ && message == WM_NCACTIVATE) DrawWindow(playlist_, ScopedWindowDC(playlist_));
+    if (window == equalizer_ && message == WM_LBUTTONUP) DrawHostTitle(ScopedWindowDC(main_));
     if (window != main_) return Default(window, message, wParam, lParam);
     if (options_.modernPlayer && message == WM_GETTEXT) {
         // Answered from the player's own buffer, not from the window's stored text.
@@ -618,7 +629,14 @@ LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
             DrawHostTitle(ScopedWindowDC(main_));
             return 0;
         }
+        if (wParam == titleUpdateTimer || wParam == titleRedrawTimer) {
+            UpdateTitle();
+            return 0;
+        }
         break;
+    case WM_LBUTTONUP:
+        DrawHostTitle(ScopedWindowDC(main_));   // the title drawn back over a slider's value
+        return 0;
     case WM_INITMENU:
         ++hostInitMenuCount;
         return 0;
@@ -633,6 +651,8 @@ LRESULT EmulatedHost::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
         hostCommands.push_back(LOWORD(wParam));
         if (options_.rightClickMenu && LOWORD(wParam) == exitCommand) closeRequested = true;
+        if (LOWORD(wParam) == playCommand) PlayCurrent();
+        if (LOWORD(wParam) == stopCommand) StopPlaying();
         return 0;
     case WM_RBUTTONUP:
         if (options_.rightClickMenu) {
@@ -719,19 +739,53 @@ void EmulatedHost::PaintWindow(HWND window) {
     GetUpdateRect(window, &update, FALSE);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
+    if (window == main_) hostPaints.push_back(update);
+    DrawWindow(window, dc);
+    EndPaint(window, &ps);
+}
+
+void EmulatedHost::DrawWindow(HWND window, HDC dc) {
     RECT whole = {};
     GetClientRect(window, &whole);
     const bool skinned = options_.skinnedFace &&
                          (window == playlist_ ? PaintPlaylist(dc, whole) : PaintFace(window, dc, whole));
     if (!skinned) FillArea(dc, whole, hostFaceColour);
     if (window == main_) {
-        hostPaints.push_back(update);
         DrawHostTitle(dc);
     } else if (window == playlist_ && !skinned) {
         const RECT line = {2, 2, whole.right - 30, 12};
         if (line.right > line.left) FillArea(dc, line, hostPlaylistColour);
     }
-    EndPaint(window, &ps);
+}
+
+// The entry at playlistPosition, in its wide form when it has one.
+void EmulatedHost::ShowCurrentSong(PlayState state) {
+    if (playlistPosition < 0 || static_cast<size_t>(playlistPosition) >= playlist.size()) return;
+    const PlaylistEntry& entry = playlist[static_cast<size_t>(playlistPosition)];
+    if (entry.wideTitle.empty())
+        SetSong(entry.title, state);
+    else
+        SetSongWide(entry.wideTitle, state);
+}
+
+// The player's notifications reach its main window through every procedure
+// in front of its own, nested in the message that started the play.
+void EmulatedHost::PlayCurrent() {
+    ShowCurrentSong(PlayState::Playing);
+    DrawHostTitle(ScopedWindowDC(main_));
+    SendMessageA(main_, WM_USER, 0, ipcPlayingFile);
+    if (options_.modernPlayer) SendMessageA(main_, WM_USER, 0, ipcPlayingFileW);
+}
+
+void EmulatedHost::StopPlaying() {
+    ShowCurrentSong(PlayState::Stopped);
+    DrawWindow(main_, ScopedWindowDC(main_));
+    SendMessageA(main_, WM_USER, 0, ipcStopPlaying);
+}
+
+void EmulatedHost::UpdateTitle() {
+    DrawHostTitle(ScopedWindowDC(main_));
+    ShowCurrentSong(PlayState::Playing);
 }
 
 RECT EmulatedHost::HostTitleArea() const {
@@ -801,10 +855,11 @@ void EmulatedHost::ShowStatusText(const std::string& text) {
         statusTicksLeft_ = statusTimerTicks;
 }
 
+// The title drawn back first, then the caption set again, as the player does.
 void EmulatedHost::StatusTimerFired() {
     statusTicksLeft_ = 0;
-    if (captionAfterStatus) RepeatCaption();
     DrawHostTitle(ScopedWindowDC(main_));
+    if (captionAfterStatus) RepeatCaption();
 }
 
 void EmulatedHost::OpenPopupMenu(LPARAM clientPoint) {

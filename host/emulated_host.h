@@ -13,7 +13,12 @@
 // only, even with other test programs running at the same time; a
 // SecondPlayer (second_player.h) puts another player's windows beside it.
 // The host paints its own title in `hostTitleColour` on its timer 39 and on
-// every paint, so a test can tell its drawing from the plug-in's.
+// every paint, so a test can tell its drawing from the plug-in's; and, as the
+// player does, straight onto the screen inside the message that starts it:
+// at play (caption, title, then IPC_PLAYING_FILE), at stop (caption, the
+// whole window, then IPC_STOPPLAYING), on its timers 38, 40 and 42 (title,
+// then caption) and when a press is released. Its shaded playlist editor
+// draws its line in WM_PAINT and in WM_NCACTIVATE.
 #pragma once
 
 #include <windows.h>
@@ -43,6 +48,20 @@ enum StatusCommand : int {
     backCommand = 40061,
     repeatCommand = 40022,
     shuffleCommand = 40023,
+};
+
+// Play and stop (its X and V keys), to the main window; a double click in
+// the playlist editor plays too.
+enum TransportCommand : int {
+    playCommand = 40045,
+    stopCommand = 40047,
+};
+// The player's timers that draw its title: a pending title update (38, and
+// 42 sent by its other code), and the title back a second after a status text (40).
+enum TitleTimer : UINT_PTR {
+    titleUpdateTimer = 38,
+    statusTextTimer = 40,
+    titleRedrawTimer = 42,
 };
 
 enum class MainMode { Normal, DoubleSize, Shaded, DoubleShaded, Minimised };
@@ -188,7 +207,7 @@ public:
     // Status texts: the wheel and the StatusCommands draw one in
     // hostStatusColour (or over the skinned face) in the title area, outside
     // WM_PAINT; one second later (its timer 40: 40 ticks, or a real timer with
-    // liveTimers) the player sets its caption again, unchanged, and draws its title.
+    // liveTimers) the player draws its title and sets its caption again, unchanged.
     bool captionAfterStatus = true;         // false: a player that never sets it again
     std::string lastStatusText;             // the status text shown last
     int volumePercent = 52;
@@ -227,6 +246,13 @@ private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(HWND, UINT, WPARAM, LPARAM);
     void PaintWindow(HWND window);
+    void DrawWindow(HWND window, HDC dc);   // what a paint shows, into any DC
+    // The player's own moments: play and stop the current entry, and a
+    // pending title update shown, each drawing straight onto the screen.
+    void PlayCurrent();
+    void StopPlaying();
+    void UpdateTitle();
+    void ShowCurrentSong(PlayState state);
     void DrawHostTitle(HDC dc);
     bool DrawSkinnedText(HDC dc, const RECT& area, const std::string& text, COLORREF colour);
     void ShowStatusText(const std::string& text);

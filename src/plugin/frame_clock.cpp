@@ -15,6 +15,11 @@ namespace {
 
 FrameClock frameClock;
 
+// A freeform skin hides the classic main window: there is no title area to draw on.
+bool TitleAreaOurs() {
+    return EffectiveSettings().Enabled && !TitleAreaYielded() && IsMainVisible() && IsWindowVisible(MainWindow());
+}
+
 }  // namespace
 
 void RestartFrameClock() {
@@ -42,10 +47,8 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
         ComposeTitleFrame();
         frameClock.frameTickCount = 0;
     }
-    // A freeform skin hides the classic main window: there is no title area to draw on.
-    if (settings.Enabled && !TitleAreaYielded() && IsMainVisible() && IsWindowVisible(MainWindow()))
-        PresentFrame(LineHeight());
-    if (PlaylistLineActive()) PresentPlaylistLine();
+    if (TitleAreaOurs()) PresentFrame(LineHeight());
+    PresentPlaylistLineNow();
 
     if (frameClock.startupTitlePending) {
         ++frameClock.startupTicks;
@@ -54,4 +57,24 @@ void CALLBACK FrameTick(HWND window, UINT, UINT_PTR timerId, DWORD) {
             ReadCaption();   // unlike a caption change, this leaves the playlist line alone
         }
     }
+}
+
+// Composing moved the scroll on by a step; it goes back to the start, and
+// the count restarts, so the composition ScrollRate ticks on shows the start
+// again and the scroll moves on from there at its rate.
+void ComposeTitleNow() {
+    if (!PluginRunning() || !IsMainVisible()) return;
+    ComposeTitleFrame();
+    RestartScroll();
+    frameClock.frameTickCount = 0;
+}
+
+void PresentTitleNow() {
+    if (!PluginRunning() || !TitleAreaOurs()) return;
+    if (FrameSizeChanged(LineHeight())) ComposeTitleNow();
+    PresentFrame(LineHeight());
+}
+
+void PresentPlaylistLineNow() {
+    if (PluginRunning() && PlaylistLineActive()) PresentPlaylistLine();
 }

@@ -12,6 +12,7 @@
 #include "player/window_modes.h"
 #include "playlist/playlist_line.h"
 #include "plugin/caption_seen.h"
+#include "plugin/frame_clock.h"
 #include "plugin/module_life.h"
 #include "plugin/title_area.h"
 #include "settings/skin_overrides.h"
@@ -92,11 +93,15 @@ void Restore(HWND window, WNDPROC procedure) {
 // before anything is asked. A new caption is read once the host's procedure
 // has taken it (reading it earlier, as a hook would, gives the previous
 // one); the same one again only while the track's length is still unknown,
-// which the player may know by now.
+// which the player may know by now. A new title is shown in this very
+// message; the caption set again after the player's drawing comes inside
+// its timers, after which the frame is presented anyway.
 void OnCaptionSet(int setAgain) {
     EndStatusText();
     if (setAgain && !TrackLengthPending()) return;
     if (!ReadCaption()) return;   // the same title: nothing to draw anew
+    ComposeTitleNow();
+    PresentTitleNow();
     if (PlaylistLineActive()) DrawPlaylistLine();
 }
 
@@ -108,6 +113,43 @@ void OnMainCommand(WORD command) {
     HandleMenuCommand(command);
     for (WORD shown : statusTextCommands)
         if (command == shown) YieldToStatusText();
+}
+
+// The player draws its title straight onto the screen, inside whichever of
+// its main window's messages starts the change, and copies only what it
+// drew last back in WM_PAINT: our frame is laid over it again before such
+// a message returns, so the player's title never stands until the next tick.
+// Play and stop reach the main window as these notifications, whichever
+// window or program started them: a file playing (3003, and its wide twin
+// 13003 from the 5.x player), playing stopped (3043); they come nested in
+// the message that started them, after the player's drawing.
+constexpr LPARAM titleDrawnNotifications[] = {3003, 13003, 3043};
+// Its timers that draw the title: a pending title update (38, and 42 sent
+// by its other code) and the title back after a status text (40).
+constexpr WPARAM titleDrawingTimers[] = {38, 40, 42};
+
+template <typename Value, size_t count>
+bool OneOf(const Value (&values)[count], Value value) {
+    for (Value v : values)
+        if (v == value) return true;
+    return false;
+}
+
+// Mouse moves, hit tests and the other frequent messages draw nothing of
+// the title and are left to the ticks.
+bool PlayerMayHaveDrawnTitle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:          // its copy of the last title it drew
+    case WM_COMMAND:        // transport, shuffle, repeat, remote commands
+    case WM_SYSCOMMAND:
+    case WM_LBUTTONUP:      // a press on the title or a slider released: the title drawn back
+    case WM_SIZE:           // a restore
+    case WM_DISPLAYCHANGE:
+        return true;
+    case WM_TIMER: return OneOf(titleDrawingTimers, wParam);
+    case WM_USER: return OneOf(titleDrawnNotifications, lParam);
+    default: return false;
+    }
 }
 
 // Each window's messages go on to the procedure that window had before ours;
@@ -185,6 +227,7 @@ void OnMainPaint(HWND window) {
     if (!SameRect(update, wholeMainWindow[IsDoubleSize() ? 1 : 0][IsMainShaded() ? 1 : 0])) return;
     LoadSkinAssets();
     LoadPlaylistSkin(SkinFolder());
+    ComposeTitleNow();
 }
 
 // The host redraws its own title on this timer; while ours is shown that
@@ -223,6 +266,7 @@ void OnButtonReleased() {
 void OnMainResized() {
     ProbeMainWindow();
     RefreshStrip();
+    ComposeTitleNow();
 }
 
 void OnEqResized() {
@@ -263,47 +307,57 @@ void RestoreHostWindows() {
 namespace {
 
 // Once the plug-in has quit, its surfaces are gone: everything passes on.
+// The host may also quit it while handling the message.
 LRESULT OnMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (PluginRunning()) {
-        switch (message) {
-        case WM_PAINT: OnMainPaint(window); break;
-        case WM_SIZE: OnMainResized(); break;
-        case WM_COMMAND: OnMainCommand(LOWORD(wParam)); break;
-        case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the volume
-        case WM_INITMENU: ExtendHostMenu(reinterpret_cast<HMENU>(wParam)); break;
-        case WM_TIMER:
-            if (SwallowsHostTimer(wParam)) return 0;
-            break;
-        case WM_MOUSEMOVE: OnMainMouseMove(wParam, lParam); break;
-        case WM_LBUTTONDOWN: OnMainPress(lParam); break;
-        case WM_LBUTTONUP: OnButtonReleased(); break;
-        case WM_SETTEXT: {
-            const SubclassLink* link = FindLink(MainWndProc, window);
-            const int setAgain = CaptionSetAgain(lParam, link && link->wide);
-            const LRESULT result = PassOn(MainWndProc, window, message, wParam, lParam);
-            if (PluginRunning()) OnCaptionSet(setAgain);
-            return result;
-        }
-        }
+    if (!PluginRunning()) return PassOn(MainWndProc, window, message, wParam, lParam);
+    int setAgain = 0;
+    switch (message) {
+    case WM_PAINT: OnMainPaint(window); break;
+    case WM_SIZE: OnMainResized(); break;
+    case WM_COMMAND: OnMainCommand(LOWORD(wParam)); break;
+    case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the volume
+    case WM_INITMENU: ExtendHostMenu(reinterpret_cast<HMENU>(wParam)); break;
+    case WM_TIMER:
+        if (SwallowsHostTimer(wParam)) return 0;
+        break;
+    case WM_MOUSEMOVE: OnMainMouseMove(wParam, lParam); break;
+    case WM_LBUTTONDOWN: OnMainPress(lParam); break;
+    case WM_LBUTTONUP: OnButtonReleased(); break;
+    case WM_SETTEXT: {
+        const SubclassLink* link = FindLink(MainWndProc, window);
+        setAgain = CaptionSetAgain(lParam, link && link->wide);
+        break;
     }
-    return PassOn(MainWndProc, window, message, wParam, lParam);
+    }
+    const LRESULT result = PassOn(MainWndProc, window, message, wParam, lParam);
+    if (!PluginRunning()) return result;
+    if (message == WM_SETTEXT) OnCaptionSet(setAgain);
+    if (PlayerMayHaveDrawnTitle(message, wParam, lParam)) PresentTitleNow();
+    return result;
 }
 
+// A slider of the equalizer released: the player draws the main window's
+// title back as it handles the release.
 LRESULT OnEqMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (PluginRunning()) {
-        switch (message) {
-        case WM_SIZE: OnEqResized(); break;
-        case WM_LBUTTONDOWN: OnEqPress(lParam); break;
-        case WM_LBUTTONUP: OnButtonReleased(); break;
-        case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the main window's volume
-        }
+    if (!PluginRunning()) return PassOn(EqWndProc, window, message, wParam, lParam);
+    switch (message) {
+    case WM_SIZE: OnEqResized(); break;
+    case WM_LBUTTONDOWN: OnEqPress(lParam); break;
+    case WM_LBUTTONUP: OnButtonReleased(); break;
+    case WM_MOUSEWHEEL: YieldToStatusText(); break;   // the main window's volume
     }
-    return PassOn(EqWndProc, window, message, wParam, lParam);
+    const LRESULT result = PassOn(EqWndProc, window, message, wParam, lParam);
+    if (message == WM_LBUTTONUP) PresentTitleNow();
+    return result;
 }
 
+// The shaded editor draws its own line in its paint and, straight onto the
+// screen, when it is activated or deactivated: ours goes over it again.
 LRESULT OnPlaylistMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (PluginRunning() && message == WM_SIZE) OnPlaylistResized(lParam);
-    return PassOn(PlaylistWndProc, window, message, wParam, lParam);
+    const LRESULT result = PassOn(PlaylistWndProc, window, message, wParam, lParam);
+    if (message == WM_PAINT || message == WM_NCACTIVATE) PresentPlaylistLineNow();
+    return result;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "emulated_host.h"
 #include "scratch_plugin.h"
+#include "window_paint.h"
 
 using testing_support::PluginRun;
 
@@ -46,8 +47,9 @@ TEST(HostLifecycle, RefusedHostShowsOneRecordedMessageBox) {
 TEST(HostLifecycle, RealFrameTimersAreDroppedAndTicksAreTheTestsOwn) {
     PluginRun run;
     ASSERT_EQ(run.Start(), 0);
-    run.host->RepaintWhole();
     const RECT t = run.host->HostTitleArea();
+    // As the player draws from its other windows: nothing reaches the main window.
+    host::FillArea(host::ScopedWindowDC(run.host->Main()), t, host::hostTitleColour);
     auto titleIsHosts = [&] {
         const host::Image title = run.host->CaptureMain().Crop(t.left, t.top, t.right - t.left, t.bottom - t.top);
         for (COLORREF c : title.pixels)
