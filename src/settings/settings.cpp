@@ -102,9 +102,10 @@ bool IsFullPath(const char* folder) {
 // plugin.ini under the player's settings folder, or false where the answer
 // names, by its form alone, no folder the file can go under: a relative one,
 // or one too long for the path (a cut name would be some other file). The
-// name lives in the player's memory: it is read no further than a path can reach. Forward slashes, which the
-// file functions take as separators, become backslashes, so the path has one
-// form for finding its folder and its file name.
+// name lives in the player's memory: it is read no further than a path can
+// reach. Forward slashes, which the file functions take as separators,
+// become backslashes, so the path has one form for finding its folder and
+// its file name.
 bool PlayerSettingsPath(const char* folder, char* path) {
     int length = 0;
     while (length < settingsPathSize && folder[length] != '\0') ++length;
