@@ -100,8 +100,8 @@ void PaintSwatches() {
     PaintSwatch(state.colourSwatch[swatchShadow], StoredSettings().ShadowColor);
 }
 
-// Every surface but the smooth sections, and the swatches, made like the
-// screen and painted.
+// Every surface, the smooth sections among them, and the swatches, made
+// like the screen; the swatches painted.
 void MakeScreenSurfaces() {
     const HeldWindowDC screen(nullptr);
     MakeSurface(set.textStrip, screen, Depth::mono, firstStripWidth, firstStripWidth);
@@ -116,6 +116,8 @@ void MakeScreenSurfaces() {
     MakeSurface(set.playlistLine, screen, Depth::colour, playlistLineWidth, playlistLineHeight);
     MakeSurface(set.skinBackground, screen, Depth::colour, skinBackgroundWidth, skinBackgroundHeight);
     MakeSurface(set.skinTextGradient, screen, Depth::colour, skinGradientWidth, skinGradientHeight);
+    state.smoothFramePixels = MakePixelSurface(set.smoothFrame, screen);
+    state.smoothColourPixels = MakePixelSurface(set.smoothColours, screen);
     for (HeldBitmap& swatch : state.colourSwatch)
         swatch = HeldBitmap(CreateCompatibleBitmap(screen, swatchSize, swatchSize));
     PaintSwatches();
@@ -255,9 +257,6 @@ void CreateSurfaces() {
     // Until a skin is read the skin colouring is the user's text colour, not
     // whatever a fresh bitmap happens to hold.
     FillSurface(set.skinTextGradient, skinGradientWidth, skinGradientHeight, state.textBrush);
-    const HeldWindowDC pixelScreen(nullptr);
-    state.smoothFramePixels = MakePixelSurface(set.smoothFrame, pixelScreen);
-    state.smoothColourPixels = MakePixelSurface(set.smoothColours, pixelScreen);
 }
 
 int ReplaceStripBitmap(int width, int height) {
